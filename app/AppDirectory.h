@@ -1,0 +1,10 @@
+// The directory of the running executable, UTF-8, ending in a path separator.
+#pragma once
+
+#include <string>
+
+namespace bus::app {
+
+std::string executableDirectory();
+
+}  // namespace bus::app

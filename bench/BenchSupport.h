@@ -1,0 +1,20 @@
+// Data for the benchmarks: the bundled Xi'an database and a synthetic route database of any size
+// with the same shape (made once per run in a scratch directory).
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace bus::bench {
+
+// The Xi'an database the build bundles.
+std::filesystem::path xianDatabase();
+
+// A route database of `records` records: line numbers "1".."n" with letters mixed in, 10 to 49
+// stops each drawn from a pool of 20,000 Chinese stop names. Made on first use, then reused.
+std::filesystem::path syntheticDatabase(int records);
+
+// Connection string for a database file.
+std::string connectionStringFor(const std::filesystem::path& file);
+
+}  // namespace bus::bench

@@ -1,0 +1,15 @@
+// Small portable text helpers shared by every layer. Texts are UTF-8 std::string.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace bus {
+
+// ASCII-only case-insensitive equality (names of keys, fields, classes); other bytes compare exactly.
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept;
+
+// The text with ASCII letters lowered; other bytes unchanged.
+std::string asciiLower(std::string_view s);
+
+}  // namespace bus

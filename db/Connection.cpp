@@ -1,0 +1,81 @@
+#include "db/Connection.h"
+
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <system_error>
+
+#include "core/TextUtil.h"
+#include "db/DatabaseError.h"
+
+namespace bus::db {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path pathFromUtf8(const std::string& s) {
+  return fs::path(std::u8string(s.begin(), s.end()));
+}
+
+// Checks what SQLite itself would not: SQLite happily opens a directory or a missing path lazily,
+// and a process with enough rights (root) opens a write-protected file for writing.
+void checkDataSourceFile(const std::string& source) {
+  if (source.empty()) throw DatabaseError("no database file given (Data Source is empty)");
+  std::error_code ec;
+  const fs::path path = pathFromUtf8(source);
+  const fs::file_status st = fs::status(path, ec);
+  if (ec || !fs::exists(st)) throw DatabaseError("database file not found: " + source);
+  if (fs::is_directory(st)) throw DatabaseError("database path is a directory, not a file: " + source);
+  if (!fs::is_regular_file(st)) throw DatabaseError("database path is not a regular file: " + source);
+  constexpr auto writeBits = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  if ((st.permissions() & writeBits) == fs::perms::none)
+    throw DatabaseError("database file is read-only: " + source);
+}
+
+}  // namespace
+
+Connection::~Connection() { close(); }
+
+void Connection::open(std::string_view connectionString) {
+  close();
+  settings_ = ConnectionString::parse(connectionString);
+  if (!equalsIgnoringAsciiCase(settings_.provider, kJetProvider))
+    throw DatabaseError("database provider not available: \"" + settings_.provider + "\"");
+  const std::string& source = settings_.dataSource;
+  checkDataSourceFile(source);
+
+  sqlite3* db = nullptr;
+  const int rc = sqlite3_open_v2(source.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+  // from here on db must be closed on every failure
+  const auto fail = [&](const std::string& what) {
+    sqlite3_close_v2(db);
+    throw DatabaseError(what + ": " + source);
+  };
+  if (rc != SQLITE_OK) fail(std::string("cannot open database (") + sqlite3_errstr(rc) + ")");
+  if (sqlite3_db_readonly(db, "main") == 1) fail("database file is read-only");
+  sqlite3_busy_timeout(db, 2000);
+  sqlite3_extended_result_codes(db, 1);
+
+  // Reading the schema is what reveals a foreign file ("file is not a database").
+  sqlite3_stmt* stmt = nullptr;
+  if (sqlite3_prepare_v2(db, "select count(*) from sqlite_master where type='table' and name='way'", -1,
+                         &stmt, nullptr) != SQLITE_OK)
+    fail(std::string("not a route database (") + sqlite3_errmsg(db) + ")");
+  const int step = sqlite3_step(stmt);
+  const bool hasWay = step == SQLITE_ROW && sqlite3_column_int(stmt, 0) == 1;
+  const std::string err = step == SQLITE_ROW ? "" : sqlite3_errmsg(db);
+  sqlite3_finalize(stmt);
+  if (step != SQLITE_ROW) fail("not a route database (" + err + ")");
+  if (!hasWay) fail("not a route database (no table \"way\")");
+  db_ = db;
+}
+
+void Connection::close() noexcept {
+  if (db_ == nullptr) return;
+  // close_v2 defers the close until any statement still open is finalised
+  sqlite3_close_v2(db_);
+  db_ = nullptr;
+}
+
+}  // namespace bus::db

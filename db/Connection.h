@@ -1,0 +1,40 @@
+// The connection to the route database: an SQLite file named by the connection string's
+// "Data Source", opened read-write and never created. A file that is missing, is a directory, is
+// read-only, is not an SQLite database or holds no table "way" fails to open with a DatabaseError,
+// exactly like a failed connection; the file is left untouched.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "db/ConnectionString.h"
+
+struct sqlite3;
+
+namespace bus::db {
+
+class Connection {
+public:
+  Connection() = default;
+  ~Connection();
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  // Opens the database the connection string names. Throws DatabaseError on any failure and then
+  // stays closed. Opening an open connection closes it first.
+  void open(std::string_view connectionString);
+  // Closes the connection; harmless when closed. Queries on it must be closed first.
+  void close() noexcept;
+  bool connected() const noexcept { return db_ != nullptr; }
+
+  // The parsed settings of the last open() attempt.
+  const ConnectionString& settings() const noexcept { return settings_; }
+  // The SQLite handle; null when closed. For Query only.
+  sqlite3* handle() const noexcept { return db_; }
+
+private:
+  sqlite3* db_ = nullptr;        // open database, or null
+  ConnectionString settings_;    // what open() was given
+};
+
+}  // namespace bus::db

@@ -1,0 +1,57 @@
+#include "tests/support/TestSupport.h"
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace bus::test {
+
+namespace fs = std::filesystem;
+
+TempDir::TempDir() {
+  static std::atomic<int> counter{0};
+  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+  path_ = fs::temp_directory_path() /
+          ("bustest-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+  fs::create_directories(path_);
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  for (auto it = fs::recursive_directory_iterator(path_, ec); it != fs::recursive_directory_iterator(); it.increment(ec))
+    fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+  fs::remove_all(path_, ec);
+}
+
+std::string TempDir::file(const std::string& name) const { return utf8(path_ / fromUtf8(name)); }
+
+std::string utf8(const fs::path& p) {
+  const std::u8string s = p.u8string();
+  return std::string(s.begin(), s.end());
+}
+
+fs::path fromUtf8(const std::string& s) { return fs::path(std::u8string(s.begin(), s.end())); }
+
+fs::path routesSourceDir() { return fromUtf8(BUS_TEST_SOURCE_DIR) / "data" / "routes"; }
+fs::path binaryDir() { return fromUtf8(BUS_TEST_BINARY_DIR); }
+
+void writeRoutes(const fs::path& path,
+                 const std::vector<std::pair<std::string, std::vector<std::string>>>& routes) {
+  std::vector<db::RouteRecord> records;
+  for (const auto& [no, stops] : routes) records.push_back({no, stops});
+  db::writeRouteDatabase(path, records);
+}
+
+std::string connectionStringFor(const fs::path& path) {
+  return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + utf8(path) +
+         ";Persist Security Info=False;Jet OLEDB:Database Password=mbtrwqazpl";
+}
+
+std::string readFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+}  // namespace bus::test
