@@ -10,7 +10,7 @@
 
 namespace bus::app {
 
-std::string executableDirectory() {
+std::string ExecutableDirectory() {
 #ifdef _WIN32
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
@@ -22,7 +22,7 @@ std::string executableDirectory() {
     path.resize(path.size() * 2);
   }
   const size_t sep = path.find_last_of(L"\\/");
-  return narrow(path.substr(0, sep == std::wstring::npos ? 0 : sep + 1));
+  return Narrow(path.substr(0, sep == std::wstring::npos ? 0 : sep + 1));
 #else
   std::string path = std::filesystem::read_symlink("/proc/self/exe").string();
   const size_t sep = path.find_last_of('/');

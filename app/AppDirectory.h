@@ -5,6 +5,6 @@
 
 namespace bus::app {
 
-std::string executableDirectory();
+std::string ExecutableDirectory();
 
 }  // namespace bus::app

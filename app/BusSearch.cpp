@@ -21,7 +21,7 @@ using namespace bus;
 
 // The general error report: the error's own text in a message box; the program goes on.
 void reportError(HWND owner, const std::exception& error) {
-  MessageBoxW(owner, widen(error.what()).c_str(), widen(app::kApplicationTitle).c_str(), MB_OK | MB_ICONERROR);
+  MessageBoxW(owner, Widen(error.what()).c_str(), Widen(app::kApplicationTitle).c_str(), MB_OK | MB_ICONERROR);
 }
 
 struct ComInit {
@@ -38,12 +38,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   app::RouteSummaryWindow window;
 
   // configuration and connection
-  const std::string appDirectory = app::executableDirectory();
-  const std::string dbName = app::readDbName(appDirectory);
-  const std::string windowTitle = app::windowTitleFor(dbName);
+  const std::string appDirectory = app::ExecutableDirectory();
+  const std::string dbName = app::ReadDbName(appDirectory);
+  const std::string windowTitle = app::WindowTitleFor(dbName);
   db::Connection connection;
   try {
-    connection.open(app::routeConnectionString(appDirectory, dbName));
+    connection.Open(app::RouteConnectionString(appDirectory, dbName));
   } catch (const std::exception&) {
     MessageBoxW(nullptr, L"数据库错误！", L"提示", MB_OK);
   }
@@ -51,14 +51,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // every route, then the title
   try {
     db::Query qry(connection);
-    qry.setStatement("select * from way ");
-    qry.open();
-    window.setMessage("数据库共有 " + std::to_string(qry.recordCount()) + " 条线路记录");
-    window.setCaption(windowTitle);
+    qry.SetStatement("select * from way ");
+    qry.Open();
+    window.SetMessage("数据库共有 " + std::to_string(qry.RecordCount()) + " 条线路记录");
+    window.SetCaption(windowTitle);
   } catch (const std::exception& e) {
     reportError(nullptr, e);
   }
-  window.show();
+  window.Show();
 
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

@@ -13,7 +13,7 @@ RouteSummaryWindow::RouteSummaryWindow() {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = windowProc;
+  wc.lpfnWndProc = WindowProc;
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -21,7 +21,7 @@ RouteSummaryWindow::RouteSummaryWindow() {
   RegisterClassExW(&wc);  // a second registration fails harmlessly
   font_ = CreateFontW(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                       CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH, L"Microsoft YaHei");
-  hwnd_ = CreateWindowExW(0, kClassName, widen(kStoredWindowCaption).c_str(),
+  hwnd_ = CreateWindowExW(0, kClassName, Widen(kStoredWindowCaption).c_str(),
                           WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
                           CW_USEDEFAULT, 640, 200, nullptr, nullptr, instance, this);
 }
@@ -34,21 +34,21 @@ RouteSummaryWindow::~RouteSummaryWindow() {
   if (font_) DeleteObject(font_);
 }
 
-void RouteSummaryWindow::setCaption(const std::string& caption) {
-  SetWindowTextW(hwnd_, widen(caption).c_str());
+void RouteSummaryWindow::SetCaption(const std::string& caption) {
+  SetWindowTextW(hwnd_, Widen(caption).c_str());
 }
 
-void RouteSummaryWindow::setMessage(const std::string& message) {
-  message_ = widen(message);
+void RouteSummaryWindow::SetMessage(const std::string& message) {
+  message_ = Widen(message);
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void RouteSummaryWindow::show() {
+void RouteSummaryWindow::Show() {
   ShowWindow(hwnd_, SW_SHOW);
   UpdateWindow(hwnd_);
 }
 
-LRESULT RouteSummaryWindow::onPaint() {
+LRESULT RouteSummaryWindow::OnPaint() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd_, &ps);
   RECT rc;
@@ -62,7 +62,7 @@ LRESULT RouteSummaryWindow::onPaint() {
   return 0;
 }
 
-LRESULT CALLBACK RouteSummaryWindow::windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT CALLBACK RouteSummaryWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NCCREATE) {
     auto* cs = reinterpret_cast<CREATESTRUCTW*>(lp);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
@@ -70,7 +70,7 @@ LRESULT CALLBACK RouteSummaryWindow::windowProc(HWND hwnd, UINT msg, WPARAM wp, 
   auto* self = reinterpret_cast<RouteSummaryWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
   switch (msg) {
     case WM_PAINT:
-      if (self) return self->onPaint();
+      if (self) return self->OnPaint();
       break;
     case WM_DESTROY:
       PostQuitMessage(0);

@@ -17,14 +17,14 @@ public:
   RouteSummaryWindow(const RouteSummaryWindow&) = delete;
   RouteSummaryWindow& operator=(const RouteSummaryWindow&) = delete;
 
-  HWND handle() const noexcept { return hwnd_; }
-  void setCaption(const std::string& caption);
-  void setMessage(const std::string& message);
-  void show();
+  HWND Handle() const noexcept { return hwnd_; }
+  void SetCaption(const std::string& caption);
+  void SetMessage(const std::string& message);
+  void Show();
 
 private:
-  static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  LRESULT onPaint();
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT OnPaint();
 
   HWND hwnd_ = nullptr;   // the window; destroyed with this object
   HFONT font_ = nullptr;  // message font, owned

@@ -6,20 +6,20 @@
 
 namespace bus::app {
 
-std::string readDbName(std::string_view appDirectory) {
+std::string ReadDbName(std::string_view appDirectory) {
   std::string file(appDirectory);
   file += kConfigFileName;
-  return iniFileValue(std::filesystem::path(std::u8string(file.begin(), file.end())), "config", "dbName");
+  return IniFileValue(std::filesystem::path(std::u8string(file.begin(), file.end())), "config", "dbName");
 }
 
-std::string windowTitleFor(std::string_view dbName) {
+std::string WindowTitleFor(std::string_view dbName) {
   std::string title(kInitialWindowTitle);
   if (dbName == "xaway.db") title += "--西安";
   if (dbName == "bjway.db") title += "--北京";
   return title;
 }
 
-std::string routeConnectionString(std::string_view appDirectory, std::string_view dbName) {
+std::string RouteConnectionString(std::string_view appDirectory, std::string_view dbName) {
   std::string s = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=";
   s += appDirectory;
   s += dbName;

@@ -19,13 +19,13 @@ inline constexpr std::string_view kConfigFileName = "config.ini";
 
 // dbName of section [config] in appDirectory + "config.ini"; empty when the file or key is missing.
 // appDirectory ends in a path separator.
-std::string readDbName(std::string_view appDirectory);
+std::string ReadDbName(std::string_view appDirectory);
 
 // kInitialWindowTitle with the suffix of the city whose database dbName names (exact,
 // case-sensitive: "xaway.db" gives "--西安", "bjway.db" "--北京", anything else nothing).
-std::string windowTitleFor(std::string_view dbName);
+std::string WindowTitleFor(std::string_view dbName);
 
 // The connection string for the database file appDirectory + dbName (joined as they stand).
-std::string routeConnectionString(std::string_view appDirectory, std::string_view dbName);
+std::string RouteConnectionString(std::string_view appDirectory, std::string_view dbName);
 
 }  // namespace bus::app

@@ -9,9 +9,9 @@ namespace bus::bench {
 
 namespace fs = std::filesystem;
 
-fs::path xianDatabase() { return fs::path(BUS_BENCH_BINARY_DIR) / "xaway.db"; }
+fs::path XianDatabase() { return fs::path(BUS_BENCH_BINARY_DIR) / "xaway.db"; }
 
-fs::path syntheticDatabase(int records) {
+fs::path SyntheticDatabase(int records) {
   static std::map<int, fs::path> made;
   if (auto it = made.find(records); it != made.end()) return it->second;
   const fs::path dir = fs::temp_directory_path() / "bussearch-bench";
@@ -36,13 +36,13 @@ fs::path syntheticDatabase(int records) {
       for (int s = 0; s < stops; ++s) rec.stops.push_back(pool[rng() % pool.size()]);
       rows.push_back(std::move(rec));
     }
-    db::writeRouteDatabase(file, rows);
+    db::WriteRouteDatabase(file, rows);
   }
   made[records] = file;
   return file;
 }
 
-std::string connectionStringFor(const fs::path& file) {
+std::string ConnectionStringFor(const fs::path& file) {
   return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + file.string() +
          ";Persist Security Info=False;Jet OLEDB:Database Password=mbtrwqazpl";
 }

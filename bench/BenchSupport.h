@@ -8,13 +8,13 @@
 namespace bus::bench {
 
 // The Xi'an database the build bundles.
-std::filesystem::path xianDatabase();
+std::filesystem::path XianDatabase();
 
 // A route database of `records` records: line numbers "1".."n" with letters mixed in, 10 to 49
 // stops each drawn from a pool of 20,000 Chinese stop names. Made on first use, then reused.
-std::filesystem::path syntheticDatabase(int records);
+std::filesystem::path SyntheticDatabase(int records);
 
 // Connection string for a database file.
-std::string connectionStringFor(const std::filesystem::path& file);
+std::string ConnectionStringFor(const std::filesystem::path& file);
 
 }  // namespace bus::bench

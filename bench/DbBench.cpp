@@ -11,54 +11,54 @@ namespace {
 
 using namespace bus;
 
-std::filesystem::path databaseFor(int records) {
-  return records == 0 ? bench::xianDatabase() : bench::syntheticDatabase(records);
+std::filesystem::path DatabaseFor(int records) {
+  return records == 0 ? bench::XianDatabase() : bench::SyntheticDatabase(records);
 }
 
 // Arg 0 = the Xi'an database; otherwise a synthetic one of that many records.
 void BM_Connect(benchmark::State& state) {
-  const std::string cs = bench::connectionStringFor(databaseFor(int(state.range(0))));
+  const std::string cs = bench::ConnectionStringFor(DatabaseFor(int(state.range(0))));
   for (auto _ : state) {
     db::Connection c;
-    c.open(cs);
-    benchmark::DoNotOptimize(c.handle());
+    c.Open(cs);
+    benchmark::DoNotOptimize(c.Handle());
   }
 }
 
 void BM_SelectAll(benchmark::State& state) {
   db::Connection c;
-  c.open(bench::connectionStringFor(databaseFor(int(state.range(0)))));
+  c.Open(bench::ConnectionStringFor(DatabaseFor(int(state.range(0)))));
   db::Query q(c);
-  q.setStatement("select * from way ");
+  q.SetStatement("select * from way ");
   for (auto _ : state) {
-    q.open();
-    benchmark::DoNotOptimize(q.recordCount());
+    q.Open();
+    benchmark::DoNotOptimize(q.RecordCount());
   }
-  state.counters["records"] = q.recordCount();
+  state.counters["records"] = q.RecordCount();
 }
 
 // Every field "like" the text: the statement a fuzzy stop search runs; "5" and "东" are short
 // texts that match many records.
-void fuzzyAllFields(benchmark::State& state, const char* text) {
+void FuzzyAllFields(benchmark::State& state, const char* text) {
   db::Connection c;
-  c.open(bench::connectionStringFor(databaseFor(int(state.range(0)))));
+  c.Open(bench::ConnectionStringFor(DatabaseFor(int(state.range(0)))));
   std::string sql = "select * from way where  ";
   std::vector<std::string> params;
   for (int f = 0; f < db::kRouteFields; ++f) {
     if (f) sql += " or ";
-    sql += db::routeFieldName(f) + " like ? escape '\\'";
+    sql += db::RouteFieldName(f) + " like ? escape '\\'";
     params.push_back(std::string("%") + text + "%");
   }
   db::Query q(c);
-  q.setStatement(sql, params);
+  q.SetStatement(sql, params);
   for (auto _ : state) {
-    q.open();
-    benchmark::DoNotOptimize(q.recordCount());
+    q.Open();
+    benchmark::DoNotOptimize(q.RecordCount());
   }
-  state.counters["matches"] = q.recordCount();
+  state.counters["matches"] = q.RecordCount();
 }
-void BM_FuzzyAllFieldsDigit(benchmark::State& state) { fuzzyAllFields(state, "5"); }
-void BM_FuzzyAllFieldsStop(benchmark::State& state) { fuzzyAllFields(state, "东"); }
+void BM_FuzzyAllFieldsDigit(benchmark::State& state) { FuzzyAllFields(state, "5"); }
+void BM_FuzzyAllFieldsStop(benchmark::State& state) { FuzzyAllFields(state, "东"); }
 
 BENCHMARK(BM_Connect)->Arg(0)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SelectAll)->Arg(0)->Arg(100000)->Unit(benchmark::kMillisecond);

@@ -12,7 +12,7 @@ class Exception : public std::exception {
 public:
   explicit Exception(std::string message) : message_(std::move(message)) {}
   // The message, UTF-8, meant for the user.
-  const std::string& message() const noexcept { return message_; }
+  const std::string& Message() const noexcept { return message_; }
   const char* what() const noexcept override { return message_.c_str(); }
 
 private:

@@ -9,7 +9,7 @@ namespace bus {
 
 namespace {
 
-std::string_view trimBlanks(std::string_view s) {
+std::string_view TrimBlanks(std::string_view s) {
   const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
   while (!s.empty() && blank(s.front())) s.remove_prefix(1);
   while (!s.empty() && blank(s.back())) s.remove_suffix(1);
@@ -18,14 +18,14 @@ std::string_view trimBlanks(std::string_view s) {
 
 }  // namespace
 
-std::string iniValue(std::string_view text, std::string_view section, std::string_view key,
+std::string IniValue(std::string_view text, std::string_view section, std::string_view key,
                      std::string_view fallback) {
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   bool inSection = false;
   bool seenSection = false;
   while (!text.empty()) {
     const size_t end = text.find('\n');
-    std::string_view line = trimBlanks(text.substr(0, end));
+    std::string_view line = TrimBlanks(text.substr(0, end));
     text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
     if (line.empty() || line.front() == ';' || line.front() == '#') continue;
     if (line.front() == '[') {
@@ -33,15 +33,15 @@ std::string iniValue(std::string_view text, std::string_view section, std::strin
       if (close == std::string_view::npos) continue;
       // once the first matching section has ended, later ones are not consulted
       if (inSection) return std::string(fallback);
-      inSection = !seenSection && equalsIgnoringAsciiCase(trimBlanks(line.substr(1, close - 1)), section);
+      inSection = !seenSection && EqualsIgnoringAsciiCase(TrimBlanks(line.substr(1, close - 1)), section);
       seenSection = seenSection || inSection;
       continue;
     }
     if (!inSection) continue;
     const size_t eq = line.find('=');
     if (eq == std::string_view::npos) continue;
-    if (!equalsIgnoringAsciiCase(trimBlanks(line.substr(0, eq)), key)) continue;
-    std::string_view value = trimBlanks(line.substr(eq + 1));
+    if (!EqualsIgnoringAsciiCase(TrimBlanks(line.substr(0, eq)), key)) continue;
+    std::string_view value = TrimBlanks(line.substr(eq + 1));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
       value = value.substr(1, value.size() - 2);
@@ -50,12 +50,12 @@ std::string iniValue(std::string_view text, std::string_view section, std::strin
   return std::string(fallback);
 }
 
-std::string iniFileValue(const std::filesystem::path& path, std::string_view section,
+std::string IniFileValue(const std::filesystem::path& path, std::string_view section,
                          std::string_view key, std::string_view fallback) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::string(fallback);
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return iniValue(text, section, key, fallback);
+  return IniValue(text, section, key, fallback);
 }
 
 }  // namespace bus

@@ -13,11 +13,11 @@
 namespace bus {
 
 // Returns the value of key in section of the INI text, or fallback when either is absent.
-std::string iniValue(std::string_view text, std::string_view section, std::string_view key,
+std::string IniValue(std::string_view text, std::string_view section, std::string_view key,
                      std::string_view fallback = {});
 
 // Same, reading the file at path; a missing or unreadable file gives fallback.
-std::string iniFileValue(const std::filesystem::path& path, std::string_view section,
+std::string IniFileValue(const std::filesystem::path& path, std::string_view section,
                          std::string_view key, std::string_view fallback = {});
 
 }  // namespace bus

@@ -7,9 +7,9 @@
 namespace bus {
 
 // ASCII-only case-insensitive equality (names of keys, fields, classes); other bytes compare exactly.
-bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept;
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept;
 
 // The text with ASCII letters lowered; other bytes unchanged.
-std::string asciiLower(std::string_view s);
+std::string AsciiLower(std::string_view s);
 
 }  // namespace bus

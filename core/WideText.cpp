@@ -4,7 +4,7 @@
 
 namespace bus {
 
-std::wstring widen(std::string_view utf8) {
+std::wstring Widen(std::string_view utf8) {
   if (utf8.empty()) return {};
   const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
   std::wstring out(size_t(n), L'\0');
@@ -12,7 +12,7 @@ std::wstring widen(std::string_view utf8) {
   return out;
 }
 
-std::string narrow(std::wstring_view utf16) {
+std::string Narrow(std::wstring_view utf16) {
   if (utf16.empty()) return {};
   const int n = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), int(utf16.size()), nullptr, 0, nullptr, nullptr);
   std::string out(size_t(n), '\0');

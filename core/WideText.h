@@ -8,8 +8,8 @@
 namespace bus {
 
 // Invalid UTF-8 sequences become U+FFFD.
-std::wstring widen(std::string_view utf8);
+std::wstring Widen(std::string_view utf8);
 // Unpaired surrogates become U+FFFD.
-std::string narrow(std::wstring_view utf16);
+std::string Narrow(std::wstring_view utf16);
 
 }  // namespace bus

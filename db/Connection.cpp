@@ -14,16 +14,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path pathFromUtf8(const std::string& s) {
+fs::path PathFromUtf8(const std::string& s) {
   return fs::path(std::u8string(s.begin(), s.end()));
 }
 
 // Checks what SQLite itself would not: SQLite happily opens a directory or a missing path lazily,
 // and a process with enough rights (root) opens a write-protected file for writing.
-void checkDataSourceFile(const std::string& source) {
+void CheckDataSourceFile(const std::string& source) {
   if (source.empty()) throw DatabaseError("no database file given (Data Source is empty)");
   std::error_code ec;
-  const fs::path path = pathFromUtf8(source);
+  const fs::path path = PathFromUtf8(source);
   const fs::file_status st = fs::status(path, ec);
   if (ec || !fs::exists(st)) throw DatabaseError("database file not found: " + source);
   if (fs::is_directory(st)) throw DatabaseError("database path is a directory, not a file: " + source);
@@ -35,15 +35,15 @@ void checkDataSourceFile(const std::string& source) {
 
 }  // namespace
 
-Connection::~Connection() { close(); }
+Connection::~Connection() { Close(); }
 
-void Connection::open(std::string_view connectionString) {
-  close();
-  settings_ = ConnectionString::parse(connectionString);
-  if (!equalsIgnoringAsciiCase(settings_.provider, kJetProvider))
+void Connection::Open(std::string_view connectionString) {
+  Close();
+  settings_ = ConnectionString::Parse(connectionString);
+  if (!EqualsIgnoringAsciiCase(settings_.provider, kJetProvider))
     throw DatabaseError("database provider not available: \"" + settings_.provider + "\"");
   const std::string& source = settings_.dataSource;
-  checkDataSourceFile(source);
+  CheckDataSourceFile(source);
 
   sqlite3* db = nullptr;
   const int rc = sqlite3_open_v2(source.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
@@ -71,7 +71,7 @@ void Connection::open(std::string_view connectionString) {
   db_ = db;
 }
 
-void Connection::close() noexcept {
+void Connection::Close() noexcept {
   if (db_ == nullptr) return;
   // close_v2 defers the close until any statement still open is finalised
   sqlite3_close_v2(db_);

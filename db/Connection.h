@@ -22,19 +22,19 @@ public:
 
   // Opens the database the connection string names. Throws DatabaseError on any failure and then
   // stays closed. Opening an open connection closes it first.
-  void open(std::string_view connectionString);
+  void Open(std::string_view connectionString);
   // Closes the connection; harmless when closed. Queries on it must be closed first.
-  void close() noexcept;
-  bool connected() const noexcept { return db_ != nullptr; }
+  void Close() noexcept;
+  bool Connected() const noexcept { return db_ != nullptr; }
 
-  // The parsed settings of the last open() attempt.
-  const ConnectionString& settings() const noexcept { return settings_; }
+  // The parsed settings of the last Open() attempt.
+  const ConnectionString& Settings() const noexcept { return settings_; }
   // The SQLite handle; null when closed. For Query only.
-  sqlite3* handle() const noexcept { return db_; }
+  sqlite3* Handle() const noexcept { return db_; }
 
 private:
   sqlite3* db_ = nullptr;        // open database, or null
-  ConnectionString settings_;    // what open() was given
+  ConnectionString settings_;    // what Open() was given
 };
 
 }  // namespace bus::db

@@ -6,7 +6,7 @@ namespace bus::db {
 
 namespace {
 
-std::string_view trimBlanks(std::string_view s) {
+std::string_view TrimBlanks(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
   while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
   return s;
@@ -14,7 +14,7 @@ std::string_view trimBlanks(std::string_view s) {
 
 // Reads one value starting at text[pos] (after the '='), up to the next unquoted ';'.
 // Advances pos past the ';'.
-std::string readValue(std::string_view text, size_t& pos) {
+std::string ReadValue(std::string_view text, size_t& pos) {
   while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
   if (pos < text.size() && (text[pos] == '"' || text[pos] == '\'')) {
     const char quote = text[pos++];
@@ -38,12 +38,12 @@ std::string readValue(std::string_view text, size_t& pos) {
   const size_t end = text.find(';', pos);
   std::string_view raw = text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
   pos = end == std::string_view::npos ? text.size() : end + 1;
-  return std::string(trimBlanks(raw));
+  return std::string(TrimBlanks(raw));
 }
 
 }  // namespace
 
-ConnectionString ConnectionString::parse(std::string_view text) {
+ConnectionString ConnectionString::Parse(std::string_view text) {
   ConnectionString result;
   size_t pos = 0;
   while (pos < text.size()) {
@@ -54,16 +54,16 @@ ConnectionString ConnectionString::parse(std::string_view text) {
       pos = semi == std::string_view::npos ? text.size() : semi + 1;
       continue;
     }
-    const std::string_view key = trimBlanks(text.substr(pos, eq - pos));
+    const std::string_view key = TrimBlanks(text.substr(pos, eq - pos));
     pos = eq + 1;
-    std::string value = readValue(text, pos);
-    if (equalsIgnoringAsciiCase(key, "Provider"))
+    std::string value = ReadValue(text, pos);
+    if (EqualsIgnoringAsciiCase(key, "Provider"))
       result.provider = std::move(value);
-    else if (equalsIgnoringAsciiCase(key, "Data Source"))
+    else if (EqualsIgnoringAsciiCase(key, "Data Source"))
       result.dataSource = std::move(value);
-    else if (equalsIgnoringAsciiCase(key, "Persist Security Info"))
+    else if (EqualsIgnoringAsciiCase(key, "Persist Security Info"))
       result.persistSecurityInfo = std::move(value);
-    else if (equalsIgnoringAsciiCase(key, "Jet OLEDB:Database Password"))
+    else if (EqualsIgnoringAsciiCase(key, "Jet OLEDB:Database Password"))
       result.password = std::move(value);
   }
   return result;

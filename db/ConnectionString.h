@@ -20,7 +20,7 @@ struct ConnectionString {
   std::string password;             // "Jet OLEDB:Database Password"; the file format has none
 
   // Parses text. Never fails: a malformed piece (no '=') is skipped like an unknown key.
-  static ConnectionString parse(std::string_view text);
+  static ConnectionString Parse(std::string_view text);
 };
 
 }  // namespace bus::db

@@ -12,14 +12,14 @@ namespace bus::db {
 
 namespace fs = std::filesystem;
 
-std::string routeFieldName(int field) {
+std::string RouteFieldName(int field) {
   assert(field >= 0 && field < kRouteFields);
   if (field == 0) return "id";
   if (field == 1) return "no";
   return "w" + std::to_string(field - 2);
 }
 
-std::vector<RouteRecord> splitRoute(const std::string& no, const std::vector<std::string>& stops) {
+std::vector<RouteRecord> SplitRoute(const std::string& no, const std::vector<std::string>& stops) {
   std::vector<RouteRecord> records;
   size_t start = 0;
   do {
@@ -38,7 +38,7 @@ struct Db {
   ~Db() { sqlite3_close_v2(handle); }
 };
 
-void exec(sqlite3* db, const std::string& sql) {
+void Exec(sqlite3* db, const std::string& sql) {
   char* err = nullptr;
   if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &err) != SQLITE_OK) {
     const std::string msg = err ? err : "unknown error";
@@ -49,7 +49,7 @@ void exec(sqlite3* db, const std::string& sql) {
 
 }  // namespace
 
-void writeRouteDatabase(const fs::path& path, const std::vector<RouteRecord>& records) {
+void WriteRouteDatabase(const fs::path& path, const std::vector<RouteRecord>& records) {
   const fs::path temp = fs::path(path).concat(".tmp");
   std::error_code ec;
   fs::remove(temp, ec);
@@ -60,9 +60,9 @@ void writeRouteDatabase(const fs::path& path, const std::vector<RouteRecord>& re
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK)
       throw DatabaseError("cannot create " + std::string(name.begin(), name.end()));
     std::string create = "create table way (id integer primary key, no text";
-    for (int i = 2; i < kRouteFields; ++i) create += ", " + routeFieldName(i) + " text";
-    exec(db.handle, create + ")");
-    exec(db.handle, "begin");
+    for (int i = 2; i < kRouteFields; ++i) create += ", " + RouteFieldName(i) + " text";
+    Exec(db.handle, create + ")");
+    Exec(db.handle, "begin");
     std::string insert = "insert into way values (?";
     for (int i = 1; i < kRouteFields; ++i) insert += ", ?";
     sqlite3_stmt* stmt = nullptr;
@@ -83,7 +83,7 @@ void writeRouteDatabase(const fs::path& path, const std::vector<RouteRecord>& re
       }
       if (sqlite3_step(stmt) != SQLITE_DONE) throw DatabaseError(sqlite3_errmsg(db.handle));
     }
-    exec(db.handle, "commit");
+    Exec(db.handle, "commit");
   } catch (...) {
     fs::remove(temp, ec);
     throw;

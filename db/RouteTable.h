@@ -21,15 +21,15 @@ struct RouteRecord {
 };
 
 // Name of field i of the table (0: "id", 1: "no", 2..50: "w0".."w48").
-std::string routeFieldName(int field);
+std::string RouteFieldName(int field);
 
 // The records that store one line: a single record up to kStopFields stops, otherwise records of
 // kStopFields stops, each after the first starting with the previous one's last stop.
-std::vector<RouteRecord> splitRoute(const std::string& no, const std::vector<std::string>& stops);
+std::vector<RouteRecord> SplitRoute(const std::string& no, const std::vector<std::string>& stops);
 
 // Writes a new route database at path holding records in order, with ids 1, 2, ...: the file is
 // written beside path and then renamed over it, so a failed import leaves no half-written file.
 // Throws DatabaseError on failure.
-void writeRouteDatabase(const std::filesystem::path& path, const std::vector<RouteRecord>& records);
+void WriteRouteDatabase(const std::filesystem::path& path, const std::vector<RouteRecord>& records);
 
 }  // namespace bus::db

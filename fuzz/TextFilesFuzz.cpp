@@ -10,9 +10,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  (void)bus::iniValue(text, "config", "dbName");
+  (void)bus::IniValue(text, "config", "dbName");
   try {
-    (void)bus::tools::parseRouteCsv(text);
+    (void)bus::tools::ParseRouteCsv(text);
   } catch (const bus::Exception&) {
   }
   return 0;

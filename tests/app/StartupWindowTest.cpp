@@ -20,7 +20,7 @@ struct TopWindow {
   std::wstring title;
 };
 
-std::vector<TopWindow> windowsOf(DWORD pid) {
+std::vector<TopWindow> WindowsOf(DWORD pid) {
   std::vector<TopWindow> found;
   std::pair<DWORD, std::vector<TopWindow>*> query(pid, &found);
   EnumWindows(
@@ -43,12 +43,12 @@ std::vector<TopWindow> windowsOf(DWORD pid) {
 class RunningProgram {
 public:
   explicit RunningProgram(const std::function<void(const fs::path&)>& prepare) {
-    fs::copy_file(bus::test::binaryDir() / "BusSearch.exe", dir_.path() / "BusSearch.exe");
-    prepare(dir_.path());
-    std::wstring cmd = L"\"" + (dir_.path() / "BusSearch.exe").wstring() + L"\"";
+    fs::copy_file(bus::test::BinaryDir() / "BusSearch.exe", dir_.Path() / "BusSearch.exe");
+    prepare(dir_.Path());
+    std::wstring cmd = L"\"" + (dir_.Path() / "BusSearch.exe").wstring() + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof si;
-    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir_.path().wstring().c_str(),
+    if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir_.Path().wstring().c_str(),
                         &si, &pi_))
       ADD_FAILURE() << "cannot start BusSearch.exe";
   }
@@ -62,19 +62,19 @@ public:
   }
 
   // Waits (at most 20 s) for a visible window of the program with this class (empty: any).
-  TopWindow waitFor(const std::wstring& className) {
+  TopWindow WaitFor(const std::wstring& className) {
     const DWORD deadline = GetTickCount() + 20000;
     while (GetTickCount() < deadline) {
-      for (const TopWindow& w : windowsOf(pi_.dwProcessId))
+      for (const TopWindow& w : WindowsOf(pi_.dwProcessId))
         if (className.empty() || w.className == className) return w;
       if (WaitForSingleObject(pi_.hProcess, 50) == WAIT_OBJECT_0) break;
     }
-    ADD_FAILURE() << "no window of class " << bus::narrow(className);
+    ADD_FAILURE() << "no window of class " << bus::Narrow(className);
     return {};
   }
 
   // Waits for the process to end; returns its exit code.
-  DWORD waitForExit() {
+  DWORD WaitForExit() {
     if (WaitForSingleObject(pi_.hProcess, 20000) != WAIT_OBJECT_0) return STILL_ACTIVE;
     DWORD code = 0;
     GetExitCodeProcess(pi_.hProcess, &code);
@@ -86,13 +86,13 @@ private:
   PROCESS_INFORMATION pi_{};
 };
 
-std::string messageText(HWND box) {
+std::string MessageText(HWND box) {
   wchar_t text[512] = {};
   GetWindowTextW(GetDlgItem(box, 0xFFFF), text, 512);
-  return bus::narrow(text);
+  return bus::Narrow(text);
 }
 
-void writeConfig(const fs::path& dir, const std::string& dbName) {
+void WriteConfig(const fs::path& dir, const std::string& dbName) {
   std::ofstream(dir / "config.ini", std::ios::binary) << "[config]\r\ndbName=" << dbName << "\r\n";
 }
 
@@ -100,47 +100,47 @@ const wchar_t* const kDialog = L"#32770";
 
 TEST(StartupWindow, XianDatabaseGivesTheXianTitle) {
   RunningProgram program([](const fs::path& dir) {
-    writeConfig(dir, "xaway.db");
-    fs::copy_file(bus::test::binaryDir() / "xaway.db", dir / "xaway.db");
+    WriteConfig(dir, "xaway.db");
+    fs::copy_file(bus::test::BinaryDir() / "xaway.db", dir / "xaway.db");
   });
-  const TopWindow main = program.waitFor(L"BusSearchRouteSummary");
-  EXPECT_EQ(bus::narrow(main.title), "Zelvo公交车查询V2.2.8--西安");
+  const TopWindow main = program.WaitFor(L"BusSearchRouteSummary");
+  EXPECT_EQ(bus::Narrow(main.title), "Zelvo公交车查询V2.2.8--西安");
   PostMessageW(main.hwnd, WM_CLOSE, 0, 0);
-  EXPECT_EQ(program.waitForExit(), 0u);
+  EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
 TEST(StartupWindow, BeijingDatabaseUnderAnotherNameHasNoSuffix) {
   RunningProgram program([](const fs::path& dir) {
-    writeConfig(dir, "Bjway.db");
-    fs::copy_file(bus::test::binaryDir() / "bjway.db", dir / "Bjway.db");
+    WriteConfig(dir, "Bjway.db");
+    fs::copy_file(bus::test::BinaryDir() / "bjway.db", dir / "Bjway.db");
   });
-  const TopWindow main = program.waitFor(L"BusSearchRouteSummary");
-  EXPECT_EQ(bus::narrow(main.title), "Zelvo公交车查询V2.2.8");
+  const TopWindow main = program.WaitFor(L"BusSearchRouteSummary");
+  EXPECT_EQ(bus::Narrow(main.title), "Zelvo公交车查询V2.2.8");
   PostMessageW(main.hwnd, WM_CLOSE, 0, 0);
-  EXPECT_EQ(program.waitForExit(), 0u);
+  EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
 TEST(StartupWindow, MissingConfigShowsTheDatabaseErrorThenTheErrorReport) {
   RunningProgram program([](const fs::path&) {});
-  const TopWindow box = program.waitFor(kDialog);
-  EXPECT_EQ(bus::narrow(box.title), "提示");
-  EXPECT_EQ(messageText(box.hwnd), "数据库错误！");
+  const TopWindow box = program.WaitFor(kDialog);
+  EXPECT_EQ(bus::Narrow(box.title), "提示");
+  EXPECT_EQ(MessageText(box.hwnd), "数据库错误！");
   PostMessageW(box.hwnd, WM_COMMAND, IDOK, 0);
 
   // the load of every route then fails on the closed connection: the general error report
   TopWindow report{};
   const DWORD deadline = GetTickCount() + 20000;
   do {
-    report = program.waitFor(kDialog);
+    report = program.WaitFor(kDialog);
   } while (report.hwnd == box.hwnd && IsWindow(box.hwnd) && GetTickCount() < deadline);
-  EXPECT_EQ(bus::narrow(report.title), "Zelvo公交车查询");
-  EXPECT_NE(messageText(report.hwnd).find("not connected"), std::string::npos) << messageText(report.hwnd);
+  EXPECT_EQ(bus::Narrow(report.title), "Zelvo公交车查询");
+  EXPECT_NE(MessageText(report.hwnd).find("not connected"), std::string::npos) << MessageText(report.hwnd);
   PostMessageW(report.hwnd, WM_COMMAND, IDOK, 0);
 
-  const TopWindow main = program.waitFor(L"BusSearchRouteSummary");
-  EXPECT_EQ(bus::narrow(main.title), "Zelvo公交车查询--西安");  // the stored caption stays
+  const TopWindow main = program.WaitFor(L"BusSearchRouteSummary");
+  EXPECT_EQ(bus::Narrow(main.title), "Zelvo公交车查询--西安");  // the stored caption stays
   PostMessageW(main.hwnd, WM_CLOSE, 0, 0);
-  EXPECT_EQ(program.waitForExit(), 0u);
+  EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
 }  // namespace

@@ -25,31 +25,31 @@ TempDir::~TempDir() {
   fs::remove_all(path_, ec);
 }
 
-std::string TempDir::file(const std::string& name) const { return utf8(path_ / fromUtf8(name)); }
+std::string TempDir::File(const std::string& name) const { return Utf8(path_ / FromUtf8(name)); }
 
-std::string utf8(const fs::path& p) {
+std::string Utf8(const fs::path& p) {
   const std::u8string s = p.u8string();
   return std::string(s.begin(), s.end());
 }
 
-fs::path fromUtf8(const std::string& s) { return fs::path(std::u8string(s.begin(), s.end())); }
+fs::path FromUtf8(const std::string& s) { return fs::path(std::u8string(s.begin(), s.end())); }
 
-fs::path routesSourceDir() { return fromUtf8(BUS_TEST_SOURCE_DIR) / "data" / "routes"; }
-fs::path binaryDir() { return fromUtf8(BUS_TEST_BINARY_DIR); }
+fs::path RoutesSourceDir() { return FromUtf8(BUS_TEST_SOURCE_DIR) / "data" / "routes"; }
+fs::path BinaryDir() { return FromUtf8(BUS_TEST_BINARY_DIR); }
 
-void writeRoutes(const fs::path& path,
+void WriteRoutes(const fs::path& path,
                  const std::vector<std::pair<std::string, std::vector<std::string>>>& routes) {
   std::vector<db::RouteRecord> records;
   for (const auto& [no, stops] : routes) records.push_back({no, stops});
-  db::writeRouteDatabase(path, records);
+  db::WriteRouteDatabase(path, records);
 }
 
-std::string connectionStringFor(const fs::path& path) {
-  return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + utf8(path) +
+std::string ConnectionStringFor(const fs::path& path) {
+  return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + Utf8(path) +
          ";Persist Security Info=False;Jet OLEDB:Database Password=mbtrwqazpl";
 }
 
-std::string readFile(const fs::path& path) {
+std::string ReadFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }

@@ -13,24 +13,24 @@ namespace {
 using bus::db::kRouteFields;
 using bus::db::kStopFields;
 
-std::vector<bus::db::RouteRecord> recordsOf(const std::filesystem::path& file) {
+std::vector<bus::db::RouteRecord> RecordsOf(const std::filesystem::path& file) {
   bus::db::Connection c;
-  c.open(bus::test::connectionStringFor(file));
+  c.Open(bus::test::ConnectionStringFor(file));
   bus::db::Query q(c);
-  q.setStatement("select * from way order by id");
-  q.open();
+  q.SetStatement("select * from way order by id");
+  q.Open();
   std::vector<bus::db::RouteRecord> records;
-  for (int r = 0; r < q.recordCount(); ++r, q.next()) {
-    bus::db::RouteRecord record{std::string(q.value(1)), {}};
-    for (int f = 2; f < kRouteFields && !q.value(f).empty(); ++f) record.stops.emplace_back(q.value(f));
+  for (int r = 0; r < q.RecordCount(); ++r, q.Next()) {
+    bus::db::RouteRecord record{std::string(q.Value(1)), {}};
+    for (int f = 2; f < kRouteFields && !q.Value(f).empty(); ++f) record.stops.emplace_back(q.Value(f));
     records.push_back(std::move(record));
   }
   return records;
 }
 
-void expectEveryStop(const char* csv, const char* db, size_t expectedLines, size_t expectedRecords) {
-  const auto lines = bus::tools::parseRouteCsv(bus::test::readFile(bus::test::routesSourceDir() / csv));
-  const auto records = recordsOf(bus::test::binaryDir() / db);
+void ExpectEveryStop(const char* csv, const char* db, size_t expectedLines, size_t expectedRecords) {
+  const auto lines = bus::tools::ParseRouteCsv(bus::test::ReadFile(bus::test::RoutesSourceDir() / csv));
+  const auto records = RecordsOf(bus::test::BinaryDir() / db);
   ASSERT_EQ(lines.size(), expectedLines);
   ASSERT_EQ(records.size(), expectedRecords);
 
@@ -60,11 +60,11 @@ void expectEveryStop(const char* csv, const char* db, size_t expectedLines, size
 
 // 32 Xi'an and 188 Beijing lines have more than 49 stops (up to 62 and 103).
 TEST(BundledRoutes, XianDatabaseHoldsEveryLineAndStop) {
-  expectEveryStop("xian_routes.csv", "xaway.db", 1181, 1181 + 32);
+  ExpectEveryStop("xian_routes.csv", "xaway.db", 1181, 1181 + 32);
 }
 
 TEST(BundledRoutes, BeijingDatabaseHoldsEveryLineAndStop) {
-  expectEveryStop("beijing_routes.csv", "bjway.db", 2467, 2657);
+  ExpectEveryStop("beijing_routes.csv", "bjway.db", 2467, 2657);
 }
 
 }  // namespace

@@ -7,10 +7,10 @@
 
 namespace {
 
-using bus::tools::parseRouteCsv;
+using bus::tools::ParseRouteCsv;
 
 TEST(RouteCsv, ParsesLinesStopsQuotesAndLineEnds) {
-  const auto lines = parseRouteCsv(
+  const auto lines = ParseRouteCsv(
       "\xEF\xBB\xBFno,stops\r\n"
       "10,长乐公园西门|东二环金康路口\r\n"
       "\n"
@@ -27,7 +27,7 @@ TEST(RouteCsv, ParsesLinesStopsQuotesAndLineEnds) {
 TEST(RouteCsv, MalformedFilesNameTheLine) {
   const auto message = [](const char* text) {
     try {
-      parseRouteCsv(text);
+      ParseRouteCsv(text);
     } catch (const bus::Exception& e) {
       return std::string(e.what());
     }
@@ -43,7 +43,7 @@ TEST(RouteCsv, MalformedFilesNameTheLine) {
 TEST(RouteTable, LongLinesContinueFromTheLastStop) {
   std::vector<std::string> stops;
   for (int i = 0; i < 103; ++i) stops.push_back("s" + std::to_string(i));
-  const auto records = bus::db::splitRoute("1", stops);
+  const auto records = bus::db::SplitRoute("1", stops);
   ASSERT_EQ(records.size(), 3u);  // 49, then 48 new + 1 repeated, then the rest
   EXPECT_EQ(records[0].stops.size(), 49u);
   EXPECT_EQ(records[1].stops.front(), "s48");
@@ -52,9 +52,9 @@ TEST(RouteTable, LongLinesContinueFromTheLastStop) {
   EXPECT_EQ(records[2].stops.back(), "s102");
   for (const auto& r : records) EXPECT_EQ(r.no, "1");
 
-  EXPECT_EQ(bus::db::splitRoute("2", std::vector<std::string>(49, "x")).size(), 1u);
-  EXPECT_EQ(bus::db::splitRoute("2", std::vector<std::string>(50, "x")).size(), 2u);
-  EXPECT_EQ(bus::db::splitRoute("3", {}).size(), 1u);  // a line without stops still has its record
+  EXPECT_EQ(bus::db::SplitRoute("2", std::vector<std::string>(49, "x")).size(), 1u);
+  EXPECT_EQ(bus::db::SplitRoute("2", std::vector<std::string>(50, "x")).size(), 2u);
+  EXPECT_EQ(bus::db::SplitRoute("3", {}).size(), 1u);  // a line without stops still has its record
 }
 
 }  // namespace

@@ -6,13 +6,13 @@ namespace bus::tools {
 
 namespace {
 
-[[noreturn]] void fail(size_t line, const std::string& what) {
+[[noreturn]] void Fail(size_t line, const std::string& what) {
   throw Exception("route CSV line " + std::to_string(line) + ": " + what);
 }
 
 // Splits one CSV record starting at text[pos]; advances pos past its line end. line counts the
 // physical lines the record spans (a quoted field may hold line breaks).
-std::vector<std::string> readRecord(std::string_view text, size_t& pos, size_t& line) {
+std::vector<std::string> ReadRecord(std::string_view text, size_t& pos, size_t& line) {
   std::vector<std::string> fields(1);
   const size_t startLine = line;
   bool quoted = false;
@@ -37,11 +37,11 @@ std::vector<std::string> readRecord(std::string_view text, size_t& pos, size_t& 
       fields.back() += c;
     }
   }
-  if (quoted) fail(startLine, "unterminated quote");
+  if (quoted) Fail(startLine, "unterminated quote");
   return fields;
 }
 
-std::vector<std::string> splitStops(const std::string& joined) {
+std::vector<std::string> SplitStops(const std::string& joined) {
   std::vector<std::string> stops;
   size_t start = 0;
   while (start <= joined.size()) {
@@ -55,20 +55,20 @@ std::vector<std::string> splitStops(const std::string& joined) {
 
 }  // namespace
 
-std::vector<RouteLine> parseRouteCsv(std::string_view text) {
+std::vector<RouteLine> ParseRouteCsv(std::string_view text) {
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   size_t pos = 0, line = 1;
-  const std::vector<std::string> header = readRecord(text, pos, line);
+  const std::vector<std::string> header = ReadRecord(text, pos, line);
   if (header.size() != 2 || header[0] != "no" || header[1] != "stops")
-    fail(1, "expected the header \"no,stops\"");
+    Fail(1, "expected the header \"no,stops\"");
   std::vector<RouteLine> lines;
   while (pos < text.size()) {
     const size_t recordLine = line;
-    std::vector<std::string> fields = readRecord(text, pos, line);
+    std::vector<std::string> fields = ReadRecord(text, pos, line);
     if (fields.size() == 1 && fields[0].empty()) continue;  // blank line
-    if (fields.size() != 2) fail(recordLine, "expected two fields, found " + std::to_string(fields.size()));
-    if (fields[0].empty()) fail(recordLine, "empty line number");
-    lines.push_back({std::move(fields[0]), splitStops(fields[1])});
+    if (fields.size() != 2) Fail(recordLine, "expected two fields, found " + std::to_string(fields.size()));
+    if (fields[0].empty()) Fail(recordLine, "empty line number");
+    lines.push_back({std::move(fields[0]), SplitStops(fields[1])});
   }
   return lines;
 }

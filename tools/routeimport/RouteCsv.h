@@ -16,6 +16,6 @@ struct RouteLine {
 
 // Parses the whole file text. Throws bus::Exception naming the line for a missing or wrong
 // header, a line without two fields, an unterminated quote or an empty line number.
-std::vector<RouteLine> parseRouteCsv(std::string_view text);
+std::vector<RouteLine> ParseRouteCsv(std::string_view text);
 
 }  // namespace bus::tools

@@ -21,12 +21,12 @@ int main(int argc, char** argv) {
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::vector<bus::db::RouteRecord> records;
     size_t lines = 0, stops = 0;
-    for (const bus::tools::RouteLine& line : bus::tools::parseRouteCsv(text)) {
+    for (const bus::tools::RouteLine& line : bus::tools::ParseRouteCsv(text)) {
       ++lines;
       stops += line.stops.size();
-      for (bus::db::RouteRecord& r : bus::db::splitRoute(line.no, line.stops)) records.push_back(std::move(r));
+      for (bus::db::RouteRecord& r : bus::db::SplitRoute(line.no, line.stops)) records.push_back(std::move(r));
     }
-    bus::db::writeRouteDatabase(argv[2], records);
+    bus::db::WriteRouteDatabase(argv[2], records);
     std::cout << "routeimport: " << argv[2] << ": " << lines << " lines, " << stops << " stops, "
               << records.size() << " records\n";
     return 0;
