@@ -364,15 +364,15 @@ std::vector<std::uint8_t> EncodeBmp(const BmpImage& image, int bitsPerPixel) {
   Put32(out, 2835);
   Put32(out, 0);
   Put32(out, 0);
-  for (std::int64_t y = h - 1; y >= 0; --y) {
+  out.resize(offset + std::size_t(imageSize), 0);  // padding bytes stay 0
+  std::uint8_t* dst = out.data() + offset;
+  for (std::int64_t y = h - 1; y >= 0; --y, dst += stride) {
     const std::uint8_t* src = image.Row(int(y));
-    const std::size_t rowStart = out.size();
     if (bitsPerPixel == 32) {
-      out.insert(out.end(), src, src + 4 * w);
+      std::memcpy(dst, src, std::size_t(4 * w));
     } else {
-      for (std::int64_t x = 0; x < w; ++x) out.insert(out.end(), src + 4 * x, src + 4 * x + 3);
+      for (std::int64_t x = 0; x < w; ++x) std::memcpy(dst + 3 * x, src + 4 * x, 3);
     }
-    out.resize(rowStart + std::size_t(stride), 0);
   }
   return out;
 }
