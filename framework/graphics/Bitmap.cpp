@@ -10,6 +10,9 @@ namespace bus {
 
 namespace {
 
+// Largest pixel memory a bitmap may ask for (a 4K screen at 32 bits is 33 MB).
+constexpr std::int64_t kMaxDibBytes = std::int64_t(1) << 30;
+
 int BitsOf(TPixelFormat format) { return format == pf32bit ? 32 : 24; }
 
 int RowBytes(int width, TPixelFormat format) { return ((width * BitsOf(format) + 31) / 32) * 4; }
@@ -78,7 +81,8 @@ TBitmap::Dib TBitmap::CreateDib(int width, int height, TPixelFormat format) {
   Dib dib;
   dib.format = format;
   if (width <= 0 || height <= 0) return dib;
-  if (width > kMaxBmpDimension || height > kMaxBmpDimension || std::int64_t(width) * height > kMaxBmpPixels)
+  if (width > kMaxBmpDimension || height > kMaxBmpDimension ||
+      std::int64_t(RowBytes(width, format)) * height > kMaxDibBytes)
     throw EInvalidGraphicOperation("Bitmap too large");
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);

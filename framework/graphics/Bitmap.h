@@ -35,7 +35,8 @@ public:
   int Height() const override { return height_; }
   bool Empty() const override { return width_ == 0 || height_ == 0; }
   // A new size keeps the pixels of the area both sizes share; new pixels are 0. Sizes below 0
-  // count as 0; a size of 0 in either direction releases the image.
+  // count as 0; a size of 0 in either direction releases the image. Throws EInvalidGraphicOperation
+  // when the platform cannot make a bitmap that large.
   void SetSize(int width, int height);
   void SetWidth(int width) { SetSize(width, height_); }
   void SetHeight(int height) { SetSize(width_, height); }

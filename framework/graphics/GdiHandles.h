@@ -9,35 +9,49 @@
 
 namespace bus {
 
-// A pen, brush, font, bitmap or region, deleted with DeleteObject. Stock objects must not be put
-// in one (deleting them does nothing, but the owner would claim what it does not own).
-template <class Handle>
-class GdiObject {
+// Owns one handle and releases it with Deleter when it goes or is replaced. Move-only.
+template <class Handle, class Deleter>
+class OwnedHandle {
 public:
-  GdiObject() noexcept = default;
-  explicit GdiObject(Handle h) noexcept : handle_(h) {}
-  ~GdiObject() { Reset(); }
-  GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  GdiObject& operator=(GdiObject&& other) noexcept {
+  OwnedHandle() noexcept = default;
+  explicit OwnedHandle(Handle h) noexcept : handle_(h) {}
+  ~OwnedHandle() { Reset(); }
+  OwnedHandle(OwnedHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  OwnedHandle& operator=(OwnedHandle&& other) noexcept {
     if (this != &other) Reset(std::exchange(other.handle_, nullptr));
     return *this;
   }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
+  OwnedHandle(const OwnedHandle&) = delete;
+  OwnedHandle& operator=(const OwnedHandle&) = delete;
 
   Handle Get() const noexcept { return handle_; }
   explicit operator bool() const noexcept { return handle_ != nullptr; }
-  // Gives the handle away; the caller deletes it.
+  // Gives the handle away; the caller releases it.
   Handle Release() noexcept { return std::exchange(handle_, nullptr); }
-  // Deletes the handle held and takes h.
+  // Releases the handle held and takes h.
   void Reset(Handle h = nullptr) noexcept {
-    if (handle_ && handle_ != h) DeleteObject(handle_);
+    if (handle_ && handle_ != h) Deleter()(handle_);
     handle_ = h;
   }
 
 private:
   Handle handle_ = nullptr;  // owned
 };
+
+struct GdiObjectDeleter {
+  void operator()(HGDIOBJ h) const noexcept { DeleteObject(h); }
+};
+struct IconDeleter {
+  void operator()(HICON h) const noexcept { DestroyIcon(h); }
+};
+
+// A pen, brush, font, bitmap or region, deleted with DeleteObject. Stock objects must not be put
+// in one (deleting them does nothing, but the owner would claim what it does not own).
+template <class Handle>
+using GdiObject = OwnedHandle<Handle, GdiObjectDeleter>;
+
+// An icon or cursor, destroyed with DestroyIcon.
+using IconHandle = OwnedHandle<HICON, IconDeleter>;
 
 // A memory device context compatible with reference (the screen when null), deleted with DeleteDC.
 class MemoryDC {
@@ -85,32 +99,6 @@ public:
 private:
   HDC dc_;             // not owned
   HGDIOBJ previous_;   // what was selected before
-};
-
-// An icon or cursor, destroyed with DestroyIcon.
-class IconHandle {
-public:
-  IconHandle() noexcept = default;
-  explicit IconHandle(HICON h) noexcept : handle_(h) {}
-  ~IconHandle() { Reset(); }
-  IconHandle(IconHandle&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  IconHandle& operator=(IconHandle&& other) noexcept {
-    if (this != &other) Reset(std::exchange(other.handle_, nullptr));
-    return *this;
-  }
-  IconHandle(const IconHandle&) = delete;
-  IconHandle& operator=(const IconHandle&) = delete;
-
-  HICON Get() const noexcept { return handle_; }
-  explicit operator bool() const noexcept { return handle_ != nullptr; }
-  HICON Release() noexcept { return std::exchange(handle_, nullptr); }
-  void Reset(HICON h = nullptr) noexcept {
-    if (handle_ && handle_ != h) DestroyIcon(handle_);
-    handle_ = h;
-  }
-
-private:
-  HICON handle_ = nullptr;  // owned
 };
 
 }  // namespace bus

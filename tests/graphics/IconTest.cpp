@@ -5,61 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "framework/graphics/Bitmap.h"
+#include "tests/graphics/IconFileSupport.h"
 
 namespace {
 
 using namespace bus;
-
-void Put16(std::vector<std::uint8_t>& out, std::uint16_t v) {
-  out.push_back(std::uint8_t(v));
-  out.push_back(std::uint8_t(v >> 8));
-}
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(std::uint8_t(v >> (8 * i)));
-}
-
-// An icon file with one 32-bit image per size: a square of the colour (0xRRGGBB) with a transparent
-// one-pixel border.
-std::vector<std::uint8_t> MakeIco(const std::vector<std::pair<int, std::uint32_t>>& images) {
-  std::vector<std::vector<std::uint8_t>> bodies;
-  for (const auto& [size, rgb] : images) {
-    std::vector<std::uint8_t> b;
-    Put32(b, 40);
-    Put32(b, std::uint32_t(size));
-    Put32(b, std::uint32_t(2 * size));
-    Put16(b, 1);
-    Put16(b, 32);
-    for (int i = 0; i < 6; ++i) Put32(b, 0);
-    const std::size_t maskRow = std::size_t((size + 31) / 32) * 4;
-    std::vector<std::uint8_t> mask(maskRow * size, 0);
-    for (int y = 0; y < size; ++y)  // bottom-up, like the mask
-      for (int x = 0; x < size; ++x) {
-        const bool border = x == 0 || y == 0 || x == size - 1 || y == size - 1;
-        Put32(b, border ? 0u : 0xFF000000u | rgb);
-        if (border) mask[maskRow * y + x / 8] |= std::uint8_t(0x80 >> (x % 8));
-      }
-    b.insert(b.end(), mask.begin(), mask.end());
-    bodies.push_back(std::move(b));
-  }
-  std::vector<std::uint8_t> out;
-  Put16(out, 0);
-  Put16(out, 1);
-  Put16(out, std::uint16_t(images.size()));
-  std::uint32_t offset = std::uint32_t(6 + 16 * images.size());
-  for (std::size_t i = 0; i < images.size(); ++i) {
-    out.push_back(std::uint8_t(images[i].first));
-    out.push_back(std::uint8_t(images[i].first));
-    out.push_back(0);
-    out.push_back(0);
-    Put16(out, 1);
-    Put16(out, 32);
-    Put32(out, std::uint32_t(bodies[i].size()));
-    Put32(out, offset);
-    offset += std::uint32_t(bodies[i].size());
-  }
-  for (const auto& b : bodies) out.insert(out.end(), b.begin(), b.end());
-  return out;
-}
+using bus::test::MakeIco;
 
 TMemoryStream StreamOf(const std::vector<std::uint8_t>& bytes) {
   TMemoryStream s;
@@ -156,30 +107,16 @@ TEST(Icon, InvalidBytesRaiseTheLoaderErrorAndKeepTheIcon) {
   icon.SetPreferredSize(16);
   icon.LoadFromBytes(good);
   HICON kept = icon.Handle();
-  std::vector<std::vector<std::uint8_t>> bad;
-  for (std::size_t n : {std::size_t(0), std::size_t(5), std::size_t(21), std::size_t(60), good.size() - 1})
-    bad.emplace_back(good.begin(), good.begin() + std::ptrdiff_t(n));
-  auto cursor = good;
-  cursor[2] = 2;  // a cursor file, not an icon
-  bad.push_back(cursor);
-  auto none = good;
-  none[4] = 0;  // no images
-  bad.push_back(none);
-  auto farOffset = good;
-  farOffset[18] = 0xFF;  // image offset past the end
-  bad.push_back(farOffset);
+  int changes = 0;
+  icon.SetOnChange([&] { ++changes; });
   auto tall = good;
-  tall[22 + 8] = 64;  // the image claims 32 rows, the entry holds 16
-  bad.push_back(tall);
-  auto deep = good;
-  deep[22 + 14] = 7;  // no such bit depth
-  bad.push_back(deep);
-  for (std::size_t i = 0; i < bad.size(); ++i) {
-    if (bad[i].empty()) continue;  // no bytes: LoadFromStream empties, LoadFromBytes rejects
-    EXPECT_THROW(icon.LoadFromBytes(bad[i]), EInvalidGraphic) << i;
-  }
+  tall[22 + 8] = 64;  // the image claims 32 rows, the file holds 16
+  TMemoryStream s = StreamOf(tall);
+  EXPECT_THROW(icon.LoadFromStream(s), EInvalidGraphic);
+  EXPECT_THROW(icon.LoadFromBytes(std::span(good.data(), good.size() - 1)), EInvalidGraphic);
   EXPECT_THROW(icon.LoadFromBytes({}), EInvalidGraphic);
   EXPECT_EQ(icon.Handle(), kept);
+  EXPECT_EQ(changes, 0);
   TMemoryStream empty;
   icon.LoadFromStream(empty);
   EXPECT_TRUE(icon.Empty());
