@@ -427,10 +427,11 @@ private:
   void Apply(TObject& obj, const Assignment& a) {
     TObject* target = &obj;
     std::string_view path = a.path;
-    for (size_t dot; (dot = path.find('.')) != std::string_view::npos;) {
+    // "Font.Name" may be a property of its own, else a path through held objects
+    for (size_t dot; !target->ClassInfo().FindProperty(path) && (dot = path.find('.')) != std::string_view::npos;) {
       const std::string_view head = path.substr(0, dot);
       const TPropInfo* holder = target->ClassInfo().FindProperty(head);
-      if (!holder || holder->kind != TPropKind::Object)
+      if (!holder || holder->kind != TPropKind::Object || !holder->getObject)
         Fail(a.line, target->ClassName() + " has no object property " + std::string(head));
       target = holder->getObject(*target);
       if (!target) Fail(a.line, std::string(head) + " holds no object");

@@ -78,7 +78,8 @@ std::string GetTextProperty(const TObject* obj, std::string_view name) {
 
 TObject* GetObjectProperty(const TObject* obj, std::string_view name, const TClassInfo* cls) {
   const TPropInfo* p = FindProperty(obj, name);
-  if (!p || (p->kind != TPropKind::Object && p->kind != TPropKind::Reference && p->kind != TPropKind::Collection))
+  if (!p || (p->kind != TPropKind::Object && p->kind != TPropKind::Reference && p->kind != TPropKind::Collection) ||
+      !p->getObject)
     return nullptr;
   TObject* v = p->getObject(*obj);
   if (v && cls && !v->ClassInfo().InheritsFrom(*cls)) return nullptr;
@@ -136,9 +137,9 @@ std::int64_t ParseSet(const TIdentList& idents, std::string_view text, std::stri
 
 std::string GetPropertyValue(const TObject* obj, std::string_view name) {
   const size_t dot = name.find('.');
-  if (dot != std::string_view::npos) {
+  if (dot != std::string_view::npos && !FindProperty(obj, name)) {
     const TPropInfo* holder = FindProperty(obj, name.substr(0, dot));
-    if (!holder || holder->kind != TPropKind::Object) return {};
+    if (!holder || holder->kind != TPropKind::Object || !holder->getObject) return {};
     return GetPropertyValue(holder->getObject(*obj), name.substr(dot + 1));
   }
   const TPropInfo* p = FindProperty(obj, name);
@@ -170,9 +171,9 @@ std::string GetPropertyValue(const TObject* obj, std::string_view name) {
 void SetPropertyValue(TObject* obj, std::string_view name, std::string_view value, TComponent* lookupRoot) {
   if (obj == nullptr) throw EPropertyError("no object to set " + std::string(name) + " on");
   const size_t dot = name.find('.');
-  if (dot != std::string_view::npos) {
+  if (dot != std::string_view::npos && !FindProperty(obj, name)) {
     const TPropInfo* holder = FindProperty(obj, name.substr(0, dot));
-    if (!holder || holder->kind != TPropKind::Object || holder->getObject(*obj) == nullptr)
+    if (!holder || holder->kind != TPropKind::Object || !holder->getObject || holder->getObject(*obj) == nullptr)
       throw EPropertyError(obj->ClassName() + " has no object property " + std::string(name.substr(0, dot)));
     SetPropertyValue(holder->getObject(*obj), name.substr(dot + 1), value, lookupRoot);
     return;

@@ -40,7 +40,8 @@ enum class TPropKind {
   Enumeration,  // one of a list of identifiers (Booleans: False, True)
   Set,          // any members of a list of identifiers
   Text,         // UTF-8 text
-  Object,       // an object the owner holds (Font, Glyph): its properties are set as Font.Name
+  Object,       // an object the owner holds (Font, Glyph): its properties are set as Font.Name,
+                // either properties of the held object or published by the owner under that name
   Reference,    // another component, by name
   Event,        // a handler, bound by method name
   Strings,      // lines of text
@@ -69,6 +70,7 @@ struct TPropInfo {
   std::function<std::string(const TObject&)> getText;              // Text
   std::function<void(TObject&, const std::string&)> setText;
   std::function<TObject*(const TObject&)> getObject;               // Object, Reference, Collection
+  std::function<std::any(const TObject&)> getHeld;                 // Object that is no TObject: T*
   std::function<void(TObject&, TObject*)> setObject;               // Reference
   std::function<void(TObject&, const std::any&)> setEvent;         // Event; throws bad_any_cast
   std::function<bool(const TObject&)> eventAssigned;               // Event
@@ -173,6 +175,15 @@ public:
     return *this;
   }
 
+  // A held object that is no TObject (fonts, bitmaps: the graphics classes); read with
+  // GetHeldProperty<T>. Its settings are published as their own properties ("Font.Name").
+  template <class T, class G>
+  TClassBuilder& Held(std::string name, G get) {
+    TPropInfo& p = Add(std::move(name), TPropKind::Object);
+    p.getHeld = [get](const TObject& o) { return std::any(static_cast<T*>((Self(o).*get)())); };
+    return *this;
+  }
+
   // A reference to another component of class R (or derived), set by the component's name.
   template <class R, class G, class S>
   TClassBuilder& Reference(std::string name, G get, S set) {
@@ -267,6 +278,15 @@ TObject* GetObjectProperty(const TObject* obj, std::string_view name, const TCla
 template <class T>
 T* GetObjectProperty(const TObject* obj, std::string_view name) {
   return dynamic_cast<T*>(GetObjectProperty(obj, name, nullptr));
+}
+// A held object of type T (Font, Glyph), or null.
+template <class T>
+T* GetHeldProperty(const TObject* obj, std::string_view name) {
+  const TPropInfo* p = FindProperty(obj, name);
+  if (!p || !p->getHeld) return nullptr;
+  const std::any held = p->getHeld(*obj);
+  T* const* t = std::any_cast<T*>(&held);
+  return t ? *t : nullptr;
 }
 // Sets an enumeration by identifier (ASCII case ignored) or an integer from decimal text; other
 // kinds, unknown names and values that name nothing are left alone.
