@@ -1,0 +1,408 @@
+#include "framework/controls/Form.h"
+
+#include <algorithm>
+
+#include "core/WideText.h"
+#include "framework/DescriptionReader.h"
+#include "framework/Properties.h"
+#include "framework/controls/Application.h"
+#include "framework/controls/StdCtrls.h"
+#include "framework/controls/Menus.h"
+#include "framework/controls/Screen.h"
+#include "framework/graphics/Icon.h"
+
+namespace bus {
+
+namespace {
+const TIdentList kBorderStyles{"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"};
+const TIdentList kBorderIcons{"biSystemMenu", "biMinimize", "biMaximize", "biHelp"};
+const TIdentList kFormStyles{"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"};
+const TIdentList kPositions{"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
+                            "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"};
+const TIdentList kWindowStates{"wsNormal", "wsMinimized", "wsMaximized"};
+}  // namespace
+
+const TClassInfo& TCustomForm::StaticClassInfo() {
+  static const TClassInfo info =
+      TClassBuilder<TCustomForm>("TCustomForm", TWinControl::StaticClassInfo())
+          .Enum("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle, kBorderStyles,
+                TFormBorderStyle::bsSizeable)
+          .SetOf("BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons, kBorderIcons,
+                 TBorderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize})
+          .Enum("FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle, kFormStyles, TFormStyle::fsNormal)
+          .Enum("Position", &TCustomForm::Position, &TCustomForm::SetPosition, kPositions, TPosition::poDesigned)
+          .Enum("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState, kWindowStates,
+                TWindowState::wsNormal)
+          .Bool("AutoScroll", &TCustomForm::AutoScroll, &TCustomForm::SetAutoScroll, false)
+          .Int("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth)
+          .Int("ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight)
+          .Held<TIcon>("Icon", &TCustomForm::Icon)
+          .Reference<TMainMenu>("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu)
+          .Reference<TWinControl>("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl)
+          .Event("OnCreate", &TCustomForm::OnCreate)
+          .Event("OnDestroy", &TCustomForm::OnDestroy)
+          .Event("OnShow", &TCustomForm::OnShow)
+          .Event("OnHide", &TCustomForm::OnHide)
+          .Event("OnClose", &TCustomForm::OnClose)
+          .Event("OnCloseQuery", &TCustomForm::OnCloseQuery)
+          .Event("OnActivate", &TCustomForm::OnActivate)
+          .Event("OnDeactivate", &TCustomForm::OnDeactivate)
+          .Build();
+  return info;
+}
+
+const TClassInfo& TForm::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TForm>("TForm", TCustomForm::StaticClassInfo()).Creatable().Build();
+  return info;
+}
+
+TCustomForm* GetParentForm(TControl* control) { return control ? control->ParentForm() : nullptr; }
+
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner), icon_(std::make_unique<TIcon>()) {
+  TControl::SetVisible(false);
+  captureOnPress_ = false;
+  clickOnMouseUp_ = false;
+  Screen().AddForm(this);
+}
+
+TCustomForm::~TCustomForm() { Screen().RemoveForm(this); }
+
+void TCustomForm::BeforeDestruction() {
+  try {
+    OnDestroy(this);
+  } catch (...) {
+    HandleCurrentException(this);
+  }
+  Screen().RemoveForm(this);
+  TWinControl::BeforeDestruction();
+}
+
+void TCustomForm::Build(std::string_view description) {
+  ReadDescription(description, *this);
+  try {
+    OnCreate(this);
+  } catch (...) {
+    HandleCurrentException(this);
+  }
+  if (storedVisible_) SetVisible(true);
+}
+
+bool TCustomForm::IsMainForm() const { return Application && Application->MainForm() == this; }
+
+void TCustomForm::SetFormStyle(TFormStyle v) {
+  formStyle_ = v;
+  if (HWND h = HandleIfAllocated())
+    SetWindowPos(h, v == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+TWindowState TCustomForm::WindowState() const {
+  if (HWND h = HandleIfAllocated()) {
+    if (IsIconic(h)) return TWindowState::wsMinimized;
+    if (IsZoomed(h)) return TWindowState::wsMaximized;
+    return TWindowState::wsNormal;
+  }
+  return windowState_;
+}
+
+void TCustomForm::SetWindowState(TWindowState v) {
+  windowState_ = v;
+  HWND h = HandleIfAllocated();
+  if (!h || !Visible()) return;
+  ShowWindow(h, v == TWindowState::wsMaximized ? SW_SHOWMAXIMIZED
+                : v == TWindowState::wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+}
+
+void TCustomForm::SetIcon(const TIcon& icon) {
+  icon_->Assign(icon);
+  ApplyIcon();
+}
+
+void TCustomForm::ApplyIcon() {
+  HWND h = HandleIfAllocated();
+  if (!h) return;
+  HICON icon = icon_->Handle();
+  if (!icon && Application && Application->Icon()) icon = Application->Icon()->Handle();
+  SendMessageW(h, WM_SETICON, ICON_BIG, LPARAM(icon));
+  SendMessageW(h, WM_SETICON, ICON_SMALL, LPARAM(icon));
+}
+
+void TCustomForm::SetMenu(TMainMenu* menu) {
+  if (menu_) menu_->RemoveFreeNotification(this);
+  menu_ = menu;
+  if (menu_) menu_->FreeNotification(this);
+  if (HWND h = HandleIfAllocated()) {
+    ::SetMenu(h, menu_ ? menu_->Handle() : nullptr);
+    DrawMenuBar(h);
+  }
+}
+
+void TCustomForm::SetActiveControl(TWinControl* control) {
+  activeControl_ = control;
+  if (control && HandleIfAllocated() && IsWindowVisible(HandleIfAllocated()) &&
+      GetActiveWindow() == HandleIfAllocated() && control->CanFocus())
+    control->SetFocus();
+}
+
+// --- geometry -------------------------------------------------------------------------------
+
+RECT TCustomForm::ClientRect() const {
+  if (!HandleIfAllocated() && clientSizeSet_) return {0, 0, clientSize_.cx, clientSize_.cy};
+  return TWinControl::ClientRect();
+}
+
+void TCustomForm::SetClientSize(int width, int height) {
+  clientSize_ = {width, height};
+  clientSizeSet_ = true;
+  if (HWND h = HandleIfAllocated()) {
+    RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, DWORD(GetWindowLongW(h, GWL_STYLE)), GetMenu(h) != nullptr, DWORD(GetWindowLongW(h, GWL_EXSTYLE)));
+    SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
+  } else {
+    Realign();
+  }
+}
+
+POINT TCustomForm::ClientOrigin() const {
+  if (HandleIfAllocated()) return TWinControl::ClientOrigin();
+  return {Left(), Top()};
+}
+
+void TCustomForm::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  p.exStyle = 0;
+  switch (borderStyle_) {
+    case TFormBorderStyle::bsNone:
+      p.style |= WS_POPUP;
+      break;
+    case TFormBorderStyle::bsSingle:
+    case TFormBorderStyle::bsToolWindow:
+      p.style |= WS_CAPTION | WS_BORDER;
+      break;
+    case TFormBorderStyle::bsDialog:
+      p.style |= WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+      p.exStyle |= WS_EX_DLGMODALFRAME;
+      break;
+    default:
+      p.style |= WS_CAPTION | WS_THICKFRAME;
+      break;
+  }
+  if (borderStyle_ == TFormBorderStyle::bsToolWindow || borderStyle_ == TFormBorderStyle::bsSizeToolWin)
+    p.exStyle |= WS_EX_TOOLWINDOW;
+  if (borderStyle_ != TFormBorderStyle::bsNone && borderIcons_.Contains(TBorderIcon::biSystemMenu)) {
+    p.style |= WS_SYSMENU;
+    if (borderStyle_ != TFormBorderStyle::bsDialog && borderStyle_ != TFormBorderStyle::bsToolWindow &&
+        borderStyle_ != TFormBorderStyle::bsSizeToolWin) {
+      if (borderIcons_.Contains(TBorderIcon::biMinimize)) p.style |= WS_MINIMIZEBOX;
+      if (borderIcons_.Contains(TBorderIcon::biMaximize)) p.style |= WS_MAXIMIZEBOX;
+    }
+  }
+  if (!Enabled()) p.style |= WS_DISABLED;
+  if (formStyle_ == TFormStyle::fsStayOnTop) p.exStyle |= WS_EX_TOPMOST;
+  if (clientSizeSet_) {
+    RECT r{0, 0, clientSize_.cx, clientSize_.cy};
+    AdjustWindowRectEx(&r, p.style, menu_ != nullptr, p.exStyle);
+    p.width = r.right - r.left;
+    p.height = r.bottom - r.top;
+  }
+  p.wndParent = Application ? Application->Handle() : nullptr;
+}
+
+void TCustomForm::CreateWnd() {
+  TWinControl::CreateWnd();
+  HWND h = HandleIfAllocated();
+  UpdateBoundsFromWindow();
+  ApplyIcon();
+  if (menu_) ::SetMenu(h, menu_->Handle());
+}
+
+// --- showing and closing --------------------------------------------------------------------
+
+void TCustomForm::SetVisible(bool visible) {
+  if (Loading()) {
+    storedVisible_ = visible;
+    return;
+  }
+  if (visible == Visible()) return;
+  if (visible) {
+    try {
+      OnShow(this);
+    } catch (...) {
+      HandleCurrentException(this);
+    }
+    if (Visible()) return;  // OnShow showed it already
+  }
+  TControl::SetVisible(visible);  // CM_VISIBLECHANGED does the showing or hiding
+  if (!visible) OnHide(this);
+}
+
+void TCustomForm::ShowNow() {
+  HWND h = Handle();
+  if (!shownOnce_) {
+    shownOnce_ = true;
+    if (position_ == TPosition::poScreenCenter || position_ == TPosition::poDesktopCenter ||
+        (position_ == TPosition::poMainFormCenter && IsMainForm())) {
+      RECT work{};
+      SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+      if (position_ == TPosition::poScreenCenter) work = {0, 0, Screen().Width(), Screen().Height()};
+      SetBounds(work.left + (work.right - work.left - Width()) / 2, work.top + (work.bottom - work.top - Height()) / 2,
+                Width(), Height());
+    }
+    if (IsMainForm() && !IsWindowVisible(Application->Handle())) ShowWindow(Application->Handle(), SW_SHOWNOACTIVATE);
+    ShowWindow(h, windowState_ == TWindowState::wsMaximized ? SW_SHOWMAXIMIZED
+                  : windowState_ == TWindowState::wsMinimized ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
+  } else {
+    ShowWindow(h, SW_SHOW);
+  }
+}
+
+void TCustomForm::Close() {
+  bool canClose = true;
+  OnCloseQuery(this, canClose);
+  if (!canClose) return;
+  TCloseAction action = formStyle_ == TFormStyle::fsMDIChild ? TCloseAction::caMinimize : TCloseAction::caHide;
+  OnClose(this, action);
+  if (action == TCloseAction::caNone) return;
+  if (IsMainForm()) {
+    Application->Terminate();
+    return;
+  }
+  switch (action) {
+    case TCloseAction::caHide:
+      Hide();
+      break;
+    case TCloseAction::caMinimize:
+      if (HWND h = HandleIfAllocated()) ShowWindow(h, SW_MINIMIZE);
+      break;
+    case TCloseAction::caFree:
+      Release();
+      break;
+    default:
+      break;
+  }
+}
+
+void TCustomForm::Release() {
+  if (HWND h = HandleIfAllocated()) PostMessageW(h, CM_RELEASE, 0, 0);
+  else Free();
+}
+
+// --- focus ----------------------------------------------------------------------------------
+
+void TCustomForm::FocusChanged(TWinControl* control) {
+  activeControl_ = control;
+  Screen().SetActiveForm(this);
+  Screen().SetActiveControl(control);
+  if (control == focusedControl_) return;
+  TWinControl* old = focusedControl_;
+  focusedControl_ = control;
+  if (old) old->Perform(CM_EXIT);
+  if (focusedControl_ == control) control->Perform(CM_ENTER);
+  Perform(CM_FOCUSCHANGED, 0, LPARAM(control));
+}
+
+void TCustomForm::FocusActiveControl() {
+  if (activeControl_ && activeControl_ != this && activeControl_->CanFocus()) {
+    ::SetFocus(activeControl_->Handle());
+    return;
+  }
+  SelectFirst();
+}
+
+void TCustomForm::ControlGoing(TControl* control) noexcept {
+  if (activeControl_ == control) activeControl_ = nullptr;
+  if (focusedControl_ == control) focusedControl_ = nullptr;
+}
+
+bool TCustomForm::DialogKey(unsigned short key, TShiftState shift) {
+  TWinControl* current = activeControl_;
+  switch (key) {
+    case VK_TAB:
+      if (shift.Contains(TShiftStateFlag::ssCtrl) || shift.Contains(TShiftStateFlag::ssAlt)) return false;
+      SelectNext(current, !shift.Contains(TShiftStateFlag::ssShift), true);
+      return true;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+      if (current && current->Parent()) {
+        current->Parent()->SelectNext(current, key == VK_RIGHT || key == VK_DOWN, false);
+        return true;
+      }
+      return false;
+    case VK_RETURN:
+    case VK_ESCAPE: {
+      std::vector<TWinControl*> all;
+      GetTabOrderList(all);
+      for (TWinControl* c : all) {
+        auto* b = dynamic_cast<TButton*>(c);
+        if (b && c->CanFocus() && (key == VK_RETURN ? b->Default() : b->Cancel())) {
+          b->Click();
+          return true;
+        }
+      }
+      return false;
+    }
+    default:
+      return false;
+  }
+}
+
+// --- messages -------------------------------------------------------------------------------
+
+void TCustomForm::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case CM_VISIBLECHANGED:
+      if (m.WParam) ShowNow();
+      else if (HWND h = HandleIfAllocated()) ShowWindow(h, SW_HIDE);
+      return;
+    case CM_RELEASE:
+      Free();
+      return;
+    case CM_DIALOGKEY:
+      m.Result = DialogKey(static_cast<unsigned short>(m.WParam), KeyboardShiftState()) ? 1 : 0;
+      return;
+    case CM_MENUCHANGED:
+      if (HWND h = HandleIfAllocated()) {
+        ::SetMenu(h, menu_ ? menu_->Handle() : nullptr);
+        DrawMenuBar(h);
+      }
+      return;
+    case WM_CLOSE:
+      Close();
+      return;
+    case WM_SYSCOMMAND:
+      if ((m.WParam & 0xFFF0) == SC_MINIMIZE && IsMainForm()) {
+        Application->Minimize();
+        return;
+      }
+      break;
+    case WM_SETFOCUS:
+      TWinControl::WndProc(m);
+      if (HandleIfAllocated()) FocusActiveControl();
+      return;
+    case WM_ACTIVATE:
+      TWinControl::WndProc(m);
+      if (LOWORD(m.WParam) != WA_INACTIVE) {
+        Screen().SetActiveForm(this);
+        if (!HIWORD(m.WParam)) FocusActiveControl();
+        OnActivate(this);
+      } else {
+        OnDeactivate(this);
+      }
+      return;
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+      if (TMenuItem::HandleOwnerDraw(m)) return;
+      break;
+    case WM_COMMAND:
+      if (m.LParam == 0 && HIWORD(m.WParam) == 0 && TMenuItem::DispatchCommand(LOWORD(m.WParam))) return;
+      break;
+    default:
+      break;
+  }
+  TWinControl::WndProc(m);
+}
+
+}  // namespace bus

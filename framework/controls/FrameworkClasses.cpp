@@ -1,0 +1,27 @@
+#include "framework/controls/FrameworkClasses.h"
+
+#include "framework/ClassRegistry.h"
+#include "framework/controls/Form.h"
+#include "framework/controls/ImageList.h"
+#include "framework/controls/Menus.h"
+#include "framework/controls/SpeedButton.h"
+#include "framework/controls/StatusBar.h"
+#include "framework/controls/StdCtrls.h"
+#include "framework/controls/Timer.h"
+#include "framework/data/DataSource.h"
+#include "framework/data/DbConnection.h"
+#include "framework/data/DbQuery.h"
+
+namespace bus {
+
+void RegisterFrameworkClasses() {
+  RegisterClasses({&TForm::StaticClassInfo(), &TPanel::StaticClassInfo(), &TGroupBox::StaticClassInfo(),
+                   &TLabel::StaticClassInfo(), &TEdit::StaticClassInfo(), &TMemo::StaticClassInfo(),
+                   &TButton::StaticClassInfo(), &TCheckBox::StaticClassInfo(), &TSpeedButton::StaticClassInfo(),
+                   &TStatusBar::StaticClassInfo(), &TTimer::StaticClassInfo(), &TPopupMenu::StaticClassInfo(),
+                   &TMainMenu::StaticClassInfo(), &TMenuItem::StaticClassInfo(), &TImageList::StaticClassInfo(),
+                   &TDataSource::StaticClassInfo(), &TDbConnection::StaticClassInfo(),
+                   &TDbQuery::StaticClassInfo()});
+}
+
+}  // namespace bus

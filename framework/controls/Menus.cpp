@@ -1,0 +1,407 @@
+#include "framework/controls/Menus.h"
+
+#include <algorithm>
+#include <map>
+#include <memory>
+
+#include "core/TextUtil.h"
+#include "core/WideText.h"
+#include "framework/Properties.h"
+#include "framework/controls/Application.h"
+#include "framework/controls/Form.h"
+#include "framework/controls/ImageList.h"
+#include "framework/controls/Screen.h"
+#include "framework/controls/UtilWindow.h"
+#include "framework/graphics/Canvas.h"
+
+namespace bus {
+
+namespace {
+
+std::map<UINT, TMenuItem*>& Commands() {
+  static std::map<UINT, TMenuItem*> commands;  // command identifier -> item
+  return commands;
+}
+
+UINT NewCommand(TMenuItem* item) {
+  static UINT next = 1;
+  auto& commands = Commands();
+  for (int tries = 0; tries < 0x7FFF; ++tries) {
+    const UINT id = next;
+    next = next >= 0x7FFF ? 1 : next + 1;
+    if (!commands.count(id)) {
+      commands[id] = item;
+      return id;
+    }
+  }
+  throw EComponentError("too many menu items");
+}
+
+const std::pair<WORD, const char*> kKeyNames[] = {
+    {VK_BACK, "BkSp"},  {VK_TAB, "Tab"},    {VK_ESCAPE, "Esc"}, {VK_RETURN, "Enter"}, {VK_SPACE, "Space"},
+    {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"},  {VK_END, "End"},    {VK_HOME, "Home"},    {VK_LEFT, "Left"},
+    {VK_UP, "Up"},      {VK_RIGHT, "Right"}, {VK_DOWN, "Down"}, {VK_INSERT, "Ins"},   {VK_DELETE, "Del"}};
+
+std::string KeyName(WORD key) {
+  if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return std::string(1, char(key));
+  if (key >= VK_F1 && key <= VK_F24) return "F" + std::to_string(key - VK_F1 + 1);
+  for (const auto& [k, name] : kKeyNames)
+    if (k == key) return name;
+  return {};
+}
+
+}  // namespace
+
+std::string ShortCutToText(TShortCut shortCut) {
+  const std::string key = KeyName(shortCut & 0xFF);
+  if (key.empty()) return {};
+  std::string text;
+  if (shortCut & scShift) text += "Shift+";
+  if (shortCut & scCtrl) text += "Ctrl+";
+  if (shortCut & scAlt) text += "Alt+";
+  return text + key;
+}
+
+TShortCut TextToShortCut(std::string_view text) {
+  TShortCut mods = 0;
+  for (;;) {
+    const size_t plus = text.find('+');
+    if (plus == std::string_view::npos || plus + 1 == text.size()) break;
+    const std::string_view mod = text.substr(0, plus);
+    if (EqualsIgnoringAsciiCase(mod, "Shift")) mods |= scShift;
+    else if (EqualsIgnoringAsciiCase(mod, "Ctrl")) mods |= scCtrl;
+    else if (EqualsIgnoringAsciiCase(mod, "Alt")) mods |= scAlt;
+    else return 0;
+    text.remove_prefix(plus + 1);
+  }
+  for (WORD key = 1; key < 256; ++key)
+    if (const std::string name = KeyName(key); !name.empty() && EqualsIgnoringAsciiCase(name, text))
+      return TShortCut(mods | key);
+  return 0;
+}
+
+// --- items ----------------------------------------------------------------------------------
+
+const TClassInfo& TMenuItem::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TMenuItem>("TMenuItem", TComponent::StaticClassInfo())
+                                     .Creatable()
+                                     .Text("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption)
+                                     .Bool("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked, false)
+                                     .Bool("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled, true)
+                                     .Bool("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible, true)
+                                     .Bool("Default", &TMenuItem::Default, &TMenuItem::SetDefault, false)
+                                     .Int("ShortCut", &TMenuItem::ShortCut, &TMenuItem::SetShortCut, 0)
+                                     .Int("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex, -1)
+                                     .Event("OnClick", &TMenuItem::OnClick)
+                                     .Event("OnDrawItem", &TMenuItem::OnDrawItem)
+                                     .Event("OnMeasureItem", &TMenuItem::OnMeasureItem)
+                                     .Build();
+  return info;
+}
+
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner) { command_ = NewCommand(this); }
+
+TMenuItem::~TMenuItem() {
+  Commands().erase(command_);
+  if (parent_) parent_->Remove(this);
+  for (TMenuItem* c : items_) c->parent_ = nullptr;
+}
+
+void TMenuItem::BeforeDestruction() {
+  if (parent_) parent_->Remove(this);
+  for (TMenuItem* c : std::vector<TMenuItem*>(items_)) c->parent_ = nullptr;
+  items_.clear();
+  TComponent::BeforeDestruction();
+}
+
+void TMenuItem::Notification(TComponent* component, TOperation operation) { TComponent::Notification(component, operation); }
+
+TMenu* TMenuItem::GetParentMenu() const {
+  const TMenuItem* i = this;
+  while (i->parent_) i = i->parent_;
+  return i->menu_;
+}
+
+void TMenuItem::Changed() {
+  if (TMenu* m = GetParentMenu()) m->MenuChanged();
+}
+
+void TMenuItem::SetCaption(const std::string& v) {
+  caption_ = v;
+  Changed();
+}
+void TMenuItem::SetChecked(bool v) {
+  checked_ = v;
+  Changed();
+}
+void TMenuItem::SetEnabled(bool v) {
+  enabled_ = v;
+  Changed();
+}
+void TMenuItem::SetVisible(bool v) {
+  visible_ = v;
+  Changed();
+}
+void TMenuItem::SetDefault(bool v) {
+  default_ = v;
+  Changed();
+}
+void TMenuItem::SetShortCut(TShortCut v) {
+  shortCut_ = v;
+  Changed();
+}
+void TMenuItem::SetImageIndex(int v) {
+  imageIndex_ = v;
+  Changed();
+}
+
+void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
+
+void TMenuItem::Insert(int index, TMenuItem* item) {
+  if (item->parent_) item->parent_->Remove(item);
+  items_.insert(items_.begin() + std::clamp(index, 0, Count()), item);
+  item->parent_ = this;
+  Changed();
+}
+
+void TMenuItem::Remove(TMenuItem* item) {
+  auto it = std::find(items_.begin(), items_.end(), item);
+  if (it == items_.end()) return;
+  items_.erase(it);
+  item->parent_ = nullptr;
+  Changed();
+}
+
+void TMenuItem::SetParentComponent(TComponent* parent) {
+  if (auto* item = dynamic_cast<TMenuItem*>(parent)) item->Add(this);
+  else if (auto* menu = dynamic_cast<TMenu*>(parent)) menu->Items()->Add(this);
+  else TComponent::SetParentComponent(parent);
+}
+
+TComponent* TMenuItem::GetParentComponent() const {
+  if (parent_ && parent_->menu_) return parent_->menu_;
+  return parent_;
+}
+
+void TMenuItem::Click() {
+  if (enabled_) OnClick(this);
+}
+
+TMenuItem* TMenuItem::FindCommand(UINT command) {
+  auto it = Commands().find(command);
+  return it == Commands().end() ? nullptr : it->second;
+}
+
+bool TMenuItem::DispatchCommand(UINT command) {
+  TMenuItem* item = FindCommand(command);
+  if (!item) return false;
+  item->Click();
+  return true;
+}
+
+void TMenuItem::AppendTo(HMENU menu, bool ownerDraw) {
+  if (!visible_) return;
+  std::wstring text = Widen(caption_);
+  if (const std::string sc = ShortCutToText(shortCut_); !sc.empty()) text += L"\t" + Widen(sc);
+  MENUITEMINFOW mii{};
+  mii.cbSize = sizeof mii;
+  mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA | (IsLine() ? 0 : MIIM_STRING);
+  mii.fType = IsLine() ? MFT_SEPARATOR : MFT_STRING;
+  if (ownerDraw) mii.fType |= MFT_OWNERDRAW;
+  mii.fState = (checked_ ? MFS_CHECKED : 0) | (enabled_ ? 0 : MFS_GRAYED) | (default_ ? MFS_DEFAULT : 0);
+  mii.wID = command_;
+  mii.dwItemData = ULONG_PTR(this);
+  mii.dwTypeData = text.data();
+  if (!items_.empty()) {
+    handle_ = CreatePopupMenu();
+    for (TMenuItem* c : items_) c->AppendTo(handle_, ownerDraw);
+    mii.fMask |= MIIM_SUBMENU;
+    mii.hSubMenu = handle_;
+  }
+  InsertMenuItemW(menu, UINT(GetMenuItemCount(menu)), TRUE, &mii);
+}
+
+void TMenuItem::DestroyHandles() {
+  handle_ = nullptr;  // destroyed with the menu that holds it
+  for (TMenuItem* c : items_) c->DestroyHandles();
+}
+
+bool TMenuItem::HandleOwnerDraw(TMessage& m) {
+  if (m.Msg == WM_MEASUREITEM) {
+    auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+    if (mis->CtlType != ODT_MENU) return false;
+    auto* item = FindCommand(mis->itemID);
+    if (!item || ULONG_PTR(item) != mis->itemData) return false;
+    HDC dc = GetDC(nullptr);
+    int width = 0, height = GetSystemMetrics(SM_CYMENU) / 2;
+    {
+      TCanvas canvas(dc);
+      canvas.SetFont(Screen().MenuFont());
+      if (!item->IsLine()) {
+        const SIZE text = canvas.TextExtent(item->caption_.empty() ? " " : item->caption_);
+        const std::string sc = ShortCutToText(item->shortCut_);
+        const TMenu* menu = item->GetParentMenu();
+        const int imageWidth = menu && menu->Images() ? menu->Images()->Width() : 16;
+        width = text.cx + imageWidth + 12 + (sc.empty() ? 0 : canvas.TextWidth(sc) + 16);
+        height = std::max<int>(text.cy + 4, GetSystemMetrics(SM_CYMENU));
+      }
+      item->OnMeasureItem(item, &canvas, width, height);
+    }
+    ReleaseDC(nullptr, dc);
+    mis->itemWidth = UINT(std::max(width, 0));
+    mis->itemHeight = UINT(std::max(height, 0));
+    m.Result = TRUE;
+    return true;
+  }
+  if (m.Msg == WM_DRAWITEM) {
+    auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
+    if (dis->CtlType != ODT_MENU) return false;
+    auto* item = FindCommand(dis->itemID);
+    if (!item || ULONG_PTR(item) != dis->itemData) return false;
+    TCanvas canvas(dis->hDC);
+    canvas.SetFont(Screen().MenuFont());
+    const bool selected = (dis->itemState & ODS_SELECTED) != 0;
+    if (item->OnDrawItem) item->OnDrawItem(item, &canvas, dis->rcItem, selected);
+    else item->DefaultDraw(canvas, dis->rcItem, selected);
+    canvas.SetHandle(nullptr);
+    m.Result = TRUE;
+    return true;
+  }
+  return false;
+}
+
+void TMenuItem::DefaultDraw(TCanvas& canvas, const RECT& rect, bool selected) {
+  HDC dc = canvas.Handle();
+  FillRect(dc, &rect, GetSysColorBrush(selected && !IsLine() ? COLOR_HIGHLIGHT : COLOR_MENU));
+  if (IsLine()) {
+    RECT line{rect.left + 2, (rect.top + rect.bottom) / 2 - 1, rect.right - 2, (rect.top + rect.bottom) / 2 + 1};
+    DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
+    return;
+  }
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(!enabled_ ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+  RECT text = rect;
+  text.left += 20;
+  text.right -= 8;
+  const std::wstring caption = Widen(caption_);
+  DrawTextW(dc, caption.c_str(), int(caption.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+  if (const std::string sc = ShortCutToText(shortCut_); !sc.empty()) {
+    const std::wstring w = Widen(sc);
+    DrawTextW(dc, w.c_str(), int(w.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+  }
+}
+
+// --- menus ----------------------------------------------------------------------------------
+
+const TClassInfo& TMenu::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TMenu>("TMenu", TComponent::StaticClassInfo())
+                                     .Bool("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw, false)
+                                     .Reference<TImageList>("Images", &TMenu::Images, &TMenu::SetImages)
+                                     .Build();
+  return info;
+}
+
+TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(new TMenuItem(nullptr)) { items_->menu_ = this; }
+
+TMenu::~TMenu() {
+  DestroyHandle();
+  items_->Free();
+}
+
+void TMenu::BeforeDestruction() {
+  DestroyHandle();
+  TComponent::BeforeDestruction();
+}
+
+void TMenu::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == images_) images_ = nullptr;
+}
+
+void TMenu::SetParentComponent(TComponent* parent) { TComponent::SetParentComponent(parent); }
+
+void TMenu::SetOwnerDraw(bool v) {
+  ownerDraw_ = v;
+  MenuChanged();
+}
+
+void TMenu::SetImages(TImageList* v) {
+  if (images_) images_->RemoveFreeNotification(this);
+  images_ = v;
+  if (v) v->FreeNotification(this);
+  MenuChanged();
+}
+
+HMENU TMenu::Handle() {
+  if (!handle_) {
+    handle_ = CreateMenuHandle();
+    for (int i = 0; i < items_->Count(); ++i) items_->Items(i)->AppendTo(handle_, ownerDraw_);
+  }
+  return handle_;
+}
+
+void TMenu::DestroyHandle() {
+  if (!handle_) return;
+  DestroyMenu(handle_);
+  handle_ = nullptr;
+  items_->DestroyHandles();
+}
+
+void TMenu::MenuChanged() { DestroyHandle(); }
+
+const TClassInfo& TPopupMenu::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TPopupMenu>("TPopupMenu", TMenu::StaticClassInfo())
+                                     .Creatable()
+                                     .Bool("AutoPopup", &TPopupMenu::AutoPopup, &TPopupMenu::SetAutoPopup, true)
+                                     .Event("OnPopup", &TPopupMenu::OnPopup)
+                                     .Build();
+  return info;
+}
+
+TPopupMenu::TPopupMenu(TComponent* owner) : TMenu(owner) {}
+
+HWND TPopupMenu::PopupListWindow() {
+  static TUtilWindow window([](TMessage& m) {
+    if (m.Msg == WM_COMMAND) {
+      TMenuItem::DispatchCommand(LOWORD(m.WParam));
+      return true;
+    }
+    return TMenuItem::HandleOwnerDraw(m);
+  });
+  return window.Handle();
+}
+
+void TPopupMenu::Popup(int x, int y) {
+  OnPopup(this);
+  DestroyHandle();  // built afresh, so changes made by OnPopup show
+  HMENU menu = Handle();
+  const UINT command = UINT(TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
+                                             x, y, PopupListWindow(), nullptr));
+  if (command) SendMessageW(PopupListWindow(), WM_COMMAND, command, 0);
+}
+
+const TClassInfo& TMainMenu::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TMainMenu>("TMainMenu", TMenu::StaticClassInfo()).Creatable().Build();
+  return info;
+}
+
+void TMainMenu::MenuChanged() {
+  auto* form = dynamic_cast<TCustomForm*>(Owner());
+  HWND h = form && form->Menu() == this ? form->HandleIfAllocated() : nullptr;
+  if (h) ::SetMenu(h, nullptr);
+  TMenu::MenuChanged();
+  if (h) SendMessageW(h, CM_MENUCHANGED, 0, 0);
+}
+
+TMenuItem* TMainMenu::FindItem(UINT value, bool byCommand) const {
+  std::vector<TMenuItem*> stack{Items()};
+  while (!stack.empty()) {
+    TMenuItem* i = stack.back();
+    stack.pop_back();
+    if (byCommand ? i->Command() == value : i->Handle() == HMENU(UINT_PTR(value))) return i;
+    for (int k = 0; k < i->Count(); ++k) stack.push_back(i->Items(k));
+  }
+  return nullptr;
+}
+
+}  // namespace bus

@@ -1,0 +1,14 @@
+// Identifiers form descriptions use for some integer and set properties of controls: colours
+// (clBtnFace, $00FF8000), cursors (crHandPoint), character sets and font styles.
+#pragma once
+
+#include "framework/Properties.h"
+
+namespace bus {
+
+extern const TIntIdents kColorIdents;
+extern const TIntIdents kCursorIdents;
+extern const TIntIdents kCharsetIdents;
+extern const TIdentList kFontStyleNames;
+
+}  // namespace bus

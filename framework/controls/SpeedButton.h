@@ -1,0 +1,66 @@
+// A window-less push button painted and fed by its parent: pressed while the left button is held
+// over it, clicks itself when released over it, never takes the focus. Flat buttons show a raised
+// frame only while the mouse is over them (CM_MOUSEENTER / CM_MOUSELEAVE).
+#pragma once
+
+#include <memory>
+
+#include "framework/controls/GraphicControl.h"
+#include "framework/graphics/Bitmap.h"
+
+namespace bus {
+
+enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+
+class TSpeedButton : public TGraphicControl {
+  BUS_CLASS(TSpeedButton)
+public:
+  explicit TSpeedButton(TComponent* owner);
+  ~TSpeedButton() override;
+
+  bool Flat() const noexcept { return flat_; }
+  void SetFlat(bool v);
+  bool Down() const noexcept { return down_; }
+  void SetDown(bool v);
+  int GroupIndex() const noexcept { return groupIndex_; }
+  void SetGroupIndex(int v) noexcept { groupIndex_ = v; }
+  bool AllowAllUp() const noexcept { return allowAllUp_; }
+  void SetAllowAllUp(bool v) noexcept { allowAllUp_ = v; }
+  TBitmap* Glyph() const noexcept { return glyph_.get(); }
+  int NumGlyphs() const noexcept { return numGlyphs_; }
+  void SetNumGlyphs(int v);
+  int Margin() const noexcept { return margin_; }
+  void SetMargin(int v);
+  int Spacing() const noexcept { return spacing_; }
+  void SetSpacing(int v);
+  TButtonLayout Layout() const noexcept { return layout_; }
+  void SetLayout(TButtonLayout v);
+  // The mouse is over the button (hot).
+  bool MouseInControl() const noexcept { return mouseInControl_; }
+  // Drawn pressed: held down by the mouse, or Down.
+  bool Pressed() const noexcept { return pressed_ || down_; }
+
+  void Click() override;
+  void WndProc(TMessage& message) override;
+
+protected:
+  void Paint() override;
+
+private:
+  void ReadGlyph(TStream& stream);
+
+  bool flat_ = false;             // frame only while hot
+  bool down_ = false;             // stays pressed (group buttons)
+  int groupIndex_ = 0;            // 0: a plain push button
+  bool allowAllUp_ = false;       // a group may have no button down
+  std::unique_ptr<TBitmap> glyph_;  // picture strip, NumGlyphs frames side by side
+  int numGlyphs_ = 1;             // frames in the glyph strip
+  int margin_ = -1;               // glyph distance from the edge; -1: centred
+  int spacing_ = 4;               // glyph to caption
+  TButtonLayout layout_ = TButtonLayout::blGlyphLeft;  // glyph side
+  bool pressed_ = false;          // held down by the mouse, pointer inside
+  bool dragging_ = false;         // the left button went down on the button
+  bool mouseInControl_ = false;   // hot
+};
+
+}  // namespace bus
