@@ -1,0 +1,43 @@
+// Any bytes as a stored skin archive, and any bytes compressed into one: loading either is refused
+// or gives members that can all be extracted, by index, by name and by part.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "skin/data/LZH.h"
+#include "skin/data/SkinReader.h"
+
+namespace {
+
+void Exercise(bus::TMemoryStream& stored) {
+  bus::TSkinReader reader;
+  if (!reader.Load(stored)) return;
+  bus::TMemoryStream out;
+  std::string name;
+  for (int i = 0; i < reader.Count(); ++i) {
+    reader.ExtractByIndex(i, out);
+    if (out.Size() != reader.MemberSize(i)) std::abort();
+    if (!reader.ExtractByName(reader.Names()[i], out)) std::abort();
+  }
+  reader.ExtractByPart(".ini", out, name);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  bus::TMemoryStream raw;
+  raw.WriteBuffer(data, size);
+  Exercise(raw);
+
+  // the same bytes as an expanded archive, so that the layout checks see structured input
+  const auto packed = bus::LzhCompress({data, size});
+  bus::TMemoryStream stored;
+  const std::uint32_t length = std::uint32_t(size);
+  const std::uint8_t head[4] = {std::uint8_t(length), std::uint8_t(length >> 8), std::uint8_t(length >> 16),
+                                std::uint8_t(length >> 24)};
+  stored.WriteBuffer(head, 4);
+  stored.WriteBuffer(packed.data(), packed.size());
+  Exercise(stored);
+  return 0;
+}
