@@ -44,7 +44,7 @@ void PackArchive(const std::filesystem::path& archive, const std::vector<std::fi
   if (files.empty()) throw SkinPackError("nothing to pack");
   TSkinWriter writer;
   std::set<std::string> members;  // lower-case names
-  const TMemoryStream* descriptor = nullptr;
+  TMemoryStream* descriptor = nullptr;
   std::vector<TMemoryStream> contents;
   contents.reserve(files.size());
   for (const auto& file : files) {
