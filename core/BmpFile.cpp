@@ -1,5 +1,7 @@
 #include "core/BmpFile.h"
 
+#include "core/LittleEndian.h"
+
 #include <algorithm>
 #include <bit>
 #include <cassert>
@@ -21,21 +23,6 @@ constexpr std::uint32_t kBiAlphaBitfields = 6;
 
 [[noreturn]] void Fail(const char* reason) {
   throw EInvalidGraphic(std::string("Bitmap image is not valid: ") + reason);
-}
-
-std::uint16_t U16(const std::uint8_t* p) { return std::uint16_t(p[0] | (p[1] << 8)); }
-std::uint32_t U32(const std::uint8_t* p) {
-  return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) |
-         (std::uint32_t(p[3]) << 24);
-}
-std::int32_t I32(const std::uint8_t* p) { return std::int32_t(U32(p)); }
-
-void Put16(std::vector<std::uint8_t>& out, std::uint16_t v) {
-  out.push_back(std::uint8_t(v));
-  out.push_back(std::uint8_t(v >> 8));
-}
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(std::uint8_t(v >> (8 * i)));
 }
 
 constexpr std::uint32_t Bgra(std::uint8_t b, std::uint8_t g, std::uint8_t r, std::uint8_t a) {
@@ -95,8 +82,8 @@ Layout ReadLayout(std::span<const std::uint8_t> file) {
   const std::uint8_t* b = file.data();
   if (size < kFileHeaderSize + 12) Fail("file too short");
   if (b[0] != 'B' || b[1] != 'M') Fail("no BM signature");
-  const std::uint32_t offBits = U32(b + 10);
-  const std::uint32_t headerSize = U32(b + 14);
+  const std::uint32_t offBits = ReadU32(b + 10);
+  const std::uint32_t headerSize = ReadU32(b + 14);
   switch (headerSize) {
     case 12: case 40: case 52: case 56: case 64: case 108: case 124: break;
     default: Fail("unsupported info header size");
@@ -109,20 +96,20 @@ Layout ReadLayout(std::span<const std::uint8_t> file) {
   std::size_t entrySize = 4;
   int planes = 0;
   if (headerSize == 12) {  // OS/2 core header: 16-bit unsigned sizes, no compression, 3-byte colours
-    l.width = U16(h + 4);
-    l.height = U16(h + 6);
-    planes = U16(h + 8);
-    l.bpp = U16(h + 10);
+    l.width = ReadU16(h + 4);
+    l.height = ReadU16(h + 6);
+    planes = ReadU16(h + 8);
+    l.bpp = ReadU16(h + 10);
     entrySize = 3;
     if (l.bpp != 1 && l.bpp != 4 && l.bpp != 8 && l.bpp != 24) Fail("unsupported bit depth");
   } else {
-    l.width = I32(h + 4);
-    const std::int64_t height = I32(h + 8);
-    planes = U16(h + 12);
-    l.bpp = U16(h + 14);
-    l.compression = U32(h + 16);
-    l.sizeImage = U32(h + 20);
-    clrUsed = U32(h + 32);
+    l.width = ReadI32(h + 4);
+    const std::int64_t height = ReadI32(h + 8);
+    planes = ReadU16(h + 12);
+    l.bpp = ReadU16(h + 14);
+    l.compression = ReadU32(h + 16);
+    l.sizeImage = ReadU32(h + 20);
+    clrUsed = ReadU32(h + 32);
     l.topDown = height < 0;
     l.height = height < 0 ? -height : height;
     if (l.bpp != 1 && l.bpp != 4 && l.bpp != 8 && l.bpp != 16 && l.bpp != 24 && l.bpp != 32)
@@ -151,11 +138,11 @@ Layout ReadLayout(std::span<const std::uint8_t> file) {
       if (headerSize == 40) {  // the masks follow the header
         const std::size_t count = l.compression == kBiAlphaBitfields ? 4 : 3;
         if (tableStart + 4 * count > size) Fail("bit masks run past the end of the file");
-        for (std::size_t i = 0; i < count; ++i) masks[i] = U32(b + tableStart + 4 * i);
+        for (std::size_t i = 0; i < count; ++i) masks[i] = ReadU32(b + tableStart + 4 * i);
         tableStart += 4 * count;
       } else {
-        for (std::size_t i = 0; i < 3; ++i) masks[i] = U32(h + 40 + 4 * i);
-        if (headerSize >= 56) masks[3] = U32(h + 52);
+        for (std::size_t i = 0; i < 3; ++i) masks[i] = ReadU32(h + 40 + 4 * i);
+        if (headerSize >= 56) masks[3] = ReadU32(h + 52);
       }
       l.red = Channel::From(masks[0]);
       l.green = Channel::From(masks[1]);
@@ -228,7 +215,7 @@ void DecodeRow(const Layout& l, const std::uint8_t* src, std::uint8_t* dst) {
       break;
     case 16:
       for (std::int64_t x = 0; x < w; ++x) {
-        const std::uint32_t v = U16(src + 2 * x);
+        const std::uint32_t v = ReadU16(src + 2 * x);
         Store(dst + 4 * x, Bgra(l.blue.Extract(v, 0), l.green.Extract(v, 0), l.red.Extract(v, 0),
                                 l.alpha.Extract(v, 255)));
       }
@@ -241,7 +228,7 @@ void DecodeRow(const Layout& l, const std::uint8_t* src, std::uint8_t* dst) {
         std::memcpy(dst, src, std::size_t(4 * w));
       } else {
         for (std::int64_t x = 0; x < w; ++x) {
-          const std::uint32_t v = U32(src + 4 * x);
+          const std::uint32_t v = ReadU32(src + 4 * x);
           Store(dst + 4 * x, Bgra(l.blue.Extract(v, 0), l.green.Extract(v, 0), l.red.Extract(v, 0),
                                   l.alpha.Extract(v, 255)));
         }
@@ -350,29 +337,29 @@ std::vector<std::uint8_t> EncodeBmp(const BmpImage& image, int bitsPerPixel) {
   out.reserve(offset + imageSize);
   out.push_back('B');
   out.push_back('M');
-  Put32(out, offset + imageSize);
-  Put32(out, 0);
-  Put32(out, offset);
-  Put32(out, 40);
-  Put32(out, std::uint32_t(w));
-  Put32(out, std::uint32_t(h));  // positive: bottom-up, the form every reader accepts
-  Put16(out, 1);
-  Put16(out, std::uint16_t(bitsPerPixel));
-  Put32(out, kBiRgb);
-  Put32(out, imageSize);
-  Put32(out, 2835);  // 72 dots per inch, in pixels per metre
-  Put32(out, 2835);
-  Put32(out, 0);
-  Put32(out, 0);
-  for (std::int64_t y = h - 1; y >= 0; --y) {
+  AppendU32(out, offset + imageSize);
+  AppendU32(out, 0);
+  AppendU32(out, offset);
+  AppendU32(out, 40);
+  AppendU32(out, std::uint32_t(w));
+  AppendU32(out, std::uint32_t(h));  // positive: bottom-up, the form every reader accepts
+  AppendU16(out, 1);
+  AppendU16(out, std::uint16_t(bitsPerPixel));
+  AppendU32(out, kBiRgb);
+  AppendU32(out, imageSize);
+  AppendU32(out, 2835);  // 72 dots per inch, in pixels per metre
+  AppendU32(out, 2835);
+  AppendU32(out, 0);
+  AppendU32(out, 0);
+  out.resize(offset + std::size_t(imageSize), 0);  // padding bytes stay 0
+  std::uint8_t* dst = out.data() + offset;
+  for (std::int64_t y = h - 1; y >= 0; --y, dst += stride) {
     const std::uint8_t* src = image.Row(int(y));
-    const std::size_t rowStart = out.size();
     if (bitsPerPixel == 32) {
-      out.insert(out.end(), src, src + 4 * w);
+      std::memcpy(dst, src, std::size_t(4 * w));
     } else {
-      for (std::int64_t x = 0; x < w; ++x) out.insert(out.end(), src + 4 * x, src + 4 * x + 3);
+      for (std::int64_t x = 0; x < w; ++x) std::memcpy(dst + 3 * x, src + 4 * x, 3);
     }
-    out.resize(rowStart + std::size_t(stride), 0);
   }
   return out;
 }

@@ -29,7 +29,7 @@ public:
 
 // Largest width or height DecodeBmp accepts, and the largest number of pixels (width × height).
 inline constexpr int kMaxBmpDimension = 32767;
-inline constexpr std::int64_t kMaxBmpPixels = std::int64_t(1) << 25;
+inline constexpr std::int64_t kMaxBmpPixels = std::int64_t(1) << 22;
 
 // An image of Width() × Height() pixels, four bytes each in the order blue, green, red, alpha,
 // rows from the top down without padding (the row of y starts at byte 4 × width × y).

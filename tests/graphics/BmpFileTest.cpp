@@ -1,5 +1,7 @@
 #include "core/BmpFile.h"
 
+#include "core/LittleEndian.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -10,14 +12,6 @@ namespace {
 
 using namespace bus;
 using Bytes = std::vector<std::uint8_t>;
-
-void Put16(Bytes& out, std::uint16_t v) {
-  out.push_back(std::uint8_t(v));
-  out.push_back(std::uint8_t(v >> 8));
-}
-void Put32(Bytes& out, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) out.push_back(std::uint8_t(v >> (8 * i)));
-}
 
 // Writes BMP files field by field, so tests can make exactly the file (or the fault) they need.
 struct BmpBuilder {
@@ -36,33 +30,33 @@ struct BmpBuilder {
 
   Bytes Build() const {
     Bytes out{'B', 'M'};
-    Put32(out, 0);  // file size, patched below
-    Put32(out, 0);
-    Put32(out, 0);  // pixel offset, patched below
-    Put32(out, headerSize);
+    AppendU32(out, 0);  // file size, patched below
+    AppendU32(out, 0);
+    AppendU32(out, 0);  // pixel offset, patched below
+    AppendU32(out, headerSize);
     if (headerSize == 12) {
-      Put16(out, std::uint16_t(width));
-      Put16(out, std::uint16_t(height));
-      Put16(out, planes);
-      Put16(out, bpp);
+      AppendU16(out, std::uint16_t(width));
+      AppendU16(out, std::uint16_t(height));
+      AppendU16(out, planes);
+      AppendU16(out, bpp);
     } else {
-      Put32(out, std::uint32_t(width));
-      Put32(out, std::uint32_t(height));
-      Put16(out, planes);
-      Put16(out, bpp);
-      Put32(out, compression);
-      Put32(out, sizeImage);
-      Put32(out, 2835);
-      Put32(out, 2835);
-      Put32(out, clrUsed);
-      Put32(out, 0);
+      AppendU32(out, std::uint32_t(width));
+      AppendU32(out, std::uint32_t(height));
+      AppendU16(out, planes);
+      AppendU16(out, bpp);
+      AppendU32(out, compression);
+      AppendU32(out, sizeImage);
+      AppendU32(out, 2835);
+      AppendU32(out, 2835);
+      AppendU32(out, clrUsed);
+      AppendU32(out, 0);
       std::size_t inHeader = 0;
       if (headerSize >= 52) {
-        for (; inHeader < masks.size() && 40 + 4 * inHeader < headerSize; ++inHeader) Put32(out, masks[inHeader]);
+        for (; inHeader < masks.size() && 40 + 4 * inHeader < headerSize; ++inHeader) AppendU32(out, masks[inHeader]);
       }
       out.resize(14 + headerSize, 0);
       if (headerSize == 40)
-        for (std::uint32_t m : masks) Put32(out, m);
+        for (std::uint32_t m : masks) AppendU32(out, m);
     }
     out.insert(out.end(), palette.begin(), palette.end());
     const std::uint32_t offset = offBits.value_or(std::uint32_t(out.size()));
