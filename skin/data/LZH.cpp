@@ -60,6 +60,11 @@ static_assert(kPositions.code[255] == 63 && kPositions.len[0] == 3 && kPositions
 // node index; a node's children are son[node] and son[node] + 1.
 class HuffmanTree {
 public:
+  // Deepest walk Decode takes: a tree whose counts stay below kMaxFreq is at most about 22 deep
+  // (a leaf at depth d needs a root count of a Fibonacci number of order d), and a symbol's bits
+  // plus a position's 14 must fit in the 57 bits a refill provides.
+  static constexpr int kMaxDepth = 40;
+
   HuffmanTree() {
     for (int i = 0; i < kSymbols; ++i) {
       freq_[i] = 1;
@@ -79,33 +84,84 @@ public:
   int LeafOf(int symbol) const noexcept { return prnt_[symbol + kNodes]; }
   int Parent(int node) const noexcept { return prnt_[node]; }
 
+  // Reads one symbol, walking from the root by the input's bits, and counts it (as Update does,
+  // climbing the path it walked down while no swap has changed it).
+  template <typename Reader>
+  int Decode(Reader& in) noexcept {
+    int path[kMaxDepth + 1];  // the nodes walked, from the root
+    int depth = 0;
+    int c = kRoot;
+    while (true) {
+      path[depth++] = c;
+      const int next = son_[c];
+      if (next >= kNodes) break;
+      c = next + int(in.TakeBit());
+      if (depth == kMaxDepth) break;  // cannot happen with counts below kMaxFreq; keeps the bits in hand
+    }
+    const int symbol = son_[c] >= kNodes ? son_[c] - kNodes : 0;
+    if (freq_[kRoot] == kMaxFreq || son_[c] < kNodes) {
+      Update(symbol);
+      return symbol;
+    }
+    int i = depth - 1;
+    while (true) {
+      const unsigned k = ++freq_[c];
+      if (k > freq_[c + 1]) {
+        c = Swap(c, k);
+        // the walked path no longer leads here: go on by the parents
+        while ((c = prnt_[c]) != 0) {
+          const unsigned kk = ++freq_[c];
+          if (kk > freq_[c + 1]) c = Swap(c, kk);
+        }
+        return symbol;
+      }
+      if (i == 0) return symbol;
+      c = path[--i];
+    }
+  }
+
   // Counts one more occurrence of symbol and restores the ordering.
   void Update(int symbol) noexcept {
     if (freq_[kRoot] == kMaxFreq) Rebuild();
     int c = prnt_[symbol + kNodes];
     do {
       const unsigned k = ++freq_[c];
-      if (k > freq_[c + 1]) {
-        int l = c + 1;
-        while (k > freq_[++l]) {
-        }
-        --l;
-        freq_[c] = freq_[l];
-        freq_[l] = std::uint16_t(k);
-        const int i = son_[c];
-        prnt_[i] = std::uint16_t(l);
-        if (i < kNodes) prnt_[i + 1] = std::uint16_t(l);
-        const int j = son_[l];
-        son_[l] = std::uint16_t(i);
-        prnt_[j] = std::uint16_t(c);
-        if (j < kNodes) prnt_[j + 1] = std::uint16_t(c);
-        son_[c] = std::uint16_t(j);
-        c = l;
-      }
+      if (k > freq_[c + 1]) c = Swap(c, k);
     } while ((c = prnt_[c]) != 0);
   }
 
 private:
+  // Node c has just reached count k, more than its right neighbour's: exchanges it with the last
+  // node whose count is still below k, so that counts stay sorted; returns where c's subtree went.
+  int Swap(int c, unsigned k) noexcept {
+    // counts are sorted and the sentinel stops every search; runs of equal counts can be long, so
+    // gallop, then halve
+    int lo = c + 1;  // freq_[lo] < k
+    int step = 1;
+    while (k > freq_[std::min(lo + step, kNodes)]) {
+      lo += step;
+      step *= 2;
+    }
+    int hi = std::min(lo + step, kNodes);  // freq_[hi] >= k
+    while (hi - lo > 1) {
+      const int mid = (lo + hi) / 2;
+      if (k > freq_[mid]) lo = mid;
+      else hi = mid;
+    }
+    const int l = lo;
+    freq_[c] = freq_[l];
+    freq_[l] = std::uint16_t(k);
+    const int i = son_[c];
+    prnt_[i] = std::uint16_t(l);
+    if (i < kNodes) prnt_[i + 1] = std::uint16_t(l);
+    const int j = son_[l];
+    son_[l] = std::uint16_t(i);
+    prnt_[j] = std::uint16_t(c);
+    if (j < kNodes) prnt_[j + 1] = std::uint16_t(c);
+    son_[c] = std::uint16_t(j);
+    return l;
+  }
+
   // Halves every leaf's count and builds the tree anew from the leaves.
   void Rebuild() noexcept {
     int j = 0;
@@ -146,22 +202,33 @@ public:
   // Makes at least 57 bits available, so that a symbol and a position can usually be taken
   // without a further refill.
   void Refill() noexcept {
+    if (count_ > 56) return;
+    if (end_ - next_ >= 8) {
+      // whole bytes that fit go in; the bits of the next byte below them are the stream's own, so
+      // loading them again later changes nothing
+      std::uint64_t v = 0;
+      for (int i = 0; i < 8; ++i) v = v << 8 | next_[i];
+      buffer_ |= v >> count_;
+      const int bytes = (63 - count_) >> 3;
+      next_ += bytes;
+      count_ += bytes * 8;
+      return;
+    }
     while (count_ <= 56) {
       const std::uint64_t b = next_ < end_ ? *next_++ : (++pastEnd_, 0u);
       buffer_ |= b << (56 - count_);
       count_ += 8;
     }
   }
-  unsigned Bit() noexcept {
-    if (count_ == 0) Refill();
+  // One bit that a Refill has already provided.
+  unsigned TakeBit() noexcept {
     const unsigned b = unsigned(buffer_ >> 63);
     buffer_ <<= 1;
     --count_;
     return b;
   }
-  // n bits, 1 <= n <= 8.
-  unsigned Bits(int n) noexcept {
-    if (count_ < n) Refill();
+  // n bits (1 <= n <= 8) that a Refill has already provided.
+  unsigned TakeBits(int n) noexcept {
     const unsigned b = unsigned(buffer_ >> (64 - n));
     buffer_ <<= n;
     count_ -= n;
@@ -229,18 +296,16 @@ std::vector<std::uint8_t> LzhExpand(std::span<const std::uint8_t> packed, std::s
   std::size_t w = 0;
   while (w < size) {
     in.Refill();
-    int c = tree->FirstChild(kRoot);
-    while (c < kNodes) c = tree->FirstChild(c + int(in.Bit()));
-    c -= kNodes;
-    tree->Update(c);
+    const int c = tree->Decode(in);
     if (c < 256) {
       out[w++] = std::uint8_t(c);
       continue;
     }
-    unsigned b = in.Bits(8);
+    // the symbol took at most kMaxDepth bits of the refill, the position takes at most 14 more
+    unsigned b = in.TakeBits(8);
     const unsigned upper = kPositions.code[b];
     const int more = kPositions.len[b] - 2;
-    b = (b << more) | in.Bits(more);
+    b = (b << more) | in.TakeBits(more);
     const std::size_t distance = ((std::size_t(upper) << 6) | (b & 0x3F)) + 1;
     const std::size_t length = std::min<std::size_t>(std::size_t(c - 255 + kThreshold), size - w);
     const std::uint8_t* from = out + w - distance;  // may reach into the ring image before out
