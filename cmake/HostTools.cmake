@@ -15,13 +15,14 @@ if(WIN32 AND NOT BUSSEARCH_HOST_TOOLS_ONLY)
     CMAKE_CACHE_ARGS -DCMAKE_C_COMPILER:STRING=cc -DCMAKE_CXX_COMPILER:STRING=c++
     BUILD_ALWAYS ON
     INSTALL_COMMAND ""
-    BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/host/bin/routeimport)
+    BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/host/bin/routeimport ${CMAKE_BINARY_DIR}/host/bin/skindraw
+                     ${CMAKE_BINARY_DIR}/host/bin/skinpack)
 endif()
 
 function(bus_host_tool var name)
   if(WIN32 AND NOT BUSSEARCH_HOST_TOOLS_ONLY)
     set(${var} ${CMAKE_BINARY_DIR}/host/bin/${name} PARENT_SCOPE)
-    set(${var}_DEPENDS host_tools PARENT_SCOPE)
+    set(${var}_DEPENDS host_tools ${CMAKE_BINARY_DIR}/host/bin/${name} PARENT_SCOPE)
   else()
     set(${var} $<TARGET_FILE:${name}> PARENT_SCOPE)
     set(${var}_DEPENDS ${name} PARENT_SCOPE)
