@@ -2,16 +2,24 @@
 // "Data Source", opened read-write and never created. A file that is missing, is a directory, is
 // read-only, is not an SQLite database or holds no table "way" fails to open with a DatabaseError,
 // exactly like a failed connection; the file is left untouched.
+//
+// A connection and its queries belong to one thread: the engine takes no lock per call.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "db/ConnectionString.h"
 
 struct sqlite3;
 
 namespace bus::db {
+
+// The longest pattern, in bytes, that "like" accepts on a connection: a longer one makes the
+// statement fail. Open() sets this limit, so callers can choose another form of match beyond it.
+inline constexpr std::size_t kMaxLikePatternBytes = 50000;
 
 class Connection {
 public:
@@ -26,6 +34,10 @@ public:
   // Closes the connection; harmless when closed. Queries on it must be closed first.
   void Close() noexcept;
   bool Connected() const noexcept { return db_ != nullptr; }
+
+  // The names of the fields the statement gives, as an open query reports them, without running it.
+  // Throws DatabaseError when the connection is closed or the statement is rejected.
+  std::vector<std::string> FieldNames(const std::string& sql) const;
 
   // The parsed settings of the last Open() attempt.
   const ConnectionString& Settings() const noexcept { return settings_; }

@@ -69,4 +69,13 @@ ConnectionString ConnectionString::Parse(std::string_view text) {
   return result;
 }
 
+std::string QuoteConnectionValue(std::string_view value) {
+  std::string quoted = "\"";
+  for (char c : value) {
+    if (c == '"') quoted += '"';
+    quoted += c;
+  }
+  return quoted + '"';
+}
+
 }  // namespace bus::db

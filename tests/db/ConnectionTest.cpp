@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "db/DatabaseError.h"
+#include "db/Query.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -87,6 +88,34 @@ TEST_F(ConnectionTest, ChineseFileNamesWork) {
   Connection c;
   c.Open(ConnectionStringFor(chinese));
   EXPECT_TRUE(c.Connected());
+}
+
+TEST_F(ConnectionTest, FieldNamesWithoutRunningTheStatement) {
+  Connection c;
+  EXPECT_THROW(c.FieldNames("select * from way"), DatabaseError);
+  c.Open(ConnectionStringFor(routes));
+  const std::vector<std::string> names = c.FieldNames("select * from way");
+  ASSERT_EQ(names.size(), 51u);
+  EXPECT_EQ(names[0], "id");
+  EXPECT_EQ(names[1], "no");
+  EXPECT_EQ(names[50], "w48");
+  EXPECT_EQ(c.FieldNames("select no, w0 as first from way where 0"), (std::vector<std::string>{"no", "first"}));
+  EXPECT_THROW(c.FieldNames("select * from nowhere"), DatabaseError);
+}
+
+// Callers rely on the exact limit: a pattern of kMaxLikePatternBytes works, one byte more fails.
+TEST_F(ConnectionTest, LikePatternLimit) {
+  Connection c;
+  c.Open(ConnectionStringFor(routes));
+  bus::db::Query q(c);
+  q.SetStatement("select * from way where w0 like ?", {std::string(bus::db::kMaxLikePatternBytes - 4, '_') + "%钟"});  // 钟: 3 bytes
+  q.Open();
+  EXPECT_EQ(q.RecordCount(), 0);
+  q.SetStatement("select * from way where w0 like ?", {std::string(bus::db::kMaxLikePatternBytes, '%')});
+  q.Open();
+  EXPECT_EQ(q.RecordCount(), 1);
+  q.SetStatement("select * from way where w0 like ?", {std::string(bus::db::kMaxLikePatternBytes + 1, '%')});
+  EXPECT_THROW(q.Open(), DatabaseError);
 }
 
 }  // namespace

@@ -1,0 +1,33 @@
+// What the search tests share: reading a result's line numbers and keys, and a plain scan of every
+// record that says which records a search must find.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/RouteSearch.h"
+
+namespace bus::db {
+class Connection;
+class Query;
+}  // namespace bus::db
+
+namespace bus::test {
+
+// Every record of table way, each as its 51 field values (id, no, w0 .. w48), in table order.
+using RouteRows = std::vector<std::vector<std::string>>;
+RouteRows ReadAllRoutes(db::Connection& connection);
+
+// The line numbers, and the keys, of a query's result in result order.
+std::vector<std::string> LineNumbers(db::Query& query);
+std::vector<int> Ids(db::Query& query);
+
+// Whether value matches text: contains it (fuzzy) or equals it (exact), ASCII letters in any case.
+bool FieldMatches(std::string_view value, std::string_view text, app::MatchMode mode);
+
+// Keys of the records some field of which matches text (and, when given, some field matches also).
+std::vector<int> MatchingRecords(const RouteRows& rows, std::string_view text, app::MatchMode mode,
+                                 const char* also = nullptr);
+
+}  // namespace bus::test
