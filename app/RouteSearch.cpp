@@ -1,6 +1,5 @@
 #include "app/RouteSearch.h"
 
-#include "core/TextUtil.h"
 #include "db/Connection.h"
 #include "db/Query.h"
 
@@ -28,21 +27,14 @@ std::string ContainsPattern(std::string_view text) {
 // One term comparing field with text, appended to condition.
 //   fuzzy:  field like ? escape '\'          (like ignores ASCII letter case)
 //   exact:  field = ? collate nocase        (nocase folds ASCII letters only, as like does)
-// The engine refuses a "like" pattern beyond db::kMaxLikePatternBytes; a text that long is looked
-// for with instr() on the field's ASCII-lowered text, which is the same match.
 void AppendTerm(Condition& condition, std::string_view field, std::string_view text, MatchMode mode) {
+  condition.text.append(field);
   if (mode == MatchMode::Exact) {
-    condition.text.append(field).append(" = ? collate nocase");
+    condition.text.append(" = ? collate nocase");
     condition.parameters.emplace_back(text);
-    return;
-  }
-  std::string pattern = ContainsPattern(text);
-  if (pattern.size() <= db::kMaxLikePatternBytes) {
-    condition.text.append(field).append(" like ? escape '\\'");
-    condition.parameters.push_back(std::move(pattern));
   } else {
-    condition.text.append("instr(lower(").append(field).append("), ?) > 0");
-    condition.parameters.push_back(AsciiLower(text));
+    condition.text.append(" like ? escape '\\'");
+    condition.parameters.push_back(ContainsPattern(text));
   }
 }
 

@@ -4,9 +4,10 @@
 // exactly like a failed connection; the file is left untouched.
 //
 // A connection and its queries belong to one thread: the engine takes no lock per call.
+// "x like p escape e" is answered by LikePattern: the engine's meaning, faster, and without the
+// engine's limit on the pattern's length.
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,10 +17,6 @@
 struct sqlite3;
 
 namespace bus::db {
-
-// The longest pattern, in bytes, that "like" accepts on a connection: a longer one makes the
-// statement fail. Open() sets this limit, so callers can choose another form of match beyond it.
-inline constexpr std::size_t kMaxLikePatternBytes = 50000;
 
 class Connection {
 public:

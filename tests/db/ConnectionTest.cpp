@@ -103,18 +103,27 @@ TEST_F(ConnectionTest, FieldNamesWithoutRunningTheStatement) {
   EXPECT_THROW(c.FieldNames("select * from nowhere"), DatabaseError);
 }
 
-// Callers rely on the exact limit: a pattern of kMaxLikePatternBytes works, one byte more fails.
-TEST_F(ConnectionTest, LikePatternLimit) {
+// "like ... escape" goes through our own matcher: no length limit, and it still reads the
+// parameters as the engine would.
+TEST_F(ConnectionTest, LikeWithEscapeHasNoLengthLimit) {
   Connection c;
   c.Open(ConnectionStringFor(routes));
   bus::db::Query q(c);
-  q.SetStatement("select * from way where w0 like ?", {std::string(bus::db::kMaxLikePatternBytes - 4, '_') + "%钟"});  // 钟: 3 bytes
-  q.Open();
-  EXPECT_EQ(q.RecordCount(), 0);
-  q.SetStatement("select * from way where w0 like ?", {std::string(bus::db::kMaxLikePatternBytes, '%')});
-  q.Open();
-  EXPECT_EQ(q.RecordCount(), 1);
-  q.SetStatement("select * from way where w0 like ?", {std::string(bus::db::kMaxLikePatternBytes + 1, '%')});
+  const auto count = [&](const std::string& sql, std::vector<std::string> params) {
+    q.SetStatement(sql, std::move(params));
+    q.Open();
+    return q.RecordCount();
+  };
+  EXPECT_EQ(count("select * from way where w0 like ? escape '\\'", {std::string(200000, '%') + "钟楼"}), 1);
+  EXPECT_EQ(count("select * from way where w0 like ? escape '\\'", {"%" + std::string(200000, 'x') + "%"}), 0);
+  EXPECT_EQ(count("select * from way where w0 like ? escape ?", {"钟\\%", "\\"}), 0);
+  EXPECT_EQ(count("select * from way where w0 like ? escape ?", {"钟%", "楼"}), 1);
+  EXPECT_EQ(count("select * from way where w0 like ? escape '\\'", {std::string("钟楼\0x", 8)}), 1);  // up to NUL
+  EXPECT_EQ(count("select * from way where w0 like null escape '\\'", {}), 0);
+  EXPECT_EQ(count("select * from way where (w0 like ? escape '\\') is null", {"%"}), 0);
+  q.SetStatement("select * from way where w0 like ? escape ?", {"%", "ab"});
+  EXPECT_THROW(q.Open(), DatabaseError);
+  q.SetStatement("select * from way where w0 like ? escape ?", {"%", ""});
   EXPECT_THROW(q.Open(), DatabaseError);
 }
 
