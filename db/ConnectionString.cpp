@@ -69,13 +69,6 @@ ConnectionString ConnectionString::Parse(std::string_view text) {
   return result;
 }
 
-std::string QuoteConnectionValue(std::string_view value) {
-  std::string quoted = "\"";
-  for (char c : value) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
-  return quoted + '"';
-}
+std::string QuoteConnectionValue(std::string_view value) { return DoubleQuoted(value); }
 
 }  // namespace bus::db

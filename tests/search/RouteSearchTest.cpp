@@ -19,17 +19,10 @@ using bus::test::LineNumbers;
 constexpr MatchMode kFuzzy = MatchMode::Fuzzy;
 constexpr MatchMode kExact = MatchMode::Exact;
 
-class RouteSearchTest : public ::testing::Test {
+class RouteSearchTest : public bus::test::RouteDatabaseTest {
 protected:
-  bus::test::TempDir dir;
-  bus::db::Connection connection;
   Query qry{connection};
 
-  void Open(const std::vector<std::pair<std::string, std::vector<std::string>>>& routes) {
-    const auto file = dir.Path() / "routes.db";
-    bus::test::WriteRoutes(file, routes);
-    connection.Open(bus::test::ConnectionStringFor(file));
-  }
   void SetUp() override {
     // ids 1..7; only record 3 has a "3" anywhere, and only in its key
     Open({{"5", {"钟楼", "小寨", "O'Hare"}},
@@ -175,7 +168,6 @@ TEST_F(RouteSearchTest, TwoStopSearchNeedsBothTextsInOneRecordInAnyOrder) {
 }
 
 TEST_F(RouteSearchTest, VeryLongTextsNeverFail) {
-  connection.Close();
   const std::string longName = std::string(60000, 'x') + "Stop";
   Open({{"1", {"甲", longName}}, {"2", {"乙"}}});
   for (MatchMode mode : {kFuzzy, kExact}) {

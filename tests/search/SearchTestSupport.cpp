@@ -6,6 +6,13 @@
 
 namespace bus::test {
 
+void RouteDatabaseTest::Open(const Routes& routes) {
+  connection.Close();
+  const auto file = dir.Path() / "routes.db";
+  WriteRoutes(file, routes);
+  connection.Open(ConnectionStringFor(file));
+}
+
 RouteRows ReadAllRoutes(db::Connection& connection) {
   db::Query q(connection);
   q.SetStatement("select * from way order by id");

@@ -2,18 +2,35 @@
 // record that says which records a search must find.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/RouteSearch.h"
+#include "db/Connection.h"
+#include "tests/support/TestSupport.h"
 
 namespace bus::db {
-class Connection;
 class Query;
-}  // namespace bus::db
+}
 
 namespace bus::test {
+
+// (line number, stops) of each record, in table order.
+using Routes = std::vector<std::pair<std::string, std::vector<std::string>>>;
+
+// A test with a route database of its own.
+class RouteDatabaseTest : public ::testing::Test {
+protected:
+  // (Re)writes the database with routes and connects to it.
+  void Open(const Routes& routes);
+
+  TempDir dir;               // holds the database file
+  db::Connection connection; // connected by Open()
+};
 
 // Every record of table way, each as its 51 field values (id, no, w0 .. w48), in table order.
 using RouteRows = std::vector<std::vector<std::string>>;

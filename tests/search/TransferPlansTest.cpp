@@ -17,22 +17,14 @@ namespace {
 using bus::app::FindTransferPlans;
 using bus::app::MatchMode;
 using bus::app::TransferPlans;
-using Routes = std::vector<std::pair<std::string, std::vector<std::string>>>;
+using bus::test::Routes;
 constexpr MatchMode kFuzzy = MatchMode::Fuzzy;
 constexpr MatchMode kExact = MatchMode::Exact;
 
-class TransferPlansTest : public ::testing::Test {
+class TransferPlansTest : public bus::test::RouteDatabaseTest {
 protected:
-  bus::test::TempDir dir;
-  bus::db::Connection connection;
   bus::db::Query qrytmp{connection};
 
-  void Open(const Routes& routes) {
-    connection.Close();
-    const auto file = dir.Path() / "routes.db";
-    bus::test::WriteRoutes(file, routes);
-    connection.Open(bus::test::ConnectionStringFor(file));
-  }
   TransferPlans Find(std::string_view from, std::string_view to, MatchMode mode = kFuzzy) {
     return FindTransferPlans(qrytmp, from, to, mode);
   }
