@@ -19,4 +19,13 @@ std::string AsciiLower(std::string_view s) {
   return out;
 }
 
+std::string DoubleQuoted(std::string_view s) {
+  std::string out = "\"";
+  for (char c : s) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  return out + '"';
+}
+
 }  // namespace bus

@@ -2,11 +2,15 @@
 
 #include <sqlite3.h>
 
+#include <array>
+#include <cstring>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 #include "core/TextUtil.h"
 #include "db/DatabaseError.h"
+#include "db/LikePattern.h"
 
 namespace bus::db {
 
@@ -33,6 +37,77 @@ void CheckDataSourceFile(const std::string& source) {
     throw DatabaseError("database file is read-only: " + source);
 }
 
+// Characters in s, counted as the engine counts them for an ESCAPE text.
+int CharacterCount(std::string_view s) {
+  int count = 0;
+  for (size_t i = 0; i < s.size() && s[i] != '\0'; ++count)
+    if (static_cast<unsigned char>(s[i++]) >= 0xC0)
+      while (i < s.size() && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) ++i;
+  return count;
+}
+
+// The patterns a connection's like(pattern, text, escape) compiled last. A search's statement
+// compares every field with the same pattern, row after row, so a few recent ones serve nearly
+// every call. (The engine's own per-call-site store is a list walked on every call: with 51 sites
+// it cost more than the matching.)
+class LikeCache {
+public:
+  // The compiled pattern (a NUL-terminated text) with escape.
+  const LikePattern& Get(const char* pattern, std::string_view escape) {
+    if (Holds(entries_[last_], pattern, escape)) return *entries_[last_];
+    for (size_t i = 0; i < entries_.size(); ++i) {
+      if (Holds(entries_[i], pattern, escape)) {
+        last_ = i;
+        return *entries_[i];
+      }
+    }
+    last_ = next_;
+    next_ = (next_ + 1) % entries_.size();
+    entries_[last_] = std::make_unique<LikePattern>(pattern, escape);
+    return *entries_[last_];
+  }
+
+private:
+  static bool Holds(const std::unique_ptr<LikePattern>& entry, const char* pattern, std::string_view escape) {
+    // strncmp stops at the first difference or NUL: comparing the terminators too means equal texts
+    return entry && entry->Escape() == escape &&
+           std::strncmp(entry->Source().c_str(), pattern, entry->Source().size() + 1) == 0;
+  }
+
+  std::array<std::unique_ptr<LikePattern>, 4> entries_;  // the patterns compiled last
+  size_t last_ = 0;                                        // the entry used last
+  size_t next_ = 0;                                        // the entry to replace next
+};
+
+// like(pattern, text, escape), the function behind "text like pattern escape e". Pattern, text
+// and escape end at a NUL, as the engine reads them. Called for every field of every row, so it
+// asks the engine for no more than each value's text.
+void LikeWithEscape(sqlite3_context* context, int, sqlite3_value** args) noexcept {
+  const char* pattern = reinterpret_cast<const char*>(sqlite3_value_text(args[0]));
+  const char* text = reinterpret_cast<const char*>(sqlite3_value_text(args[1]));
+  const char* escapeText = reinterpret_cast<const char*>(sqlite3_value_text(args[2]));
+  if (pattern == nullptr || text == nullptr || escapeText == nullptr) {
+    // an SQL NULL makes the result NULL; any other value without a text means no memory
+    for (int i = 0; i < 3; ++i)
+      if (sqlite3_value_type(args[i]) != SQLITE_NULL && sqlite3_value_text(args[i]) == nullptr)
+        sqlite3_result_error_nomem(context);
+    return;
+  }
+  const bool asciiEscape = escapeText[0] != '\0' && escapeText[1] == '\0' &&
+                           static_cast<unsigned char>(escapeText[0]) < 0x80;
+  const std::string_view escape = asciiEscape ? std::string_view(escapeText, 1) : std::string_view(escapeText);
+  if (!asciiEscape && CharacterCount(escape) != 1) {
+    sqlite3_result_error(context, "ESCAPE expression must be a single character", -1);
+    return;
+  }
+  try {
+    auto* cache = static_cast<LikeCache*>(sqlite3_user_data(context));
+    sqlite3_result_int(context, cache->Get(pattern, escape).Matches(text) ? 1 : 0);
+  } catch (const std::bad_alloc&) {
+    sqlite3_result_error_nomem(context);
+  }
+}
+
 }  // namespace
 
 Connection::~Connection() { Close(); }
@@ -46,7 +121,9 @@ void Connection::Open(std::string_view connectionString) {
   CheckDataSourceFile(source);
 
   sqlite3* db = nullptr;
-  const int rc = sqlite3_open_v2(source.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+  // NOMUTEX: one thread uses the connection, and a lock around every value read costs a quarter
+  // of fetching a result
+  const int rc = sqlite3_open_v2(source.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
   // from here on db must be closed on every failure
   const auto fail = [&](const std::string& what) {
     sqlite3_close_v2(db);
@@ -56,6 +133,10 @@ void Connection::Open(std::string_view connectionString) {
   if (sqlite3_db_readonly(db, "main") == 1) fail("database file is read-only");
   sqlite3_busy_timeout(db, 2000);
   sqlite3_extended_result_codes(db, 1);
+  // the engine destroys the cache with the function (also when registering fails)
+  if (sqlite3_create_function_v2(db, "like", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, new LikeCache, LikeWithEscape,
+                                 nullptr, nullptr, [](void* p) { delete static_cast<LikeCache*>(p); }) != SQLITE_OK)
+    fail(std::string("cannot set up the database connection (") + sqlite3_errmsg(db) + ")");
 
   // Reading the schema is what reveals a foreign file ("file is not a database").
   sqlite3_stmt* stmt = nullptr;
@@ -69,6 +150,24 @@ void Connection::Open(std::string_view connectionString) {
   if (step != SQLITE_ROW) fail("not a route database (" + err + ")");
   if (!hasWay) fail("not a route database (no table \"way\")");
   db_ = db;
+}
+
+std::vector<std::string> Connection::FieldNames(const std::string& sql) const {
+  if (db_ == nullptr) throw DatabaseError("the database is not connected");
+  sqlite3_stmt* stmt = nullptr;
+  if (sqlite3_prepare_v2(db_, sql.c_str(), int(sql.size()), &stmt, nullptr) != SQLITE_OK) {
+    const std::string msg = sqlite3_errmsg(db_);
+    sqlite3_finalize(stmt);
+    throw DatabaseError(msg);
+  }
+  std::vector<std::string> names;
+  const int columns = sqlite3_column_count(stmt);
+  for (int c = 0; c < columns; ++c) {
+    const char* name = sqlite3_column_name(stmt, c);
+    names.emplace_back(name ? name : "");
+  }
+  sqlite3_finalize(stmt);
+  return names;
 }
 
 void Connection::Close() noexcept {

@@ -2,10 +2,15 @@
 // "Data Source", opened read-write and never created. A file that is missing, is a directory, is
 // read-only, is not an SQLite database or holds no table "way" fails to open with a DatabaseError,
 // exactly like a failed connection; the file is left untouched.
+//
+// A connection and its queries belong to one thread: the engine takes no lock per call.
+// "x like p escape e" is answered by LikePattern: the engine's meaning, faster, and without the
+// engine's limit on the pattern's length.
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "db/ConnectionString.h"
 
@@ -26,6 +31,10 @@ public:
   // Closes the connection; harmless when closed. Queries on it must be closed first.
   void Close() noexcept;
   bool Connected() const noexcept { return db_ != nullptr; }
+
+  // The names of the fields the statement gives, as an open query reports them, without running it.
+  // Throws DatabaseError when the connection is closed or the statement is rejected.
+  std::vector<std::string> FieldNames(const std::string& sql) const;
 
   // The parsed settings of the last Open() attempt.
   const ConnectionString& Settings() const noexcept { return settings_; }

@@ -69,4 +69,6 @@ ConnectionString ConnectionString::Parse(std::string_view text) {
   return result;
 }
 
+std::string QuoteConnectionValue(std::string_view value) { return DoubleQuoted(value); }
+
 }  // namespace bus::db

@@ -23,4 +23,8 @@ struct ConnectionString {
   static ConnectionString Parse(std::string_view text);
 };
 
+// value in double quotes (an inner one doubled), so that Parse() reads it back unchanged whatever
+// it holds: ';', quotes, leading or trailing blanks.
+std::string QuoteConnectionValue(std::string_view value);
+
 }  // namespace bus::db

@@ -34,4 +34,12 @@ TEST(ConnectionString, EmptyAndMalformedInputGiveEmptyFields) {
   EXPECT_EQ(ConnectionString::Parse("Data Source=;Provider=p").dataSource, "");
 }
 
+TEST(ConnectionString, QuotedValuesReadBackUnchanged) {
+  for (const char* value : {"", "C:\\程序\\a;b.db", "x\"y\"\"z", " lead and trail ", "'q'", "a=b"}) {
+    const auto cs = ConnectionString::Parse("Provider=p;Data Source=" + bus::db::QuoteConnectionValue(value) + ";Persist Security Info=False");
+    EXPECT_EQ(cs.dataSource, value);
+    EXPECT_EQ(cs.persistSecurityInfo, "False");
+  }
+}
+
 }  // namespace

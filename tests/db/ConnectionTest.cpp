@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "db/DatabaseError.h"
+#include "db/Query.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -87,6 +88,43 @@ TEST_F(ConnectionTest, ChineseFileNamesWork) {
   Connection c;
   c.Open(ConnectionStringFor(chinese));
   EXPECT_TRUE(c.Connected());
+}
+
+TEST_F(ConnectionTest, FieldNamesWithoutRunningTheStatement) {
+  Connection c;
+  EXPECT_THROW(c.FieldNames("select * from way"), DatabaseError);
+  c.Open(ConnectionStringFor(routes));
+  const std::vector<std::string> names = c.FieldNames("select * from way");
+  ASSERT_EQ(names.size(), 51u);
+  EXPECT_EQ(names[0], "id");
+  EXPECT_EQ(names[1], "no");
+  EXPECT_EQ(names[50], "w48");
+  EXPECT_EQ(c.FieldNames("select no, w0 as first from way where 0"), (std::vector<std::string>{"no", "first"}));
+  EXPECT_THROW(c.FieldNames("select * from nowhere"), DatabaseError);
+}
+
+// "like ... escape" goes through our own matcher: no length limit, and it still reads the
+// parameters as the engine would.
+TEST_F(ConnectionTest, LikeWithEscapeHasNoLengthLimit) {
+  Connection c;
+  c.Open(ConnectionStringFor(routes));
+  bus::db::Query q(c);
+  const auto count = [&](const std::string& sql, std::vector<std::string> params) {
+    q.SetStatement(sql, std::move(params));
+    q.Open();
+    return q.RecordCount();
+  };
+  EXPECT_EQ(count("select * from way where w0 like ? escape '\\'", {std::string(200000, '%') + "钟楼"}), 1);
+  EXPECT_EQ(count("select * from way where w0 like ? escape '\\'", {"%" + std::string(200000, 'x') + "%"}), 0);
+  EXPECT_EQ(count("select * from way where w0 like ? escape ?", {"钟\\%", "\\"}), 0);
+  EXPECT_EQ(count("select * from way where w0 like ? escape ?", {"钟%", "楼"}), 1);
+  EXPECT_EQ(count("select * from way where w0 like ? escape '\\'", {std::string("钟楼\0x", 8)}), 1);  // up to NUL
+  EXPECT_EQ(count("select * from way where w0 like null escape '\\'", {}), 0);
+  EXPECT_EQ(count("select * from way where (w0 like ? escape '\\') is null", {"%"}), 0);
+  q.SetStatement("select * from way where w0 like ? escape ?", {"%", "ab"});
+  EXPECT_THROW(q.Open(), DatabaseError);
+  q.SetStatement("select * from way where w0 like ? escape ?", {"%", ""});
+  EXPECT_THROW(q.Open(), DatabaseError);
 }
 
 }  // namespace
