@@ -100,9 +100,9 @@ TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner), icon_(std::make_uni
   if (Application && Application->Handle())
     appHook_ = std::make_unique<TWindowHook>(
         Application->Handle(), [this](const TMessage& m) { ApplicationMessage(m); }, this);
-  if (auto* control = dynamic_cast<TWinControl*>(Owner()))
+  if (auto* form = dynamic_cast<TCustomForm*>(Owner()))
     ownerHook_ = std::make_unique<TWindowHook>(
-        control->Handle(), [this](const TMessage& m) { OwnerMessage(m); }, this);
+        form->Handle(), [this](const TMessage& m) { OwnerMessage(m); }, this);
 }
 
 TTrayIcon::~TTrayIcon() { Teardown(); }
@@ -332,8 +332,8 @@ void TTrayIcon::ClickDefaultItem() {
 }
 
 HWND TTrayIcon::OwnerWindow() const {
-  auto* control = dynamic_cast<TWinControl*>(Owner());
-  HWND owner = control ? control->HandleIfAllocated() : nullptr;
+  auto* form = dynamic_cast<TCustomForm*>(Owner());
+  HWND owner = form ? form->HandleIfAllocated() : nullptr;
   return owner ? owner : Handle();
 }
 

@@ -9,10 +9,10 @@
 // description is being read they only store their value and Loaded shows the finished icon.
 //
 // Hooks: at construction the component puts a procedure in front of the application window's
-// (to hide to the tray when the program is minimised, MinimizeToTray) and in front of its owner
-// window's (to bring the application window and the owner to the front when the owner is shown,
-// and to give the focus back to the active control whenever the owner moves). Destruction removes
-// the icon and takes both hooks off, the owner's first.
+// (to hide to the tray when the program is minimised, MinimizeToTray) and, when a form owns it, in
+// front of the form's (to bring the application window and the form to the front when the form is
+// shown, and to give the focus back to the active control whenever the form moves). Destruction
+// removes the icon and takes both hooks off, the form's first.
 #pragma once
 
 #include <windows.h>
