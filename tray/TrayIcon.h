@@ -118,8 +118,6 @@ public:
 
   // The hidden window the shell talks to.
   HWND Handle() const noexcept;
-  // The record last handed to the shell.
-  const NOTIFYICONDATAW& IconData() const noexcept { return iconData_; }
   // The shell call's current replacement; returns the one it replaces. An empty function
   // restores the platform's own.
   static TShellNotifyIcon SetShellNotifyIcon(TShellNotifyIcon call);

@@ -133,9 +133,5 @@ TEST_F(WindowHook, AHandlerMayTakeItsOwnHookOff) {
   EXPECT_EQ(Probe(), (std::vector<std::string>{"window"}));
 }
 
-TEST_F(WindowHook, RefusesWhatIsNoWindow) {
-  EXPECT_THROW(TWindowHook(nullptr, Logger("x")), Exception);
-}
-
 }  // namespace
 }  // namespace bus
