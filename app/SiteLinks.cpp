@@ -1,0 +1,27 @@
+#include "app/SiteLinks.h"
+
+#include <shellapi.h>
+
+#include "app/MakerSite.h"
+#include "core/WideText.h"
+#include "framework/controls/Form.h"
+
+namespace bus {
+
+void UnderlineLink(TControl& link) { link.Font()->SetStyle(TFontStyles{fsUnderline}); }
+
+void PlainLink(TControl& link) { link.Font()->SetStyle(link.Font()->Style() - TFontStyles{fsUnderline}); }
+
+void ShellOpen(HWND owner, const std::string& target) {
+  ShellExecuteW(owner, L"open", Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void OpenWebSite(HWND owner) { ShellOpen(owner, app::WebSiteUrl()); }
+
+void StartUpdater(TCustomForm& mainForm, const std::string& appDirectory) {
+  mainForm.Close();
+  // the program's own updater, never one that happens to lie in the current directory
+  ShellOpen(mainForm.HandleIfAllocated(), appDirectory + std::string(app::kUpdaterFileName));
+}
+
+}  // namespace bus
