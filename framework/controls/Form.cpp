@@ -6,7 +6,7 @@
 #include "framework/DescriptionReader.h"
 #include "framework/Properties.h"
 #include "framework/controls/Application.h"
-#include "framework/controls/StdCtrls.h"
+#include "framework/controls/Button.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/Screen.h"
 #include "framework/graphics/Icon.h"
