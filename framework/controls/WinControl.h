@@ -150,9 +150,26 @@ protected:
 
 private:
   friend LRESULT CALLBACK FrameworkWindowProc(HWND, UINT, WPARAM, LPARAM);
+  // Message handlers of WndProc; each ends in the inherited processing unless it answers itself.
+  void WmKey(TMessage& m);
+  void WmChar(TMessage& m);
+  void WmSetFocus(TMessage& m);
+  void WmDestroy(TMessage& m);
+  void WmEraseBkgnd(TMessage& m);
   void WmPaint(TMessage& m);
+  void WmPrintClient(TMessage& m);
+  void WmSize(TMessage& m);
+  void WmWindowPosChanged(TMessage& m);
+  void WmSetCursor(TMessage& m);
+  void WmCaptureChanged(TMessage& m);
+  void WmMouse(TMessage& m);
+  void WmChildNotify(TMessage& m);
+  void CnCtlColor(TMessage& m);
+  void CmParentCtl3DChanged();
+  void CmVisibleChanged(TMessage& m);
+  void CmEnabledChanged();
+  void PaintBuffered(HDC dc, const RECT& update);
   bool RouteMouseToChild(TMessage& m);
-  bool ReflectToChild(TMessage& m);
   void AlignControls();
   void PlaceInZOrder();
   void FreeChildren();
