@@ -240,6 +240,7 @@ void TControl::SetEnabled(bool enabled) {
   if (enabled == enabled_) return;
   enabled_ = enabled;
   Perform(CM_ENABLEDCHANGED);
+  if (IsWindowless()) Invalidate();  // drawn greyed or not
 }
 
 void TControl::SetColor(TColor color) {

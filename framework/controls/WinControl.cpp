@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <climits>
 #include <map>
 
 #include "core/WideText.h"
@@ -119,6 +120,7 @@ void TWinControl::FreeChildren() {
 
 void TWinControl::Loaded() {
   TControl::Loaded();
+  FixupTabList();
   if (parent_ && parent_->HandleAllocated()) CreateHandle();
   Realign();
 }
@@ -234,6 +236,7 @@ void TWinControl::InsertControl(TControl* control) {
   control->parent_ = this;
   if (auto* w = dynamic_cast<TWinControl*>(control)) {
     tabList_.push_back(w);
+    if (w->pendingTabOrder_ >= 0 && !w->Loading()) w->SetTabOrder(w->pendingTabOrder_);
     if (w->parentCtl3D_) w->ctl3D_ = ctl3D_;
     if (handle_ && !w->Loading()) w->CreateHandle();
   }
@@ -367,21 +370,33 @@ void TWinControl::AlignControls() {
 // --- tab order and focus --------------------------------------------------------------------
 
 int TWinControl::TabOrder() const noexcept {
-  if (!parent_) return pendingTabOrder_;
+  if (!parent_ || pendingTabOrder_ >= 0) return pendingTabOrder_;
   auto& list = parent_->tabList_;
   auto it = std::find(list.begin(), list.end(), this);
   return it == list.end() ? -1 : int(it - list.begin());
 }
 
+// While a description is read the orders are only noted: controls come in stored order, not in
+// tab order, and the parent sorts its list once everything is read (FixupTabList).
 void TWinControl::SetTabOrder(int order) {
-  if (!parent_) {
+  if (!parent_ || Loading()) {
     pendingTabOrder_ = order;
     return;
   }
+  pendingTabOrder_ = -1;
   auto& list = parent_->tabList_;
   std::erase(list, this);
   order = std::clamp(order, 0, int(list.size()));
   list.insert(list.begin() + order, this);
+}
+
+// Sorts the tab list by the orders noted while loading; controls without one keep their place
+// after those that have one.
+void TWinControl::FixupTabList() {
+  auto key = [](const TWinControl* c) { return c->pendingTabOrder_ >= 0 ? c->pendingTabOrder_ : INT_MAX; };
+  std::stable_sort(tabList_.begin(), tabList_.end(),
+                   [&](const TWinControl* a, const TWinControl* b) { return key(a) < key(b); });
+  for (TWinControl* c : tabList_) c->pendingTabOrder_ = -1;
 }
 
 void TWinControl::SetTabStop(bool v) {
@@ -628,7 +643,28 @@ void TWinControl::WmChar(TMessage& m) {
   KeyPress(ch);
   if (ch == 0) return;
   m.WParam = ch;
+  if (OfferDialogChar(m)) return;
   TControl::WndProc(m);
+}
+
+// Alt+letter goes to the form first (menu accelerators).
+void TWinControl::WmSysChar(TMessage& m) {
+  if (OfferDialogChar(m)) return;
+  TControl::WndProc(m);
+}
+
+// Offers a character to the form as CM_DIALOGCHAR: always for Alt+letter, and for a plain
+// character only when this control does not ask for characters (WM_GETDLGCODE). True when the
+// form used it (non-zero answer); the character then goes no further.
+bool TWinControl::OfferDialogChar(TMessage& m) {
+  TCustomForm* form = ParentForm();
+  if (!form) return false;
+  if (m.Msg == WM_CHAR && handle_ &&
+      (SendMessageW(handle_, WM_GETDLGCODE, m.WParam, 0) & (DLGC_WANTCHARS | DLGC_WANTALLKEYS)))
+    return false;
+  if (form->Perform(CM_DIALOGCHAR, m.WParam, m.LParam) == 0) return false;
+  m.Result = 0;
+  return true;
 }
 
 void TWinControl::WmSetFocus(TMessage& m) {
@@ -705,6 +741,8 @@ void TWinControl::WndProc(TMessage& m) {
       return WmKey(m);
     case WM_CHAR:
       return WmChar(m);
+    case WM_SYSCHAR:
+      return WmSysChar(m);
     case WM_SETFOCUS:
       return WmSetFocus(m);
     case WM_DESTROY:

@@ -153,6 +153,8 @@ private:
   // Message handlers of WndProc; each ends in the inherited processing unless it answers itself.
   void WmKey(TMessage& m);
   void WmChar(TMessage& m);
+  void WmSysChar(TMessage& m);
+  bool OfferDialogChar(TMessage& m);
   void WmSetFocus(TMessage& m);
   void WmDestroy(TMessage& m);
   void WmEraseBkgnd(TMessage& m);
@@ -171,6 +173,7 @@ private:
   void PaintBuffered(HDC dc, const RECT& update);
   bool RouteMouseToChild(TMessage& m);
   void AlignControls();
+  void FixupTabList();
   void PlaceInZOrder();
   void FreeChildren();
 
@@ -188,7 +191,7 @@ private:
   TControl* captureControl_ = nullptr;  // window-less child that has the mouse captured
   HBRUSH brush_ = nullptr;             // brush of the control's colour
   TColor brushColor_ = 0;              // colour brush_ was made for
-  int pendingTabOrder_ = -1;           // TabOrder set before the parent was known
+  int pendingTabOrder_ = -1;           // TabOrder noted before the parent was known or while loading
 };
 
 }  // namespace bus
