@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <climits>
 #include <map>
 
 #include "core/WideText.h"
@@ -390,13 +389,21 @@ void TWinControl::SetTabOrder(int order) {
   list.insert(list.begin() + order, this);
 }
 
-// Sorts the tab list by the orders noted while loading; controls without one keep their place
-// after those that have one.
+// Puts each control whose order was noted while loading at that place in the tab list; the others
+// fill the free places in the order they came (a repeated order counts as none).
 void TWinControl::FixupTabList() {
-  auto key = [](const TWinControl* c) { return c->pendingTabOrder_ >= 0 ? c->pendingTabOrder_ : INT_MAX; };
-  std::stable_sort(tabList_.begin(), tabList_.end(),
-                   [&](const TWinControl* a, const TWinControl* b) { return key(a) < key(b); });
-  for (TWinControl* c : tabList_) c->pendingTabOrder_ = -1;
+  const size_t n = tabList_.size();
+  std::vector<TWinControl*> placed(n, nullptr), rest;
+  for (TWinControl* c : tabList_) {
+    const int order = c->pendingTabOrder_;
+    c->pendingTabOrder_ = -1;
+    if (order >= 0 && size_t(order) < n && !placed[size_t(order)]) placed[size_t(order)] = c;
+    else rest.push_back(c);
+  }
+  auto next = rest.begin();
+  for (TWinControl*& slot : placed)
+    if (!slot) slot = *next++;
+  tabList_ = std::move(placed);
 }
 
 void TWinControl::SetTabStop(bool v) {
