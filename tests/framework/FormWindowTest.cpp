@@ -20,6 +20,7 @@
 #include "framework/controls/StatusBar.h"
 #include "framework/controls/StdCtrls.h"
 #include "framework/controls/Timer.h"
+#include "tests/framework/WindowTestSupport.h"
 
 namespace bus {
 namespace {
@@ -212,40 +213,14 @@ object frmTest: TfrmTest
 end
 )";
 
-// Pumps messages until done() or the deadline.
-bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000) {
-  const DWORD deadline = GetTickCount() + ms;
-  while (!done()) {
-    if (GetTickCount() > deadline) return false;
-    Application->ProcessMessages();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
-}
-
-// Moves the cursor and waits until the platform reports it there twice in a row.
-void MoveCursor(POINT p) {
-  int stable = 0;
-  PumpUntil([&] {
-    SetCursorPos(p.x, p.y);
-    POINT now{};
-    GetCursorPos(&now);
-    stable = now.x == p.x && now.y == p.y ? stable + 1 : 0;
-    return stable >= 2;
-  });
-}
-
-void Pump(DWORD ms) {
-  PumpUntil([] { return false; }, ms);
-}
+using test::MoveCursor;
+using test::Pump;
+using test::PumpUntil;
 
 class FormWindow : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
-    static TApplication app;
-    app.Initialize();
-    app.SetTitle("框架测试");
-    RegisterFrameworkClasses();
+    test::EnsureApplication();
     RegisterClasses({&TTestLabel::StaticClassInfo()});
   }
   void SetUp() override {

@@ -1,0 +1,72 @@
+#include "tests/framework/WindowTestSupport.h"
+
+#include <algorithm>
+
+#include "framework/controls/Application.h"
+#include "framework/controls/Control.h"
+#include "framework/controls/FrameworkClasses.h"
+
+namespace bus::test {
+
+void EnsureApplication() {
+  static TApplication* app = [] {
+    auto* a = new TApplication();  // lives until the process ends
+    a->Initialize();
+    a->SetTitle("框架测试");
+    RegisterFrameworkClasses();
+    return a;
+  }();
+  (void)app;
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
+  const DWORD deadline = GetTickCount() + ms;
+  while (!done()) {
+    if (GetTickCount() > deadline) return false;
+    Application->ProcessMessages();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return true;
+}
+
+void Pump(DWORD ms) {
+  PumpUntil([] { return false; }, ms);
+}
+
+void MoveCursor(POINT p) {
+  int stable = 0;
+  PumpUntil([&] {
+    SetCursorPos(p.x, p.y);
+    POINT now{};
+    GetCursorPos(&now);
+    stable = now.x == p.x && now.y == p.y ? stable + 1 : 0;
+    return stable >= 2;
+  });
+}
+
+COLORREF PixelAt(const TControl& control, POINT client) {
+  const POINT p = control.ClientToScreen(client);
+  HDC screen = GetDC(nullptr);
+  const COLORREF c = GetPixel(screen, p.x, p.y);
+  ReleaseDC(nullptr, screen);
+  return c;
+}
+
+TMessageRecorder::TMessageRecorder(TControl& control, std::vector<UINT> messages)
+    : control_(control), saved_(control.WindowProc()), wanted_(std::move(messages)) {
+  control_.SetWindowProc([this](TMessage& m) {
+    if (std::find(wanted_.begin(), wanted_.end(), m.Msg) == wanted_.end()) return saved_(m);
+    const size_t index = seen_.size();
+    seen_.push_back(m);  // in the order the messages arrive, nested ones after
+    saved_(m);
+    seen_[index].Result = m.Result;
+  });
+}
+
+TMessageRecorder::~TMessageRecorder() { control_.SetWindowProc(saved_); }
+
+int TMessageRecorder::Count(UINT msg) const {
+  return int(std::count_if(seen_.begin(), seen_.end(), [msg](const TMessage& m) { return m.Msg == msg; }));
+}
+
+}  // namespace bus::test
