@@ -199,7 +199,9 @@ void TControl::UpdateAnchorBase() {
 // followed keeps its distance to that side of the parent; with neither side of an axis followed
 // the control keeps its relative centre.
 void TControl::ApplyAnchors(SIZE parentSize) {
-  if (!anchorValid_ || align_ != TAlign::alNone) return;
+  // while a description is read the parent may not have its final size yet: the stored position
+  // is the design position, taken as the base in Loaded
+  if (!anchorValid_ || align_ != TAlign::alNone || Loading()) return;
   if (anchors_ == TAnchors{TAnchorKind::akLeft, TAnchorKind::akTop}) return;
   const int dx = parentSize.cx - anchorParent_.cx;
   const int dy = parentSize.cy - anchorParent_.cy;

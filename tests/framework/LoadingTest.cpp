@@ -86,6 +86,7 @@ public:
     PublishMethod("TimerTick", &TfrmLoading::TimerTick);
     PublishField("Edit1", &Edit1);
     PublishField("Panel1", &Panel1);
+    PublishField("EditRight", &EditRight);
   }
   void FormCreate(TObject*) {
     gEvents.push_back("FormCreate");
@@ -104,6 +105,7 @@ public:
   static inline bool failShow = false;    // FormShow throws
   TEdit* Edit1 = nullptr;
   TPanel* Panel1 = nullptr;
+  TEdit* EditRight = nullptr;
 };
 
 const TClassInfo& TfrmLoading::StaticClassInfo() {
@@ -130,6 +132,13 @@ object frmLoading: TfrmLoading
       Left = 10
       Top = 10
       TabOrder = 0
+    end
+    object EditRight: TEdit
+      Left = 200
+      Top = 10
+      Width = 90
+      Anchors = [akTop, akRight]
+      TabOrder = 1
     end
   end
   object Probe1: TTickProbe
@@ -176,6 +185,15 @@ TEST_F(Loading, AWindowHookedDuringReadingStaysHiddenUntilShownAndTheTimerRunsFr
   EXPECT_EQ(GetParent(form_->Edit1->Handle()), form_->Panel1->Handle());
   EXPECT_TRUE(test::PumpUntil([&] { return form_->Edit1->Focused(); }));
   EXPECT_TRUE(reports_.empty());
+}
+
+TEST_F(Loading, StoredPositionsAreTheDesignOfTheParentAsAlignedNotAsFirstCreated) {
+  // Panel1 stores no size: it is 185 wide when its children are read, 300 once aligned
+  form_ = Application->CreateForm<TfrmLoading>(kDescription);
+  EXPECT_EQ(form_->Panel1->Width(), 300);
+  EXPECT_EQ(form_->EditRight->Left(), 200);
+  form_->SetClientWidth(340);
+  EXPECT_EQ(form_->EditRight->Left(), 240);
 }
 
 TEST_F(Loading, ErrorsInOnCreateAndOnShowAreReportedAndTheFormStillShows) {

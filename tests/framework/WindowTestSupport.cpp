@@ -33,15 +33,16 @@ void Pump(DWORD ms) {
   PumpUntil([] { return false; }, ms);
 }
 
+// Under Wine a warp's motion events may arrive late and report an earlier position for a moment;
+// the pointer counts as moved once it has stayed put while such stragglers were drained.
 void MoveCursor(POINT p) {
-  int stable = 0;
-  PumpUntil([&] {
+  for (int attempt = 0; attempt < 5; ++attempt) {
     SetCursorPos(p.x, p.y);
+    Pump(100);
     POINT now{};
     GetCursorPos(&now);
-    stable = now.x == p.x && now.y == p.y ? stable + 1 : 0;
-    return stable >= 2;
-  });
+    if (now.x == p.x && now.y == p.y) return;
+  }
 }
 
 COLORREF PixelAt(const TControl& control, POINT client) {

@@ -23,7 +23,7 @@ void EnsureApplication();
 bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000);
 // Pumps messages for ms milliseconds.
 void Pump(DWORD ms);
-// Moves the cursor and waits until the platform reports it there twice in a row.
+// Moves the cursor and waits until the platform reports it there, late motion events drained.
 void MoveCursor(POINT p);
 // The colour on the screen at a point of control's client area.
 COLORREF PixelAt(const TControl& control, POINT client);
