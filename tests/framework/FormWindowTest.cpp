@@ -217,6 +217,8 @@ using test::MoveCursor;
 using test::Pump;
 using test::PumpUntil;
 
+const POINT kNowhere{1000, 740};  // a point of the bare desktop
+
 class FormWindow : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
@@ -224,6 +226,7 @@ protected:
     RegisterClasses({&TTestLabel::StaticClassInfo()});
   }
   void SetUp() override {
+    MoveCursor(kNowhere);  // where no test form lies
     gLog.clear();
     gdiBefore_ = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     userBefore_ = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
@@ -324,6 +327,92 @@ TEST_F(FormWindow, MouseEnterAndLeaveOverAWindowlessControl) {
   EXPECT_EQ(gLog, (std::vector<std::string>{"enter Label1", "leave Label1"}));
   EXPECT_EQ(Application->MouseControl(), form_->Edit1);
   form_->Label1->SetWindowProc(saved);
+}
+
+TEST_F(FormWindow, MouseLeavesWhenThePointerLeavesTheProgramAndWindowedControlsHearItToo) {
+  test::TMessageRecorder edit(*form_->Edit1, {CM_MOUSEENTER, CM_MOUSELEAVE});
+  test::TMessageRecorder label(*form_->Label1, {CM_MOUSEENTER, CM_MOUSELEAVE});
+  // no explicit checks: the message loop and the platform's leave tracking drive it
+  MoveCursor(form_->Edit1->ClientToScreen({5, 5}));
+  EXPECT_TRUE(PumpUntil([&] { return edit.Count(CM_MOUSEENTER) == 1; }));
+  MoveCursor(form_->Label1->ClientToScreen({5, 5}));
+  EXPECT_TRUE(PumpUntil([&] { return label.Count(CM_MOUSEENTER) == 1; }));
+  EXPECT_EQ(edit.Count(CM_MOUSELEAVE), 1);
+  MoveCursor(kNowhere);
+  EXPECT_TRUE(PumpUntil([&] { return label.Count(CM_MOUSELEAVE) == 1; }));
+  EXPECT_EQ(Application->MouseControl(), nullptr);
+}
+
+TEST_F(FormWindow, APressedSpeedButtonKeepsTheMouseAndClicksOnlyWhenReleasedOverIt) {
+  test::TMessageRecorder button(*form_->Button1, {WM_LBUTTONUP});
+  HWND panel = form_->Panel1->Handle();
+  const POINT in{form_->Button1->Left() + 5, form_->Button1->Top() + 5};
+  gLog.clear();
+  SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(in.x, in.y));
+  EXPECT_TRUE(form_->Button1->Pressed());
+  EXPECT_EQ(GetCapture(), panel);
+  SendMessageW(panel, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 5));  // dragged off: drawn up
+  EXPECT_FALSE(form_->Button1->Pressed());
+  SendMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  ASSERT_EQ(button.Count(WM_LBUTTONUP), 1);  // the release outside still went to the button
+  EXPECT_LT(short(LOWORD(button.Seen()[0].LParam)), 0);
+  EXPECT_TRUE(gLog.empty());
+  EXPECT_NE(GetCapture(), panel);
+  SendMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(in.x, in.y));
+  SendMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(in.x, in.y));
+  EXPECT_EQ(gLog, (std::vector<std::string>{"Button1Click"}));
+}
+
+TEST_F(FormWindow, ACheckBoxClickComesBackReflectedAndKeepsTheNativeStateInStep) {
+  int clicks = 0;
+  form_->CheckBox1->OnClick = TNotifyEvent([&](TObject*) { ++clicks; });
+  test::TMessageRecorder box(*form_->CheckBox1, {BM_SETCHECK, CN_COMMAND});
+  HWND h = form_->CheckBox1->Handle();
+  SendMessageW(h, BM_CLICK, 0, 0);  // the native click: BN_CLICKED to the parent, reflected back
+  EXPECT_FALSE(form_->CheckBox1->Checked());
+  EXPECT_EQ(SendMessageW(h, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(box.Count(CN_COMMAND), 1);
+  EXPECT_EQ(box.Count(BM_SETCHECK), 1);
+  EXPECT_EQ(clicks, 1);
+  form_->CheckBox1->SetState(TCheckBoxState::cbGrayed);  // from code: through the window as well
+  EXPECT_EQ(SendMessageW(h, BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+  EXPECT_EQ(GetEnumPropertyName(form_->CheckBox1, "state"), "cbGrayed");
+  EXPECT_EQ(GetEnumPropertyName(form_->CheckBox1, "Checked"), "False");
+  EXPECT_EQ(box.Count(BM_SETCHECK), 2);
+  EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(FormWindow, MinimisingGoesThroughTheApplicationWindow) {
+  gLog.clear();
+  HWND app = Application->Handle();
+  SendMessageW(form_->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(PumpUntil([&] { return IsIconic(app) != 0; }));
+  EXPECT_FALSE(IsWindowVisible(form_->Handle()));
+  SendMessageW(app, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }));
+  EXPECT_FALSE(IsIconic(app));
+  EXPECT_TRUE(gLog.empty());  // never hidden through Visible: no OnShow
+  // a close from the taskbar closes the main form (FormClose keeps it)
+  SendMessageW(app, WM_CLOSE, 0, 0);
+  EXPECT_EQ(gLog, (std::vector<std::string>{"FormClose"}));
+}
+
+TEST_F(FormWindow, NothingRecreatesAWindowDestroyedBehindTheLayersBack) {
+  HWND h = form_->Handle();
+  DestroyWindow(h);
+  EXPECT_FALSE(form_->HandleAllocated());
+  EXPECT_FALSE(form_->Panel1->HandleAllocated());
+  // what a wrapper's clean-up does after WM_NCDESTROY
+  form_->Panel1->SetColor(clRed);
+  form_->Edit1->SetText("kept");
+  form_->Label1->Invalidate();
+  form_->Edit2->SetEnabled(false);
+  form_->Memo1->Repaint();
+  EXPECT_FALSE(form_->HandleAllocated());
+  EXPECT_FALSE(form_->Panel1->HandleAllocated());
+  EXPECT_FALSE(form_->Edit1->HandleAllocated());
+  EXPECT_EQ(form_->Edit1->Text(), "kept");
+  EXPECT_EQ(form_->Memo1->Lines().Count(), 2);  // the text read from the window before it went
 }
 
 TEST_F(FormWindow, FocusChangesSendExitBeforeEnter) {
