@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 #include "core/WideText.h"
 #include "framework/ClassRegistry.h"
@@ -305,6 +306,8 @@ TEST_F(FormWindow, CloseWithActionNoneKeepsTheProgramAndTheForm) {
   EXPECT_EQ(gLog, (std::vector<std::string>{"FormShow visible=0"}));
 }
 
+// The exact sequence, checked at given points (the pointer itself stays away, so nothing else
+// interleaves).
 TEST_F(FormWindow, MouseEnterAndLeaveOverAWindowlessControl) {
   std::vector<std::string> seen;
   TWndMethod saved = form_->Label1->WindowProc();
@@ -315,32 +318,39 @@ TEST_F(FormWindow, MouseEnterAndLeaveOverAWindowlessControl) {
   });
   const POINT inLabel = form_->Label1->ClientToScreen({5, 5});
   const POINT inEdit = form_->Edit1->ClientToScreen({5, 5});
-  MoveCursor(inEdit);
-  Application->CheckMouseControl();
-  seen.clear();
+  Application->CheckMouseControl(inEdit);
   gLog.clear();
-  MoveCursor(inLabel);
-  Application->CheckMouseControl();
-  MoveCursor(inEdit);
-  Application->CheckMouseControl();
+  Application->CheckMouseControl(inLabel);
+  Application->CheckMouseControl(inLabel);
+  Application->CheckMouseControl(inEdit);
   EXPECT_EQ(seen, (std::vector<std::string>{"0xB013", "0xB014"}));
   EXPECT_EQ(gLog, (std::vector<std::string>{"enter Label1", "leave Label1"}));
   EXPECT_EQ(Application->MouseControl(), form_->Edit1);
   form_->Label1->SetWindowProc(saved);
 }
 
+// Driven by the message loop and the platform's leave tracking alone. (Wine may put the pointer
+// back for a moment after a move, which shows as an extra leave and enter: the test asks for the
+// pairs, not their count.)
 TEST_F(FormWindow, MouseLeavesWhenThePointerLeavesTheProgramAndWindowedControlsHearItToo) {
-  test::TMessageRecorder edit(*form_->Edit1, {CM_MOUSEENTER, CM_MOUSELEAVE});
-  test::TMessageRecorder label(*form_->Label1, {CM_MOUSEENTER, CM_MOUSELEAVE});
-  // no explicit checks: the message loop and the platform's leave tracking drive it
+  std::vector<std::string> seen;
+  auto record = [&](TControl& c) {
+    return std::make_unique<test::TMessageRecorder>(c, std::vector<UINT>{CM_MOUSEENTER, CM_MOUSELEAVE});
+  };
+  auto edit = record(*form_->Edit1), label = record(*form_->Label1);
   MoveCursor(form_->Edit1->ClientToScreen({5, 5}));
-  EXPECT_TRUE(PumpUntil([&] { return edit.Count(CM_MOUSEENTER) == 1; }));
+  EXPECT_TRUE(PumpUntil([&] { return edit->Count(CM_MOUSEENTER) > 0; }));
   MoveCursor(form_->Label1->ClientToScreen({5, 5}));
-  EXPECT_TRUE(PumpUntil([&] { return label.Count(CM_MOUSEENTER) == 1; }));
-  EXPECT_EQ(edit.Count(CM_MOUSELEAVE), 1);
+  EXPECT_TRUE(PumpUntil([&] { return label->Count(CM_MOUSEENTER) > 0; }));
   MoveCursor(kNowhere);
-  EXPECT_TRUE(PumpUntil([&] { return label.Count(CM_MOUSELEAVE) == 1; }));
-  EXPECT_EQ(Application->MouseControl(), nullptr);
+  EXPECT_TRUE(PumpUntil([&] { return Application->MouseControl() == nullptr; }));
+  // each control heard enter and leave in turn, ending with a leave
+  for (const auto* r : {edit.get(), label.get()}) {
+    ASSERT_FALSE(r->Seen().empty());
+    for (size_t i = 0; i < r->Seen().size(); ++i)
+      EXPECT_EQ(r->Seen()[i].Msg, i % 2 == 0 ? CM_MOUSEENTER : CM_MOUSELEAVE);
+    EXPECT_EQ(r->Seen().back().Msg, CM_MOUSELEAVE);
+  }
 }
 
 TEST_F(FormWindow, APressedSpeedButtonKeepsTheMouseAndClicksOnlyWhenReleasedOverIt) {

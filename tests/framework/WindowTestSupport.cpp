@@ -33,16 +33,21 @@ void Pump(DWORD ms) {
   PumpUntil([] { return false; }, ms);
 }
 
-// Under Wine a warp's motion events may arrive late and report an earlier position for a moment;
-// the pointer counts as moved once it has stayed put while such stragglers were drained.
+// Under Wine a warp's motion events may arrive late and put the pointer back for a moment: the
+// move is sent again whenever the pointer is found elsewhere, and counts once the pointer has been
+// seen at the target three times in a row, 50 ms apart.
 void MoveCursor(POINT p) {
-  for (int attempt = 0; attempt < 5; ++attempt) {
-    SetCursorPos(p.x, p.y);
-    Pump(100);
+  SetCursorPos(p.x, p.y);
+  int stable = 0;
+  PumpUntil([&] {
+    Pump(50);
     POINT now{};
     GetCursorPos(&now);
-    if (now.x == p.x && now.y == p.y) return;
-  }
+    if (now.x == p.x && now.y == p.y) return ++stable >= 3;
+    stable = 0;
+    SetCursorPos(p.x, p.y);
+    return false;
+  });
 }
 
 COLORREF PixelAt(const TControl& control, POINT client) {
