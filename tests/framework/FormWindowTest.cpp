@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
 
@@ -262,6 +263,12 @@ TEST_F(FormWindow, LoadedBeforeOnCreateAndOnShowBeforeTheWindowAppears) {
   EXPECT_TRUE(GetWindowLongW(form_->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_EQ(form_->ClientWidth(), 400);
   EXPECT_EQ(form_->ClientHeight(), 300);
+  // centred in the work area when first shown
+  RECT work{}, window{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  GetWindowRect(form_->Handle(), &window);
+  EXPECT_LE(std::abs((window.left + window.right) - (work.left + work.right)), 2);
+  EXPECT_LE(std::abs((window.top + window.bottom) - (work.top + work.bottom)), 2);
   wchar_t text[64] = {};
   GetWindowTextW(form_->Handle(), text, 64);
   EXPECT_EQ(Narrow(text), "测试窗口");
@@ -304,6 +311,34 @@ TEST_F(FormWindow, CloseWithActionNoneKeepsTheProgramAndTheForm) {
   form_->Show();
   form_->Show();
   EXPECT_EQ(gLog, (std::vector<std::string>{"FormShow visible=0"}));
+}
+
+TEST_F(FormWindow, CloseActionsOfAFormThatIsNotTheMainForm) {
+  TForm* other = new TForm(Application);
+  other->SetBounds(10, 10, 200, 100);
+  TCloseAction action = TCloseAction::caHide;
+  int hides = 0;
+  other->OnClose = TCloseEvent([&](TObject*, TCloseAction& a) { a = action; });
+  other->OnHide = TNotifyEvent([&](TObject*) { ++hides; });
+  other->Show();
+  HWND h = other->Handle();
+  other->Close();  // hide (the default)
+  EXPECT_FALSE(IsWindowVisible(h));
+  EXPECT_FALSE(other->Visible());
+  EXPECT_EQ(hides, 1);
+  other->Show();
+  action = TCloseAction::caMinimize;
+  other->Close();
+  EXPECT_TRUE(IsIconic(h));
+  action = TCloseAction::caFree;
+  const int forms = Screen().FormCount();
+  SendMessageW(h, WM_CLOSE, 0, 0);  // freed once the messages being handled are done
+  EXPECT_TRUE(IsWindow(h));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(h); }));
+  EXPECT_EQ(Screen().FormCount(), forms - 1);
+  // none of it ended the program
+  MSG msg;
+  EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
 }
 
 // The exact sequence, checked at given points (the pointer itself stays away, so nothing else
@@ -463,6 +498,14 @@ TEST_F(FormWindow, KeyEventsNeverSwallowTheKey) {
   EXPECT_EQ(gLog, (std::vector<std::string>{"keydown Edit1 65"}));
   // the key went on to its normal processing: translated, it typed its own character
   EXPECT_EQ(form_->Edit1->Text(), "字a");
+  // only a handler that clears the key stops it
+  form_->Edit1->OnKeyPress = TKeyPressEvent([](TObject*, wchar_t& key) {
+    if (key == L'z') key = 0;
+  });
+  PostMessageW(form_->Edit1->Handle(), WM_CHAR, L'z', 0);
+  PostMessageW(form_->Edit1->Handle(), WM_CHAR, L'b', 0);
+  PumpUntil([&] { return form_->Edit1->Text().size() > 4; });
+  EXPECT_EQ(form_->Edit1->Text(), "字ab");
 }
 
 TEST_F(FormWindow, EnabledAndVisibleChangesAreNotified) {
@@ -586,6 +629,31 @@ TEST_F(FormWindow, PopupMenuItemsDispatchTheirHandlers) {
   menu->Popup(200, 200);
   KillTimer(nullptr, timer);
   EXPECT_EQ(gLog, (std::vector<std::string>{"N1Click"}));
+}
+
+TEST_F(FormWindow, OwnerDrawnItemsAreMeasuredByTheLayerFirstAndKnowTheirMenu) {
+  auto* menu = dynamic_cast<TPopupMenu*>(form_->FindComponent("PopupMenu1"));
+  auto* n1 = dynamic_cast<TMenuItem*>(form_->FindComponent("N1"));
+  ASSERT_TRUE(menu && n1);
+  menu->SetOwnerDraw(true);
+  // the top-level items' parent answers the menu's own handle
+  EXPECT_EQ(n1->Parent()->Handle(), menu->Handle());
+  EXPECT_EQ(n1->GetParentMenu(), menu);
+  int measuredWidth = 0, measuredHeight = 0;
+  n1->OnMeasureItem = TMenuMeasureItemEvent([&](TObject*, TCanvas*, int& width, int& height) {
+    measuredWidth = width;
+    measuredHeight = height;
+    width += 35;
+  });
+  MEASUREITEMSTRUCT mis{};
+  mis.CtlType = ODT_MENU;
+  mis.itemID = n1->Command();
+  mis.itemData = ULONG_PTR(n1);
+  EXPECT_TRUE(SendMessageW(TPopupMenu::PopupListWindow(), WM_MEASUREITEM, 0, LPARAM(&mis)));
+  EXPECT_GT(measuredWidth, 16);  // room for the caption and the image at least
+  EXPECT_GT(measuredHeight, 0);
+  EXPECT_EQ(int(mis.itemWidth), measuredWidth + 35);
+  EXPECT_EQ(int(mis.itemHeight), measuredHeight);
 }
 
 TEST_F(FormWindow, DestroyingTheFormReleasesEveryWindowAndGdiObject) {
