@@ -121,8 +121,11 @@ void TCustomForm::SetIcon(const TIcon& icon) {
 void TCustomForm::ApplyIcon() {
   HWND h = HandleIfAllocated();
   if (!h) return;
+  // the form's own icon, else the program's: the one given to the application, else the one its
+  // window has from the program's resources
   HICON icon = icon_->Handle();
-  if (!icon && Application && Application->Icon()) icon = Application->Icon()->Handle();
+  if (!icon && Application) icon = Application->Icon()->Handle();
+  if (!icon && Application) icon = reinterpret_cast<HICON>(SendMessageW(Application->Handle(), WM_GETICON, ICON_BIG, 0));
   SendMessageW(h, WM_SETICON, ICON_BIG, LPARAM(icon));
   SendMessageW(h, WM_SETICON, ICON_SMALL, LPARAM(icon));
 }

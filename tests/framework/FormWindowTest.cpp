@@ -17,6 +17,7 @@
 #include "framework/controls/FrameworkClasses.h"
 #include "framework/controls/ImageList.h"
 #include "framework/controls/Menus.h"
+#include "framework/controls/ObjectInstance.h"
 #include "framework/controls/Screen.h"
 #include "framework/controls/SpeedButton.h"
 #include "framework/controls/StatusBar.h"
@@ -430,8 +431,18 @@ TEST_F(FormWindow, ACheckBoxClickComesBackReflectedAndKeepsTheNativeStateInStep)
 TEST_F(FormWindow, MinimisingGoesThroughTheApplicationWindow) {
   gLog.clear();
   HWND app = Application->Handle();
+  // a hook on the application window, as the tray has, hears the program being minimised
+  WNDPROC saved = nullptr;
+  bool minimised = false;
+  TObjectInstance hook([&](TMessage& m) {
+    if (m.Msg == WM_SIZE && m.WParam == SIZE_MINIMIZED) minimised = true;
+    m.Result = CallWindowProcW(saved, app, m.Msg, m.WParam, m.LParam);
+  });
+  saved = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(app, GWLP_WNDPROC, LONG_PTR(hook.Proc())));
   SendMessageW(form_->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
   EXPECT_TRUE(PumpUntil([&] { return IsIconic(app) != 0; }));
+  SetWindowLongPtrW(app, GWLP_WNDPROC, LONG_PTR(saved));
+  EXPECT_TRUE(minimised);
   EXPECT_FALSE(IsWindowVisible(form_->Handle()));
   SendMessageW(app, WM_SYSCOMMAND, SC_RESTORE, 0);
   EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }));

@@ -196,6 +196,15 @@ TEST_F(Loading, StoredPositionsAreTheDesignOfTheParentAsAlignedNotAsFirstCreated
   EXPECT_EQ(form_->EditRight->Left(), 240);
 }
 
+TEST_F(Loading, AFormWithoutAnIconOfItsOwnCarriesTheProgramIcon) {
+  // the program's icon as the application window has it from the resources
+  HICON program = LoadIconW(nullptr, IDI_INFORMATION);
+  SendMessageW(Application->Handle(), WM_SETICON, ICON_BIG, LPARAM(program));
+  form_ = Application->CreateForm<TfrmLoading>(kDescription);
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(form_->Handle(), WM_GETICON, ICON_SMALL, 0)), program);
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(form_->Handle(), WM_GETICON, ICON_BIG, 0)), program);
+}
+
 TEST_F(Loading, ErrorsInOnCreateAndOnShowAreReportedAndTheFormStillShows) {
   TfrmLoading::failCreate = TfrmLoading::failShow = true;
   form_ = Application->CreateForm<TfrmLoading>(kDescription);
