@@ -28,23 +28,15 @@ TButtonPlacement CalcButtonLayout(TLayoutSize client, TLayoutSize glyph, TLayout
   } else if (spacing == -1) {
     spacing = (room - margin - glyphLength - captionLength) / 2;
   }
-  switch (layout) {
-    case TButtonLayout::blGlyphLeft:
-      p.glyph.x = margin;
-      p.caption.x = p.glyph.x + glyph.cx + spacing;
-      break;
-    case TButtonLayout::blGlyphRight:
-      p.glyph.x = client.cx - margin - glyph.cx;
-      p.caption.x = p.glyph.x - spacing - caption.cx;
-      break;
-    case TButtonLayout::blGlyphTop:
-      p.glyph.y = margin;
-      p.caption.y = p.glyph.y + glyph.cy + spacing;
-      break;
-    case TButtonLayout::blGlyphBottom:
-      p.glyph.y = client.cy - margin - glyph.cy;
-      p.caption.y = p.glyph.y - spacing - caption.cy;
-      break;
+  // along the shared axis: from the glyph's edge inwards, the glyph, the spacing, the caption
+  int& glyphAt = across ? p.glyph.x : p.glyph.y;
+  int& captionAt = across ? p.caption.x : p.caption.y;
+  if (layout == TButtonLayout::blGlyphLeft || layout == TButtonLayout::blGlyphTop) {
+    glyphAt = margin;
+    captionAt = glyphAt + glyphLength + spacing;
+  } else {
+    glyphAt = room - margin - glyphLength;
+    captionAt = glyphAt - spacing - captionLength;
   }
   return p;
 }
