@@ -149,6 +149,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+  if (msg.message == WM_MOUSELEAVE) trackedWindow_ = nullptr;  // the platform's tracking has ended
   if ((msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) || msg.message == WM_MOUSELEAVE ||
       msg.message == WM_NCMOUSEMOVE)
     CheckMouseControl();
@@ -193,24 +194,39 @@ bool TApplication::IsDialogKeyMessage(const MSG& msg) {
 
 void TApplication::CheckMouseControl() {
   POINT p{};
-  TControl* target = nullptr;
+  if (GetCursorPos(&p)) CheckMouseControl(p);
+  else MouseControlIs(nullptr);
+}
+
+// The topmost control at a screen point: a window-less child of the framework window there, else
+// that window; null over windows that are not ours.
+void TApplication::CheckMouseControl(POINT screenPoint) {
   TWinControl* window = nullptr;
-  if (GetCursorPos(&p)) {
-    for (HWND w = WindowFromPoint(p); w && !window; w = GetAncestor(w, GA_PARENT)) window = FindControl(w);
-    if (window && window->HandleAllocated()) {
-      POINT c = p;
-      ScreenToClient(window->Handle(), &c);
-      TControl* child = window->ControlAtPos(c);
-      target = child ? child : window;
-    }
+  for (HWND w = WindowFromPoint(screenPoint); w && !window; w = GetAncestor(w, GA_PARENT)) window = FindControl(w);
+  TControl* target = nullptr;
+  if (window && window->HandleAllocated()) {
+    POINT c = screenPoint;
+    ScreenToClient(window->Handle(), &c);
+    TControl* child = window->ControlAtPos(c);
+    target = child ? child : window;
   }
-  if (window && window->HandleIfAllocated() != trackedWindow_) {
-    trackedWindow_ = window->HandleIfAllocated();
-    TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, trackedWindow_, 0};
-    TrackMouseEvent(&tme);
-  } else if (!window) {
-    trackedWindow_ = nullptr;
-  }
+  TrackLeave(window ? window->HandleIfAllocated() : nullptr);
+  MouseControlIs(target);
+}
+
+// Asks the platform for WM_MOUSELEAVE when the pointer leaves window, so leaving the program is
+// noticed too.
+void TApplication::TrackLeave(HWND window) {
+  if (window == trackedWindow_) return;
+  trackedWindow_ = window;
+  if (!window) return;
+  TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, window, 0};
+  TrackMouseEvent(&tme);
+}
+
+// CM_MOUSELEAVE to the control that had the mouse, then CM_MOUSEENTER to the new one (unless a
+// leave handler already moved on).
+void TApplication::MouseControlIs(TControl* target) {
   if (target == mouseControl_) return;
   TControl* old = mouseControl_;
   mouseControl_ = target;

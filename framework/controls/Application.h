@@ -79,6 +79,8 @@ public:
   // Compares the control under the cursor with the last one: CM_MOUSELEAVE to the old one, then
   // CM_MOUSEENTER to the new one (windowed or window-less). Runs after mouse messages and at idle.
   void CheckMouseControl();
+  // The same for the control at a screen point, wherever the cursor is.
+  void CheckMouseControl(POINT screenPoint);
 
   // (Sender, message): replaces the message box of the error report.
   TEvent<TObject*, const std::string&> OnException;
@@ -94,6 +96,8 @@ private:
   bool ProcessMessage(MSG& msg);
   bool IsDialogKeyMessage(const MSG& msg);
   void Idle();
+  void TrackLeave(HWND window);
+  void MouseControlIs(TControl* target);
 
   HWND handle_ = nullptr;              // the application window
   std::string title_;                  // taskbar text

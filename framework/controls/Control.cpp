@@ -199,7 +199,9 @@ void TControl::UpdateAnchorBase() {
 // followed keeps its distance to that side of the parent; with neither side of an axis followed
 // the control keeps its relative centre.
 void TControl::ApplyAnchors(SIZE parentSize) {
-  if (!anchorValid_ || align_ != TAlign::alNone) return;
+  // while a description is read the parent may not have its final size yet: the stored position
+  // is the design position, taken as the base in Loaded
+  if (!anchorValid_ || align_ != TAlign::alNone || Loading()) return;
   if (anchors_ == TAnchors{TAnchorKind::akLeft, TAnchorKind::akTop}) return;
   const int dx = parentSize.cx - anchorParent_.cx;
   const int dy = parentSize.cy - anchorParent_.cy;
@@ -240,6 +242,7 @@ void TControl::SetEnabled(bool enabled) {
   if (enabled == enabled_) return;
   enabled_ = enabled;
   Perform(CM_ENABLEDCHANGED);
+  if (IsWindowless()) Invalidate();  // drawn greyed or not
 }
 
 void TControl::SetColor(TColor color) {
@@ -341,50 +344,72 @@ TShiftState MouseShiftState(WPARAM wParam) {
   return s;
 }
 
-void TControl::WndProc(TMessage& m) {
+// A left press (or double click) and the release that may click: a release inside the control
+// after a press that began inside it performs Click.
+void TControl::WmLButtonDown(TMessage& m) {
+  TShiftState shift = MouseShiftState(m.WParam);
+  if (m.Msg == WM_LBUTTONDBLCLK) {
+    shift.Include(TShiftStateFlag::ssDouble);
+    DblClick();
+  }
+  clicked_ = clickOnMouseUp_ && m.Msg == WM_LBUTTONDOWN;
+  MouseDown(TMouseButton::mbLeft, shift, GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
+}
+
+void TControl::WmLButtonUp(TMessage& m) {
   const int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
+  const bool click = clicked_ && x >= 0 && y >= 0 && x < width_ && y < height_;
+  clicked_ = false;
+  MouseUp(TMouseButton::mbLeft, MouseShiftState(m.WParam), x, y);
+  if (click) Click();
+}
+
+void TControl::WmButtonDown(TMessage& m, TMouseButton button) {
+  MouseDown(button, MouseShiftState(m.WParam), GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
+}
+
+void TControl::WmButtonUp(TMessage& m, TMouseButton button) {
+  MouseUp(button, MouseShiftState(m.WParam), GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
+}
+
+void TControl::CmMouseLeave() {
+  clicked_ = false;
+  OnMouseLeave(this);
+}
+
+// The control's own processing: mouse messages become events, the layer's notifications update
+// state; every message then ends in DefaultHandler.
+void TControl::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK: {
-      TShiftState shift = MouseShiftState(m.WParam);
-      if (m.Msg == WM_LBUTTONDBLCLK) {
-        shift.Include(TShiftStateFlag::ssDouble);
-        DblClick();
-      }
-      clicked_ = clickOnMouseUp_ && m.Msg == WM_LBUTTONDOWN;
-      MouseDown(TMouseButton::mbLeft, shift, x, y);
+    case WM_LBUTTONDBLCLK:
+      WmLButtonDown(m);
       break;
-    }
-    case WM_LBUTTONUP: {
-      const bool click = clicked_ && x >= 0 && y >= 0 && x < width_ && y < height_;
-      clicked_ = false;
-      MouseUp(TMouseButton::mbLeft, MouseShiftState(m.WParam), x, y);
-      if (click) Click();
+    case WM_LBUTTONUP:
+      WmLButtonUp(m);
       break;
-    }
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK:
-      MouseDown(TMouseButton::mbRight, MouseShiftState(m.WParam), x, y);
+      WmButtonDown(m, TMouseButton::mbRight);
       break;
     case WM_RBUTTONUP:
-      MouseUp(TMouseButton::mbRight, MouseShiftState(m.WParam), x, y);
+      WmButtonUp(m, TMouseButton::mbRight);
       break;
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK:
-      MouseDown(TMouseButton::mbMiddle, MouseShiftState(m.WParam), x, y);
+      WmButtonDown(m, TMouseButton::mbMiddle);
       break;
     case WM_MBUTTONUP:
-      MouseUp(TMouseButton::mbMiddle, MouseShiftState(m.WParam), x, y);
+      WmButtonUp(m, TMouseButton::mbMiddle);
       break;
     case WM_MOUSEMOVE:
-      MouseMove(MouseShiftState(m.WParam), x, y);
+      MouseMove(MouseShiftState(m.WParam), GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
       break;
     case CM_MOUSEENTER:
       OnMouseEnter(this);
       break;
     case CM_MOUSELEAVE:
-      clicked_ = false;
-      OnMouseLeave(this);
+      CmMouseLeave();
       break;
     case CM_PARENTFONTCHANGED:
       ParentFontChanged();

@@ -207,6 +207,12 @@ protected:
 
 private:
   friend class TWinControl;
+  // Message handlers of WndProc.
+  void WmLButtonDown(TMessage& m);
+  void WmLButtonUp(TMessage& m);
+  void WmButtonDown(TMessage& m, TMouseButton button);
+  void WmButtonUp(TMessage& m, TMouseButton button);
+  void CmMouseLeave();
   void ParentFontChanged();
   void ParentColorChanged();
   void ReleaseFromParent();

@@ -6,7 +6,7 @@
 #include "framework/DescriptionReader.h"
 #include "framework/Properties.h"
 #include "framework/controls/Application.h"
-#include "framework/controls/StdCtrls.h"
+#include "framework/controls/Button.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/Screen.h"
 #include "framework/graphics/Icon.h"
@@ -121,8 +121,11 @@ void TCustomForm::SetIcon(const TIcon& icon) {
 void TCustomForm::ApplyIcon() {
   HWND h = HandleIfAllocated();
   if (!h) return;
+  // the form's own icon, else the program's: the one given to the application, else the one its
+  // window has from the program's resources
   HICON icon = icon_->Handle();
-  if (!icon && Application && Application->Icon()) icon = Application->Icon()->Handle();
+  if (!icon && Application) icon = Application->Icon()->Handle();
+  if (!icon && Application) icon = reinterpret_cast<HICON>(SendMessageW(Application->Handle(), WM_GETICON, ICON_BIG, 0));
   SendMessageW(h, WM_SETICON, ICON_BIG, LPARAM(icon));
   SendMessageW(h, WM_SETICON, ICON_SMALL, LPARAM(icon));
 }
@@ -131,9 +134,14 @@ void TCustomForm::SetMenu(TMainMenu* menu) {
   if (menu_) menu_->RemoveFreeNotification(this);
   menu_ = menu;
   if (menu_) menu_->FreeNotification(this);
-  if (HWND h = HandleIfAllocated()) {
-    ::SetMenu(h, menu_ ? menu_->Handle() : nullptr);
-    DrawMenuBar(h);
+  CmMenuChanged();
+}
+
+void TCustomForm::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == menu_) {
+    menu_ = nullptr;
+    if (!Destroying()) CmMenuChanged();
   }
 }
 
@@ -351,58 +359,76 @@ bool TCustomForm::DialogKey(unsigned short key, TShiftState shift) {
 
 // --- messages -------------------------------------------------------------------------------
 
+void TCustomForm::CmVisibleChanged(TMessage& m) {
+  if (m.WParam) ShowNow();
+  else if (HWND h = HandleIfAllocated()) ShowWindow(h, SW_HIDE);
+}
+
+void TCustomForm::CmMenuChanged() {
+  if (HWND h = HandleIfAllocated()) {
+    ::SetMenu(h, menu_ ? menu_->Handle() : nullptr);
+    DrawMenuBar(h);
+  }
+}
+
+// Minimising the main form minimises the whole program through the application window.
+void TCustomForm::WmSysCommand(TMessage& m) {
+  if ((m.WParam & 0xFFF0) == SC_MINIMIZE && IsMainForm()) return Application->Minimize();
+  TWinControl::WndProc(m);
+}
+
+void TCustomForm::WmSetFocus(TMessage& m) {
+  TWinControl::WndProc(m);
+  if (HandleIfAllocated()) FocusActiveControl();
+}
+
+// Activation: the first one focuses the first tab stop, later ones the active control.
+void TCustomForm::WmActivate(TMessage& m) {
+  TWinControl::WndProc(m);
+  if (LOWORD(m.WParam) == WA_INACTIVE) return OnDeactivate(this);
+  Screen().SetActiveForm(this);
+  if (!HIWORD(m.WParam)) FocusActiveControl();
+  OnActivate(this);
+}
+
+// Owner-drawn items of the form's menu bar.
+void TCustomForm::WmMenuOwnerDraw(TMessage& m) {
+  if (!TMenuItem::HandleOwnerDraw(m)) TWinControl::WndProc(m);
+}
+
+// Commands of the form's menu bar click their items; control notifications are reflected.
+void TCustomForm::WmCommand(TMessage& m) {
+  if (m.LParam == 0 && HIWORD(m.WParam) == 0 && TMenuItem::DispatchCommand(LOWORD(m.WParam))) return;
+  TWinControl::WndProc(m);
+}
+
 void TCustomForm::WndProc(TMessage& m) {
   switch (m.Msg) {
     case CM_VISIBLECHANGED:
-      if (m.WParam) ShowNow();
-      else if (HWND h = HandleIfAllocated()) ShowWindow(h, SW_HIDE);
-      return;
+      return CmVisibleChanged(m);
     case CM_RELEASE:
-      Free();
-      return;
+      return Free();
     case CM_DIALOGKEY:
       m.Result = DialogKey(static_cast<unsigned short>(m.WParam), KeyboardShiftState()) ? 1 : 0;
       return;
     case CM_MENUCHANGED:
-      if (HWND h = HandleIfAllocated()) {
-        ::SetMenu(h, menu_ ? menu_->Handle() : nullptr);
-        DrawMenuBar(h);
-      }
-      return;
+      return CmMenuChanged();
     case WM_CLOSE:
-      Close();
-      return;
+      return Close();
     case WM_SYSCOMMAND:
-      if ((m.WParam & 0xFFF0) == SC_MINIMIZE && IsMainForm()) {
-        Application->Minimize();
-        return;
-      }
-      break;
+      return WmSysCommand(m);
     case WM_SETFOCUS:
-      TWinControl::WndProc(m);
-      if (HandleIfAllocated()) FocusActiveControl();
-      return;
+      return WmSetFocus(m);
     case WM_ACTIVATE:
-      TWinControl::WndProc(m);
-      if (LOWORD(m.WParam) != WA_INACTIVE) {
-        Screen().SetActiveForm(this);
-        if (!HIWORD(m.WParam)) FocusActiveControl();
-        OnActivate(this);
-      } else {
-        OnDeactivate(this);
-      }
-      return;
+      return WmActivate(m);
     case WM_MEASUREITEM:
     case WM_DRAWITEM:
-      if (TMenuItem::HandleOwnerDraw(m)) return;
-      break;
+      return WmMenuOwnerDraw(m);
     case WM_COMMAND:
-      if (m.LParam == 0 && HIWORD(m.WParam) == 0 && TMenuItem::DispatchCommand(LOWORD(m.WParam))) return;
-      break;
+      return WmCommand(m);
     default:
-      break;
+      return TWinControl::WndProc(m);
   }
-  TWinControl::WndProc(m);
 }
 
 }  // namespace bus

@@ -96,8 +96,17 @@ protected:
   void CreateWnd() override;
   void WndProc(TMessage& message) override;
   void BeforeDestruction() override;
+  void Notification(TComponent* component, TOperation operation) override;
 
 private:
+  // Message handlers of WndProc.
+  void CmVisibleChanged(TMessage& m);
+  void CmMenuChanged();
+  void WmSysCommand(TMessage& m);
+  void WmSetFocus(TMessage& m);
+  void WmActivate(TMessage& m);
+  void WmMenuOwnerDraw(TMessage& m);
+  void WmCommand(TMessage& m);
   void ShowNow();
   void ApplyIcon();
   void FocusActiveControl();

@@ -335,6 +335,7 @@ void TMenu::SetImages(TImageList* v) {
 HMENU TMenu::Handle() {
   if (!handle_) {
     handle_ = CreateMenuHandle();
+    items_->handle_ = handle_;  // the root item's sub-items are the menu's items
     for (int i = 0; i < items_->Count(); ++i) items_->Items(i)->AppendTo(handle_, ownerDraw_);
   }
   return handle_;

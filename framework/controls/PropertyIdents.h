@@ -1,5 +1,5 @@
 // Identifiers form descriptions use for some integer and set properties of controls: colours
-// (clBtnFace, $00FF8000), cursors (crHandPoint), character sets and font styles.
+// (clBtnFace, $00FF8000), cursors (crHandPoint), character sets, font styles and text alignment.
 #pragma once
 
 #include "framework/Properties.h"
@@ -10,5 +10,6 @@ extern const TIntIdents kColorIdents;
 extern const TIntIdents kCursorIdents;
 extern const TIntIdents kCharsetIdents;
 extern const TIdentList kFontStyleNames;
+extern const TIdentList kAlignmentNames;  // TAlignment
 
 }  // namespace bus

@@ -5,6 +5,7 @@
 #include "core/WideText.h"
 #include "framework/Properties.h"
 #include "framework/controls/WinControl.h"
+#include "framework/graphics/GdiHandles.h"
 
 namespace bus {
 
@@ -78,91 +79,108 @@ void TSpeedButton::Click() {
   TGraphicControl::Click();
 }
 
-void TSpeedButton::WndProc(TMessage& m) {
+bool TSpeedButton::Inside(const TMessage& m) const {
   const int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
-  const bool inside = x >= 0 && y >= 0 && x < Width() && y < Height();
-  switch (m.Msg) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      if (Enabled()) {
-        dragging_ = true;
-        pressed_ = true;
-        Repaint();
-      }
-      break;
-    case WM_MOUSEMOVE:
-      if (dragging_ && pressed_ != inside) {
-        pressed_ = inside;
-        Repaint();
-      }
-      break;
-    case WM_LBUTTONUP:
-      if (dragging_) {
-        dragging_ = false;
-        pressed_ = false;
-        Repaint();
-        if (inside) {
-          TGraphicControl::WndProc(m);
-          Click();
-          return;
-        }
-      }
-      break;
-    case CM_MOUSEENTER:
-      mouseInControl_ = true;
-      if (flat_ && Enabled()) Invalidate();
-      break;
-    case CM_MOUSELEAVE:
-      mouseInControl_ = false;
-      if (flat_ && Enabled()) Invalidate();
-      break;
-    case CM_ENABLEDCHANGED:
-      Invalidate();
-      break;
-    default:
-      break;
+  return x >= 0 && y >= 0 && x < Width() && y < Height();
+}
+
+void TSpeedButton::WmLButtonDown(TMessage& m) {
+  if (Enabled()) {
+    dragging_ = true;
+    pressed_ = true;
+    Repaint();
   }
   TGraphicControl::WndProc(m);
 }
 
+// While the button is held, it shows pressed exactly when the pointer is over it.
+void TSpeedButton::WmMouseMove(TMessage& m) {
+  if (dragging_ && pressed_ != Inside(m)) {
+    pressed_ = !pressed_;
+    Repaint();
+  }
+  TGraphicControl::WndProc(m);
+}
+
+// A release over the button after a press on it clicks, after the mouse-up event.
+void TSpeedButton::WmLButtonUp(TMessage& m) {
+  const bool click = dragging_ && Inside(m);
+  if (dragging_) {
+    dragging_ = false;
+    pressed_ = false;
+    Repaint();
+  }
+  TGraphicControl::WndProc(m);
+  if (click) Click();
+}
+
+void TSpeedButton::CmMouseEnterLeave(bool inside) {
+  mouseInControl_ = inside;
+  if (flat_ && Enabled()) Invalidate();
+}
+
+void TSpeedButton::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      return WmLButtonDown(m);
+    case WM_MOUSEMOVE:
+      return WmMouseMove(m);
+    case WM_LBUTTONUP:
+      return WmLButtonUp(m);
+    case CM_MOUSEENTER:
+      CmMouseEnterLeave(true);
+      return TGraphicControl::WndProc(m);
+    case CM_MOUSELEAVE:
+      CmMouseEnterLeave(false);
+      return TGraphicControl::WndProc(m);
+    default:
+      return TGraphicControl::WndProc(m);
+  }
+}
+
+int TSpeedButton::GlyphFrame() const {
+  if (!Enabled()) return numGlyphs_ > 1 ? 1 : 0;
+  if (down_ && numGlyphs_ > 3) return 3;
+  if (Pressed() && numGlyphs_ > 2) return 2;
+  return 0;
+}
+
+// Raised, or sunken while pressed; a flat button shows a thin frame only while hot or pressed.
+void TSpeedButton::PaintFrame(HDC dc, const RECT& r) const {
+  RECT f = r;
+  if (!flat_) DrawFrameControl(dc, &f, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (Pressed() ? DFCS_PUSHED : 0));
+  else if (Pressed() || (mouseInControl_ && Enabled())) DrawEdge(dc, &f, Pressed() ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+}
+
 void TSpeedButton::Paint() {
   HDC dc = Canvas().Handle();
-  RECT r = ClientRect();
-  HBRUSH face = CreateSolidBrush(ColorToRGB(Parent() ? Parent()->Color() : clBtnFace));
-  FillRect(dc, &r, face);
-  DeleteObject(face);
-  const bool pressed = Pressed();
-  if (!flat_) {
-    RECT f = r;
-    DrawFrameControl(dc, &f, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (pressed ? DFCS_PUSHED : 0));
-  } else if (pressed || (mouseInControl_ && Enabled())) {
-    RECT f = r;
-    DrawEdge(dc, &f, pressed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+  const RECT r = ClientRect();
+  {
+    GdiObject<HBRUSH> face(CreateSolidBrush(ColorToRGB(Parent() ? Parent()->Color() : clBtnFace)));
+    FillRect(dc, &r, face.Get());
   }
-  const int shift = pressed ? 1 : 0;
-  RECT content = r;
-  OffsetRect(&content, shift, shift);
-  if (!glyph_->Empty()) {
-    const int gw = glyph_->Width() / numGlyphs_, gh = glyph_->Height();
-    const int frame = !Enabled() && numGlyphs_ > 1 ? 1 : (pressed && numGlyphs_ > 2 ? 2 : 0);
-    int gx = margin_ >= 0 ? margin_ : 4;
-    if (Caption().empty()) gx = (Width() - gw) / 2;
-    const int gy = (Height() - gh) / 2;
-    HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, glyph_->Handle());
-    TransparentBlt(dc, gx + shift, gy + shift, gw, gh, mem, frame * gw, 0, gw, gh,
-                   ::GetPixel(mem, 0, gh - 1));
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    content.left += gx + gw + spacing_;
+  PaintFrame(dc, r);
+  const std::wstring text = Widen(Caption());
+  DcSelection font(dc, Font()->Handle());
+  SIZE textSize{};
+  if (!text.empty()) GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &textSize);
+  const TLayoutSize glyphSize{glyph_->Empty() ? 0 : glyph_->Width() / numGlyphs_, glyph_->Empty() ? 0 : glyph_->Height()};
+  const TButtonPlacement place = CalcButtonLayout({Width(), Height()}, glyphSize, {textSize.cx, textSize.cy}, layout_,
+                                                  margin_, spacing_);
+  const int shift = Pressed() ? 1 : 0;  // pressed content moves down and right
+  if (glyphSize.cx > 0) {
+    MemoryDC mem(dc);
+    DcSelection bitmap(mem.Get(), glyph_->Handle());
+    TransparentBlt(dc, place.glyph.x + shift, place.glyph.y + shift, glyphSize.cx, glyphSize.cy, mem.Get(),
+                   GlyphFrame() * glyphSize.cx, 0, glyphSize.cx, glyphSize.cy, ::GetPixel(mem.Get(), 0, glyphSize.cy - 1));
   }
-  HGDIOBJ oldFont = SelectObject(dc, Font()->Handle());
+  if (text.empty()) return;
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToRGB(Enabled() ? Font()->Color() : clGrayText));
-  const std::wstring text = Widen(Caption());
-  DrawTextW(dc, text.c_str(), int(text.size()), &content,
-            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (glyph_->Empty() ? DT_CENTER : DT_LEFT));
-  SelectObject(dc, oldFont);
+  RECT box{place.caption.x + shift, place.caption.y + shift, place.caption.x + shift + textSize.cx,
+           place.caption.y + shift + textSize.cy};
+  DrawTextW(dc, text.c_str(), int(text.size()), &box, DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
 }
 
 }  // namespace bus

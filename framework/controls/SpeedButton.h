@@ -1,16 +1,19 @@
 // A window-less push button painted and fed by its parent: pressed while the left button is held
 // over it, clicks itself when released over it, never takes the focus. Flat buttons show a raised
 // frame only while the mouse is over them (CM_MOUSEENTER / CM_MOUSELEAVE).
+//
+// The glyph is a strip of NumGlyphs equal frames: up, disabled, pressed, down (stays down). It is
+// placed with the caption by Layout, Margin and Spacing (see ButtonLayout.h); the colour of its
+// bottom-left pixel is transparent.
 #pragma once
 
 #include <memory>
 
+#include "framework/ButtonLayout.h"
 #include "framework/controls/GraphicControl.h"
 #include "framework/graphics/Bitmap.h"
 
 namespace bus {
-
-enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
 class TSpeedButton : public TGraphicControl {
   BUS_CLASS(TSpeedButton)
@@ -47,7 +50,16 @@ protected:
   void Paint() override;
 
 private:
+  // Message handlers of WndProc.
+  void WmLButtonDown(TMessage& m);
+  void WmMouseMove(TMessage& m);
+  void WmLButtonUp(TMessage& m);
+  void CmMouseEnterLeave(bool inside);
+  bool Inside(const TMessage& m) const;
   void ReadGlyph(TStream& stream);
+  // The glyph frame for the current state.
+  int GlyphFrame() const;
+  void PaintFrame(HDC dc, const RECT& r) const;
 
   bool flat_ = false;             // frame only while hot
   bool down_ = false;             // stays pressed (group buttons)

@@ -4,11 +4,11 @@
 
 #include "core/WideText.h"
 #include "framework/Properties.h"
+#include "framework/controls/PropertyIdents.h"
 
 namespace bus {
 
 namespace {
-const TIdentList kAlignments{"taLeftJustify", "taRightJustify", "taCenter"};
 const TIdentList kBevels{"pbNone", "pbLowered", "pbRaised"};
 const TIdentList kStyles{"psText", "psOwnerDraw"};
 const TIdentList kBiDi{"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"};
@@ -19,7 +19,7 @@ const TClassInfo& TStatusPanel::StaticClassInfo() {
       TClassBuilder<TStatusPanel>("TStatusPanel", TCollectionItem::StaticClassInfo())
           .Text("Text", &TStatusPanel::Text, &TStatusPanel::SetText)
           .Int("Width", &TStatusPanel::Width, &TStatusPanel::SetWidth, 50)
-          .Enum("Alignment", &TStatusPanel::Alignment, &TStatusPanel::SetAlignment, kAlignments, TAlignment::taLeftJustify)
+          .Enum("Alignment", &TStatusPanel::Alignment, &TStatusPanel::SetAlignment, kAlignmentNames, TAlignment::taLeftJustify)
           .Enum("Bevel", &TStatusPanel::Bevel, &TStatusPanel::SetBevel, kBevels, TStatusPanelBevel::pbLowered)
           .Enum("Style", &TStatusPanel::Style, &TStatusPanel::SetStyle, kStyles, TStatusPanelStyle::psText)
           .Enum("BiDiMode", &TStatusPanel::BiDiMode, &TStatusPanel::SetBiDiMode, kBiDi, TBiDiMode::bdLeftToRight)

@@ -41,11 +41,6 @@ TTimer::~TTimer() {
   if (running_) KillTimer(window_->Handle(), kTimerId);
 }
 
-void TTimer::Loaded() {
-  TComponent::Loaded();
-  UpdateTimer();
-}
-
 void TTimer::SetEnabled(bool v) {
   enabled_ = v;
   UpdateTimer();
@@ -64,7 +59,7 @@ void TTimer::SetOnTimer(TNotifyEvent handler) {
 void TTimer::UpdateTimer() {
   if (running_) KillTimer(window_->Handle(), kTimerId);
   running_ = false;
-  if (enabled_ && interval_ > 0 && onTimer_ && !Loading())
+  if (enabled_ && interval_ > 0 && onTimer_)
     running_ = SetTimer(window_->Handle(), kTimerId, interval_, nullptr) != 0;
 }
 

@@ -1,6 +1,7 @@
 // A timer component: OnTimer every Interval milliseconds while Enabled, through whatever message
 // loop runs (nested ones included: message boxes, menus). Changing Interval, Enabled or OnTimer
-// restarts it. A tick's exception goes to the application's error report.
+// restarts it, also while a form description is being read (a timer stored enabled counts from
+// then). A tick's exception goes to the application's error report.
 #pragma once
 
 #include <memory>
@@ -25,7 +26,6 @@ public:
   void SetOnTimer(TNotifyEvent handler);
 
 protected:
-  void Loaded() override;
   virtual void Timer() { onTimer_(this); }
 
 private:

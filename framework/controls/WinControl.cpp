@@ -10,6 +10,7 @@
 #include "framework/controls/Application.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/Screen.h"
+#include "framework/graphics/GdiHandles.h"
 
 namespace bus {
 
@@ -42,10 +43,6 @@ WNDPROC RegisterWindowClass(const TCreateParams& p) {
     throw EWin32Error("cannot register the window class " + Narrow(p.className));
   registered[p.className] = def;
   return def;
-}
-
-bool IsMouseMessage(UINT msg) {
-  return msg == WM_MOUSEMOVE || (msg >= WM_LBUTTONDOWN && msg <= WM_MBUTTONDBLCLK);
 }
 
 }  // namespace
@@ -122,6 +119,7 @@ void TWinControl::FreeChildren() {
 
 void TWinControl::Loaded() {
   TControl::Loaded();
+  FixupTabList();
   if (parent_ && parent_->HandleAllocated()) CreateHandle();
   Realign();
 }
@@ -237,6 +235,7 @@ void TWinControl::InsertControl(TControl* control) {
   control->parent_ = this;
   if (auto* w = dynamic_cast<TWinControl*>(control)) {
     tabList_.push_back(w);
+    if (w->pendingTabOrder_ >= 0 && !w->Loading()) w->SetTabOrder(w->pendingTabOrder_);
     if (w->parentCtl3D_) w->ctl3D_ = ctl3D_;
     if (handle_ && !w->Loading()) w->CreateHandle();
   }
@@ -370,21 +369,41 @@ void TWinControl::AlignControls() {
 // --- tab order and focus --------------------------------------------------------------------
 
 int TWinControl::TabOrder() const noexcept {
-  if (!parent_) return pendingTabOrder_;
+  if (!parent_ || pendingTabOrder_ >= 0) return pendingTabOrder_;
   auto& list = parent_->tabList_;
   auto it = std::find(list.begin(), list.end(), this);
   return it == list.end() ? -1 : int(it - list.begin());
 }
 
+// While a description is read the orders are only noted: controls come in stored order, not in
+// tab order, and the parent sorts its list once everything is read (FixupTabList).
 void TWinControl::SetTabOrder(int order) {
-  if (!parent_) {
+  if (!parent_ || Loading()) {
     pendingTabOrder_ = order;
     return;
   }
+  pendingTabOrder_ = -1;
   auto& list = parent_->tabList_;
   std::erase(list, this);
   order = std::clamp(order, 0, int(list.size()));
   list.insert(list.begin() + order, this);
+}
+
+// Puts each control whose order was noted while loading at that place in the tab list; the others
+// fill the free places in the order they came (a repeated order counts as none).
+void TWinControl::FixupTabList() {
+  const size_t n = tabList_.size();
+  std::vector<TWinControl*> placed(n, nullptr), rest;
+  for (TWinControl* c : tabList_) {
+    const int order = c->pendingTabOrder_;
+    c->pendingTabOrder_ = -1;
+    if (order >= 0 && size_t(order) < n && !placed[size_t(order)]) placed[size_t(order)] = c;
+    else rest.push_back(c);
+  }
+  auto next = rest.begin();
+  for (TWinControl*& slot : placed)
+    if (!slot) slot = *next++;
+  tabList_ = std::move(placed);
 }
 
 void TWinControl::SetTabStop(bool v) {
@@ -462,11 +481,7 @@ void TWinControl::SetCtl3D(bool v) {
 
 void TWinControl::SetParentCtl3D(bool v) {
   parentCtl3D_ = v;
-  if (v && parent_ && parent_->ctl3D_ != ctl3D_) {
-    ctl3D_ = parent_->ctl3D_;
-    Ctl3DChanged();
-    NotifyChildren(CM_PARENTCTL3DCHANGED);
-  }
+  if (v) CmParentCtl3DChanged();
 }
 
 // --- painting -------------------------------------------------------------------------------
@@ -507,6 +522,7 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
 // buffering a WM_PAINT without a DC is drawn off-screen and copied with one transfer; the inner
 // erase and paint are direct calls, so WindowProc sees a single WM_PAINT.
 void TWinControl::WmPaint(TMessage& m) {
+  if (!ownClass_) return TControl::WndProc(m);
   if (m.WParam) {
     HDC dc = reinterpret_cast<HDC>(m.WParam);
     PaintWindow(dc);
@@ -515,29 +531,60 @@ void TWinControl::WmPaint(TMessage& m) {
   }
   PAINTSTRUCT ps{};
   HDC dc = BeginPaint(handle_, &ps);
-  if (doubleBuffered_) {
-    RECT client{};
-    GetClientRect(handle_, &client);
-    HDC mem = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
-    HGDIOBJ old = SelectObject(mem, bitmap);
-    IntersectClipRect(mem, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom);
-    EraseBackground(mem);
-    PaintWindow(mem);
-    PaintControls(mem);
-    BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
-           ps.rcPaint.bottom - ps.rcPaint.top, mem, ps.rcPaint.left, ps.rcPaint.top, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteObject(bitmap);
-    DeleteDC(mem);
-  } else {
+  if (doubleBuffered_) PaintBuffered(dc, ps.rcPaint);
+  else {
     PaintWindow(dc);
     PaintControls(dc);
   }
   EndPaint(handle_, &ps);
 }
 
+// Erase, paint and the window-less children into a memory bitmap, then one copy of the part to
+// update onto dc.
+void TWinControl::PaintBuffered(HDC dc, const RECT& update) {
+  RECT client{};
+  GetClientRect(handle_, &client);
+  MemoryDC mem(dc);
+  GdiObject<HBITMAP> bitmap(
+      CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
+  DcSelection selected(mem.Get(), bitmap.Get());
+  IntersectClipRect(mem.Get(), update.left, update.top, update.right, update.bottom);
+  EraseBackground(mem.Get());
+  PaintWindow(mem.Get());
+  PaintControls(mem.Get());
+  BitBlt(dc, update.left, update.top, update.right - update.left, update.bottom - update.top, mem.Get(), update.left,
+         update.top, SRCCOPY);
+}
+
+// WM_PRINTCLIENT (WM_PRINT, PrintWindow): paints the client area into the DC given. A double
+// buffered control erases here, since it skips the separate erase message.
+void TWinControl::WmPrintClient(TMessage& m) {
+  if (!ownClass_) return TControl::WndProc(m);
+  HDC dc = reinterpret_cast<HDC>(m.WParam);
+  if (doubleBuffered_) EraseBackground(dc);
+  PaintWindow(dc);
+  PaintControls(dc);
+}
+
+void TWinControl::WmEraseBkgnd(TMessage& m) {
+  if (!ownClass_) return TControl::WndProc(m);
+  // a double-buffered control erases inside its buffer; erasing the screen first would flicker
+  if (!doubleBuffered_) EraseBackground(reinterpret_cast<HDC>(m.WParam));
+  m.Result = 1;
+}
+
 // --- messages -------------------------------------------------------------------------------
+
+// Mouse messages: a window-less child under the cursor (or the one holding the capture) gets them
+// in its own coordinates; otherwise the control's own mouse handling runs, with a left press on an
+// own-class control taking the capture until the release.
+void TWinControl::WmMouse(TMessage& m) {
+  if (RouteMouseToChild(m)) return;
+  const bool ownCapture = ownClass_ && captureOnPress_ && handle_;
+  if (ownCapture && m.Msg == WM_LBUTTONDOWN) SetCapture(handle_);
+  TControl::WndProc(m);
+  if (ownCapture && m.Msg == WM_LBUTTONUP && GetCapture() == handle_ && !captureControl_) ReleaseCapture();
+}
 
 bool TWinControl::RouteMouseToChild(TMessage& m) {
   const int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
@@ -557,17 +604,11 @@ bool TWinControl::RouteMouseToChild(TMessage& m) {
   return true;
 }
 
-bool TWinControl::ReflectToChild(TMessage& m) {
+// A child's notification goes back to the child's object as CN_BASE + the message; its result is
+// the answer. Notifications of windows that are not ours get the default processing.
+void TWinControl::WmChildNotify(TMessage& m) {
   HWND child = nullptr;
   switch (m.Msg) {
-    case WM_COMMAND:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSCROLLBAR:
-      child = reinterpret_cast<HWND>(m.LParam);
-      break;
     case WM_NOTIFY:
       child = reinterpret_cast<const NMHDR*>(m.LParam)->hwndFrom;
       break;
@@ -576,101 +617,168 @@ bool TWinControl::ReflectToChild(TMessage& m) {
       if (dis->CtlType != ODT_MENU) child = dis->hwndItem;
       break;
     }
-    default:
+    default:  // WM_COMMAND, WM_CTLCOLOR*: the child's window in lParam
+      child = reinterpret_cast<HWND>(m.LParam);
       break;
   }
   TWinControl* c = child && child != handle_ ? FindControl(child) : nullptr;
-  if (!c) return false;
+  if (!c) return TControl::WndProc(m);
   m.Result = c->Perform(CN_BASE + m.Msg, m.WParam, m.LParam);
+}
+
+// The reflected colour query of a native child: text in the font colour on the control's colour.
+void TWinControl::CnCtlColor(TMessage& m) {
+  HDC dc = reinterpret_cast<HDC>(m.WParam);
+  SetTextColor(dc, ColorToRGB(Font()->Color()));
+  SetBkColor(dc, ColorToRGB(Color()));
+  m.Result = reinterpret_cast<LRESULT>(Brush());
+}
+
+// Key messages: the key events first; a handler that sets the key to 0 stops it, otherwise the
+// (possibly changed) key goes on to the default processing of this same control.
+void TWinControl::WmKey(TMessage& m) {
+  unsigned short key = static_cast<unsigned short>(m.WParam);
+  if (m.Msg == WM_KEYDOWN || m.Msg == WM_SYSKEYDOWN) KeyDown(key, KeyboardShiftState());
+  else KeyUp(key, KeyboardShiftState());
+  if (key == 0) return;
+  m.WParam = key;
+  TControl::WndProc(m);
+}
+
+void TWinControl::WmChar(TMessage& m) {
+  wchar_t ch = static_cast<wchar_t>(m.WParam);
+  KeyPress(ch);
+  if (ch == 0) return;
+  m.WParam = ch;
+  if (OfferDialogChar(m)) return;
+  TControl::WndProc(m);
+}
+
+// Alt+letter goes to the form first (menu accelerators).
+void TWinControl::WmSysChar(TMessage& m) {
+  if (OfferDialogChar(m)) return;
+  TControl::WndProc(m);
+}
+
+// Offers a character to the form as CM_DIALOGCHAR: always for Alt+letter, and for a plain
+// character only when this control does not ask for characters (WM_GETDLGCODE). True when the
+// form used it (non-zero answer); the character then goes no further.
+bool TWinControl::OfferDialogChar(TMessage& m) {
+  TCustomForm* form = ParentForm();
+  if (!form) return false;
+  if (m.Msg == WM_CHAR && handle_ &&
+      (SendMessageW(handle_, WM_GETDLGCODE, m.WParam, 0) & (DLGC_WANTCHARS | DLGC_WANTALLKEYS)))
+    return false;
+  if (form->Perform(CM_DIALOGCHAR, m.WParam, m.LParam) == 0) return false;
+  m.Result = 0;
   return true;
+}
+
+void TWinControl::WmSetFocus(TMessage& m) {
+  if (TCustomForm* form = ParentForm(); form && form != this) form->FocusChanged(this);
+  TControl::WndProc(m);
+}
+
+// The window's text is kept when the window goes, so Text still answers afterwards.
+void TWinControl::WmDestroy(TMessage& m) {
+  text_ = GetText();
+  TControl::WndProc(m);
+}
+
+void TWinControl::WmSize(TMessage& m) {
+  TControl::WndProc(m);
+  Realign();
+}
+
+void TWinControl::WmWindowPosChanged(TMessage& m) {
+  UpdateBoundsFromWindow();
+  TControl::WndProc(m);
+}
+
+// The cursor over the client area: the screen's overriding cursor, else the one of the window-less
+// child under the mouse, else the control's own; crDefault leaves it to the window class.
+void TWinControl::WmSetCursor(TMessage& m) {
+  if (LOWORD(m.LParam) == HTCLIENT && reinterpret_cast<HWND>(m.WParam) == handle_) {
+    TCursor cursor = Screen().Cursor();
+    if (cursor == crDefault) {
+      POINT p{};
+      GetCursorPos(&p);
+      ::ScreenToClient(handle_, &p);
+      TControl* c = ControlAtPos(p);
+      cursor = c ? c->Cursor() : Cursor();
+    }
+    if (cursor != crDefault) {
+      ::SetCursor(Screen().Cursors(cursor));
+      m.Result = 1;
+      return;
+    }
+  }
+  TControl::WndProc(m);
+}
+
+void TWinControl::WmCaptureChanged(TMessage& m) {
+  captureControl_ = nullptr;
+  TControl::WndProc(m);
+}
+
+void TWinControl::CmParentCtl3DChanged() {
+  if (parentCtl3D_ && parent_ && parent_->ctl3D_ != ctl3D_) {
+    ctl3D_ = parent_->ctl3D_;
+    Ctl3DChanged();
+    NotifyChildren(CM_PARENTCTL3DCHANGED);
+  }
+}
+
+void TWinControl::CmVisibleChanged(TMessage& m) {
+  if (handle_)
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | (m.WParam ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+}
+
+void TWinControl::CmEnabledChanged() {
+  if (handle_) EnableWindow(handle_, Enabled());
 }
 
 void TWinControl::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_KEYDOWN:
-    case WM_SYSKEYDOWN: {
-      unsigned short key = static_cast<unsigned short>(m.WParam);
-      KeyDown(key, KeyboardShiftState());
-      if (key == 0) return;
-      m.WParam = key;
-      break;
-    }
+    case WM_SYSKEYDOWN:
     case WM_KEYUP:
-    case WM_SYSKEYUP: {
-      unsigned short key = static_cast<unsigned short>(m.WParam);
-      KeyUp(key, KeyboardShiftState());
-      if (key == 0) return;
-      m.WParam = key;
-      break;
-    }
-    case WM_CHAR: {
-      wchar_t ch = static_cast<wchar_t>(m.WParam);
-      KeyPress(ch);
-      if (ch == 0) return;
-      m.WParam = ch;
-      break;
-    }
+    case WM_SYSKEYUP:
+      return WmKey(m);
+    case WM_CHAR:
+      return WmChar(m);
+    case WM_SYSCHAR:
+      return WmSysChar(m);
     case WM_SETFOCUS:
-      if (TCustomForm* form = ParentForm(); form && form != this) form->FocusChanged(this);
-      break;
-    case CM_ENTER:
-      DoEnter();
-      return;
-    case CM_EXIT:
-      DoExit();
-      return;
-    case CM_PARENTCTL3DCHANGED:
-      if (parentCtl3D_ && parent_ && parent_->ctl3D_ != ctl3D_) {
-        ctl3D_ = parent_->ctl3D_;
-        Ctl3DChanged();
-        NotifyChildren(CM_PARENTCTL3DCHANGED);
-      }
-      return;
-    case CM_VISIBLECHANGED:
-      if (handle_)
-        SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
-                         (m.WParam ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-      return;
-    case CM_ENABLEDCHANGED:
-      if (handle_) EnableWindow(handle_, Enabled());
-      return;
+      return WmSetFocus(m);
+    case WM_DESTROY:
+      return WmDestroy(m);
     case WM_ERASEBKGND:
-      if (ownClass_) {
-        EraseBackground(reinterpret_cast<HDC>(m.WParam));
-        m.Result = 1;
-        return;
-      }
-      break;
+      return WmEraseBkgnd(m);
     case WM_PAINT:
-      if (ownClass_) {
-        WmPaint(m);
-        return;
-      }
-      break;
+      return WmPaint(m);
+    case WM_PRINTCLIENT:
+      return WmPrintClient(m);
+    case WM_SIZE:
+      return WmSize(m);
     case WM_WINDOWPOSCHANGED:
-      UpdateBoundsFromWindow();
-      break;
+      return WmWindowPosChanged(m);
     case WM_SETCURSOR:
-      if (LOWORD(m.LParam) == HTCLIENT && reinterpret_cast<HWND>(m.WParam) == handle_) {
-        TCursor cursor = Screen().Cursor();
-        if (cursor == crDefault) {
-          POINT p{};
-          GetCursorPos(&p);
-          ::ScreenToClient(handle_, &p);
-          TControl* c = ControlAtPos(p);
-          cursor = c ? c->Cursor() : Cursor();
-        }
-        if (cursor != crDefault) {
-          ::SetCursor(Screen().Cursors(cursor));
-          m.Result = 1;
-          return;
-        }
-      }
-      break;
+      return WmSetCursor(m);
     case WM_CAPTURECHANGED:
-      captureControl_ = nullptr;
-      break;
+      return WmCaptureChanged(m);
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+      return WmMouse(m);
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_CTLCOLOREDIT:
@@ -679,32 +787,23 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSCROLLBAR:
     case WM_DRAWITEM:
-      if (ReflectToChild(m)) return;
-      break;
+      return WmChildNotify(m);
     case CN_CTLCOLOREDIT:
     case CN_CTLCOLORSTATIC:
-    case CN_CTLCOLORBTN: {
-      HDC dc = reinterpret_cast<HDC>(m.WParam);
-      SetTextColor(dc, ColorToRGB(Font()->Color()));
-      SetBkColor(dc, ColorToRGB(Color()));
-      m.Result = reinterpret_cast<LRESULT>(Brush());
-      return;
-    }
+    case CN_CTLCOLORBTN:
+      return CnCtlColor(m);
+    case CM_ENTER:
+      return DoEnter();
+    case CM_EXIT:
+      return DoExit();
+    case CM_PARENTCTL3DCHANGED:
+      return CmParentCtl3DChanged();
+    case CM_VISIBLECHANGED:
+      return CmVisibleChanged(m);
+    case CM_ENABLEDCHANGED:
+      return CmEnabledChanged();
     default:
-      if (IsMouseMessage(m.Msg) && RouteMouseToChild(m)) return;
-      break;
-  }
-  if (ownClass_ && captureOnPress_ && handle_ && m.Msg == WM_LBUTTONDOWN) SetCapture(handle_);
-  TControl::WndProc(m);
-  switch (m.Msg) {
-    case WM_LBUTTONUP:
-      if (ownClass_ && captureOnPress_ && GetCapture() == handle_ && !captureControl_) ReleaseCapture();
-      break;
-    case WM_SIZE:
-      Realign();
-      break;
-    default:
-      break;
+      return TControl::WndProc(m);
   }
 }
 

@@ -150,10 +150,30 @@ protected:
 
 private:
   friend LRESULT CALLBACK FrameworkWindowProc(HWND, UINT, WPARAM, LPARAM);
+  // Message handlers of WndProc; each ends in the inherited processing unless it answers itself.
+  void WmKey(TMessage& m);
+  void WmChar(TMessage& m);
+  void WmSysChar(TMessage& m);
+  bool OfferDialogChar(TMessage& m);
+  void WmSetFocus(TMessage& m);
+  void WmDestroy(TMessage& m);
+  void WmEraseBkgnd(TMessage& m);
   void WmPaint(TMessage& m);
+  void WmPrintClient(TMessage& m);
+  void WmSize(TMessage& m);
+  void WmWindowPosChanged(TMessage& m);
+  void WmSetCursor(TMessage& m);
+  void WmCaptureChanged(TMessage& m);
+  void WmMouse(TMessage& m);
+  void WmChildNotify(TMessage& m);
+  void CnCtlColor(TMessage& m);
+  void CmParentCtl3DChanged();
+  void CmVisibleChanged(TMessage& m);
+  void CmEnabledChanged();
+  void PaintBuffered(HDC dc, const RECT& update);
   bool RouteMouseToChild(TMessage& m);
-  bool ReflectToChild(TMessage& m);
   void AlignControls();
+  void FixupTabList();
   void PlaceInZOrder();
   void FreeChildren();
 
@@ -171,7 +191,7 @@ private:
   TControl* captureControl_ = nullptr;  // window-less child that has the mouse captured
   HBRUSH brush_ = nullptr;             // brush of the control's colour
   TColor brushColor_ = 0;              // colour brush_ was made for
-  int pendingTabOrder_ = -1;           // TabOrder set before the parent was known
+  int pendingTabOrder_ = -1;           // TabOrder noted before the parent was known or while loading
 };
 
 }  // namespace bus

@@ -1,0 +1,78 @@
+#include "tests/framework/WindowTestSupport.h"
+
+#include <algorithm>
+
+#include "framework/controls/Application.h"
+#include "framework/controls/Control.h"
+#include "framework/controls/FrameworkClasses.h"
+
+namespace bus::test {
+
+void EnsureApplication() {
+  static TApplication* app = [] {
+    auto* a = new TApplication();  // lives until the process ends
+    a->Initialize();
+    a->SetTitle("框架测试");
+    RegisterFrameworkClasses();
+    return a;
+  }();
+  (void)app;
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
+  const DWORD deadline = GetTickCount() + ms;
+  while (!done()) {
+    if (GetTickCount() > deadline) return false;
+    Application->ProcessMessages();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return true;
+}
+
+void Pump(DWORD ms) {
+  PumpUntil([] { return false; }, ms);
+}
+
+// Under Wine a warp's motion events may arrive late and put the pointer back for a moment: the
+// move is sent again whenever the pointer is found elsewhere, and counts once the pointer has been
+// seen at the target three times in a row, 50 ms apart.
+void MoveCursor(POINT p) {
+  SetCursorPos(p.x, p.y);
+  int stable = 0;
+  PumpUntil([&] {
+    Pump(50);
+    POINT now{};
+    GetCursorPos(&now);
+    if (now.x == p.x && now.y == p.y) return ++stable >= 3;
+    stable = 0;
+    SetCursorPos(p.x, p.y);
+    return false;
+  });
+}
+
+COLORREF PixelAt(const TControl& control, POINT client) {
+  const POINT p = control.ClientToScreen(client);
+  HDC screen = GetDC(nullptr);
+  const COLORREF c = GetPixel(screen, p.x, p.y);
+  ReleaseDC(nullptr, screen);
+  return c;
+}
+
+TMessageRecorder::TMessageRecorder(TControl& control, std::vector<UINT> messages)
+    : control_(control), saved_(control.WindowProc()), wanted_(std::move(messages)) {
+  control_.SetWindowProc([this](TMessage& m) {
+    if (std::find(wanted_.begin(), wanted_.end(), m.Msg) == wanted_.end()) return saved_(m);
+    const size_t index = seen_.size();
+    seen_.push_back(m);  // in the order the messages arrive, nested ones after
+    saved_(m);
+    seen_[index].Result = m.Result;
+  });
+}
+
+TMessageRecorder::~TMessageRecorder() { control_.SetWindowProc(saved_); }
+
+int TMessageRecorder::Count(UINT msg) const {
+  return int(std::count_if(seen_.begin(), seen_.end(), [msg](const TMessage& m) { return m.Msg == msg; }));
+}
+
+}  // namespace bus::test

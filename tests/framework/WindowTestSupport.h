@@ -1,0 +1,53 @@
+// Helpers of the widget layer's window tests: one application object for the test process, message
+// pumping until a condition holds (never a blind sleep), cursor moves and screen pixels.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/controls/Messages.h"
+
+namespace bus {
+
+class TControl;
+
+namespace test {
+
+// Creates the process's application object (title "框架测试") and registers the layer's classes,
+// once.
+void EnsureApplication();
+// Pumps messages until done() holds or ms milliseconds pass; false on the deadline.
+bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000);
+// Pumps messages for ms milliseconds.
+void Pump(DWORD ms);
+// Moves the cursor and waits until the platform reports it there, late motion events drained.
+void MoveCursor(POINT p);
+// The colour on the screen at a point of control's client area.
+COLORREF PixelAt(const TControl& control, POINT client);
+
+// Records the messages of interest that pass a control's WindowProc, calling the saved handler
+// after each; puts the saved handler back when it goes.
+class TMessageRecorder {
+public:
+  TMessageRecorder(TControl& control, std::vector<UINT> messages);
+  ~TMessageRecorder();
+  TMessageRecorder(const TMessageRecorder&) = delete;
+  TMessageRecorder& operator=(const TMessageRecorder&) = delete;
+
+  // The messages seen, in the order they arrived, with the Result the handler left.
+  const std::vector<TMessage>& Seen() const noexcept { return seen_; }
+  int Count(UINT msg) const;
+  void Clear() { seen_.clear(); }
+
+private:
+  TControl& control_;          // whose WindowProc is replaced
+  TWndMethod saved_;           // what it replaced
+  std::vector<UINT> wanted_;   // message numbers to record
+  std::vector<TMessage> seen_; // recorded, in order
+};
+
+}  // namespace test
+}  // namespace bus
