@@ -15,6 +15,13 @@ const Variant kNoValue;
 
 int Sign(int v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); }
 
+// The first 8 bytes of text as a number that orders as the bytes do.
+std::uint64_t Prefix(std::string_view text) {
+  std::uint64_t p = 0;
+  for (std::size_t i = 0; i < 8; ++i) p = (p << 8) | (i < text.size() ? std::uint8_t(text[i]) : 0u);
+  return p;
+}
+
 // The key tie-break: ascending by key, then by node identity for equal keys; 0 when a key is
 // missing.
 int CompareKeys(const TrgSortEntry& a, const TrgSortEntry& b) {
@@ -78,9 +85,12 @@ int CompareSortEntries(const TrgSortEntry& a, const TrgSortEntry& b, const TrgSo
   }
   int result = 0;
   if (s.stringValues) {
-    if (a.text != b.text) {
-      if (s.ansiSort && s.collate) result = Sign(s.collate(a.text, b.text));
-      else result = a.text < b.text ? -1 : 1;  // byte order: string_view compares as unsigned char
+    if (s.ansiSort && s.collate) {
+      if (a.text != b.text) result = Sign(s.collate(a.text, b.text));
+    } else if (a.prefix != b.prefix) {
+      result = a.prefix < b.prefix ? -1 : 1;
+    } else if (a.text != b.text) {
+      result = a.text < b.text ? -1 : 1;  // byte order: string_view compares as unsigned char
     }
   } else {
     const Variant& va = a.value ? *a.value : kNoValue;
@@ -115,6 +125,7 @@ void SortNodes(std::vector<TrgTreeListNode*>& nodes, const TrgSortSettings& s) {
       upper[i] = s.upperCase ? s.upperCase(e.text) : AsciiUpper(e.text);
       e.text = upper[i];
     }
+    e.prefix = Prefix(e.text);
   }
   const int depth = 2 * int(std::log2(double(entries.size())) + 1);
   GuardedSort(entries, 0, entries.size(), depth,

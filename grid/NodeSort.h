@@ -5,6 +5,7 @@
 // one).
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,7 @@ struct TrgSortSettings {
 struct TrgSortEntry {
   TrgTreeListNode* node = nullptr;
   std::string_view text;           // sort text (text columns)
+  std::uint64_t prefix = 0;        // its first 8 bytes, big-endian, zero-padded: most comparisons end here
   const Variant* value = nullptr;  // sort value (other columns); null: none stored
   const Variant* key = nullptr;    // the node's key value; null: none
 };

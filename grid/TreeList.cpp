@@ -9,6 +9,14 @@
 
 namespace bus {
 
+namespace {
+// Posted to the grid to bring its scroll bars up to date once the message being handled is done.
+UINT UpdateBarsMessage() {
+  static const UINT message = RegisterWindowMessageW(L"BusSearch.GridScrollBars");
+  return message;
+}
+}  // namespace
+
 const TClassInfo& TCustomrgTreeList::StaticClassInfo() {
   static const TClassInfo info{"TCustomrgTreeList", &TCustomrgContainer::StaticClassInfo(), {}, {}};
   return info;
@@ -218,6 +226,11 @@ bool TCustomrgTreeList::GridHasFocus() const {
 }
 
 void TCustomrgTreeList::WndProc(TMessage& m) {
+  if (m.Msg == UpdateBarsMessage()) {
+    barsPending_ = false;
+    UpdateScrollBars();
+    return;
+  }
   switch (m.Msg) {
     case WM_GETDLGCODE: {
       m.Result = DLGC_WANTARROWS;
@@ -243,7 +256,9 @@ void TCustomrgTreeList::WndProc(TMessage& m) {
         if (TakeFocusForScrollBar()) {
           int track = 0;
           if (LOWORD(m.WParam) == SB_THUMBTRACK || LOWORD(m.WParam) == SB_THUMBPOSITION) {
-            SCROLLINFO si{sizeof si, SIF_TRACKPOS};
+            SCROLLINFO si{};
+            si.cbSize = sizeof si;
+            si.fMask = SIF_TRACKPOS;
             GetScrollInfo(Handle(), SB_HORZ, &si);
             track = si.nTrackPos;
           }
@@ -255,6 +270,9 @@ void TCustomrgTreeList::WndProc(TMessage& m) {
     case WM_MOUSEWHEEL:
       MouseWheel(GET_WHEEL_DELTA_WPARAM(m.WParam));
       return;
+    case WM_NCDESTROY:
+      barsPending_ = false;
+      break;
     case WM_SETFOCUS:
       TCustomrgContainer::WndProc(m);
       GridEntered();
@@ -351,15 +369,15 @@ void TCustomrgTreeList::SetTopIndex(int index) {
   if (index == old && TopNode()) return;
   SetTopNodeRaw(AbsoluteItems(index));
   if (Updating()) return;
-  UpdateScrollBars();
+  RequestScrollBarUpdate();
   ScrollRows(old, index);
 }
 
 void TCustomrgTreeList::ScrollRows(int oldTop, int newTop) {
   HWND h = HandleIfAllocated();
   if (!h || oldTop == newTop) return;
-  const int page = VisibleRowCount();
-  if (std::abs(oldTop - newTop) >= page) {
+  // more than a page: nothing stays in view; a page or less: move the pixels that stay
+  if (std::abs(oldTop - newTop) > VisibleRowCount()) {
     Invalidate();
     return;
   }
@@ -399,7 +417,9 @@ void TCustomrgTreeList::VerticalScrollRequest(int request) {
     case SB_BOTTOM: SetTopIndex(AbsoluteCount()); break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK: {
-      SCROLLINFO si{sizeof si, SIF_TRACKPOS};
+      SCROLLINFO si{};
+      si.cbSize = sizeof si;
+      si.fMask = SIF_TRACKPOS;
       GetScrollInfo(Handle(), SB_VERT, &si);
       SetTopIndex(std::max(si.nTrackPos, 0));
       break;
@@ -436,7 +456,7 @@ void TCustomrgTreeList::SetHorzOffset(int offset) {
   if (offset == horzOffset_) return;
   const int old = std::exchange(horzOffset_, offset);
   if (Updating()) return;
-  UpdateScrollBars();
+  RequestScrollBarUpdate();
   HWND h = HandleIfAllocated();
   if (!h) return;
   const RECT rows = RowsRect();
@@ -489,6 +509,13 @@ void TCustomrgTreeList::ScrollHorizontally(int request, int track) {
 }
 
 // --- scroll bars ----------------------------------------------------------------------------------
+
+void TCustomrgTreeList::RequestScrollBarUpdate() {
+  HWND h = HandleIfAllocated();
+  if (!h || barsPending_) return;
+  barsPending_ = PostMessageW(h, UpdateBarsMessage(), 0, 0) != 0;
+  if (!barsPending_) UpdateScrollBars();
+}
 
 void TCustomrgTreeList::UpdateScrollBars() {
   HWND h = HandleIfAllocated();
@@ -767,21 +794,21 @@ void TCustomrgTreeList::DoDeletion(TrgTreeListNode* node) { OnDeletion(this, nod
 void TCustomrgTreeList::ExpansionChanged(TrgTreeListNode* node) {
   if (Updating()) return;
   ClampTopRow();
-  UpdateScrollBars();
+  RequestScrollBarUpdate();
   Invalidate();
 }
 
 void TCustomrgTreeList::NodesChanged() {
   if (Updating()) return;
   if (!TopNode()) SetTopNodeRaw(FirstDisplayed());
-  UpdateScrollBars();
+  RequestScrollBarUpdate();
   Invalidate();
 }
 
 void TCustomrgTreeList::ResetScrollState() {
   sentVValid_ = false;
   if (!Updating()) {
-    UpdateScrollBars();
+    RequestScrollBarUpdate();
     Invalidate();
   }
 }
@@ -800,7 +827,7 @@ void TCustomrgTreeList::LayoutChanged() {
   RebuildColumnLayout();
   ClampTopRow();
   horzOffset_ = std::clamp(horzOffset_, 0, MaxHorzOffset());
-  UpdateScrollBars();
+  RequestScrollBarUpdate();
   Invalidate();
 }
 

@@ -182,7 +182,9 @@ public:
   int RowAt(int y);
   // Repaints one row.
   void InvalidateRow(TrgTreeListNode* node);
-  // Updates both scroll bars (twice: showing one changes the other's page).
+  // Updates both scroll bars now (twice: showing one changes the other's page). Changes made by
+  // the grid itself update them once the message being handled is done, so that a dataset closed
+  // and opened again in one handler does not hide and show them in between.
   void UpdateScrollBars();
 
   TrgChangeNodeEvent OnChangeNode;  // published: the focused node changed (old, new)
@@ -260,6 +262,8 @@ protected:
 
 private:
   void SetColorValue(TColor& field, TColor c);
+  // Posts one scroll bar update (see UpdateScrollBars).
+  void RequestScrollBarUpdate();
   void VerticalScrollRequest(int request);
   void MouseWheel(int delta);
   void ApplyBorderStyles();
@@ -324,6 +328,7 @@ private:
   std::vector<DWORD> lineCounts_;     // points per line (all 2)
   std::wstring wide_;                 // text conversion buffer
   bool updatingBars_ = false;         // UpdateScrollBars is running (its WM_SIZE must not recurse)
+  bool barsPending_ = false;          // a scroll bar update is posted
 };
 
 }  // namespace bus
