@@ -378,10 +378,12 @@ bool TCustomrgDBGrid::DeleteFocusedRecord() {
     return false;
   if (OptionsDB().Contains(rgoConfirmDelete)) {
     const char* text = selection_.empty() ? "Delete record?" : "Delete all selected records?";
+    const unsigned generation = NodesGeneration();
     const int answer = MessageBoxW(Handle(), Widen(text).c_str(), L"Confirm", MB_OKCANCEL | MB_ICONQUESTION);
     if (answer != IDOK) return false;
-    // the box ran a message loop: the row may be gone
-    if (FocusedNode() != focused) return false;
+    // the box ran a message loop: the rows may have been replaced or the focus moved meanwhile,
+    // and then the user did not confirm the row that is focused now
+    if (generation != NodesGeneration() || FocusedNode() != focused) return false;
   }
   if (selection_.empty()) {
     DeleteRecordOfNode(focused);

@@ -624,6 +624,19 @@ void TCustomrgTreeList::KeyDown(unsigned short& key, TShiftState shift) {
   if (key != 0) GridKeyDown(key, shift);
 }
 
+void TCustomrgTreeList::KeyPress(wchar_t& key) {
+  TCustomrgContainer::KeyPress(key);  // OnKeyPress first
+  TrgTreeListNode* node = FocusedNode();
+  if (!node || state_ != TrgInteractionState::Idle) return;
+  switch (key) {
+    case L'+': node->Expand(); break;
+    case L'-': node->Collapse(); break;
+    case L'*': node->Expand(true); break;
+    default: return;
+  }
+  key = 0;
+}
+
 void TCustomrgTreeList::GridKeyDown(unsigned short& key, TShiftState shift) {
   if (state_ != TrgInteractionState::Idle && state_ != TrgInteractionState::Editing) {
     if (key == VK_ESCAPE) {

@@ -198,6 +198,8 @@ protected:
   void WndProc(TMessage& message) override;
   void PaintWindow(HDC dc) override;
   void KeyDown(unsigned short& key, TShiftState shift) override;
+  // '+' expands the focused node, '-' collapses it, '*' expands it with all its descendants.
+  void KeyPress(wchar_t& key) override;
   void FontChanged() override;
   void ColorChanged() override;
   void BeforeDestruction() override;

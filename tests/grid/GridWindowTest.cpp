@@ -274,6 +274,11 @@ TEST_F(GridWindow, ColumnAndOptionRules) {
   grid_->SetOptionsView({rgoInvertSelect, rgoRowSelect});
   EXPECT_FALSE(grid_->OptionsView().Contains(rgoRowSelect));
   EXPECT_TRUE(grid_->OptionsView().Contains(rgoInvertSelect));
+  // a larger header font makes a taller header strip; the rows start below it
+  const int header = grid_->HeaderHeight();
+  grid_->HeaderFont()->SetHeight(-24);
+  EXPECT_GT(grid_->HeaderHeight(), header);
+  EXPECT_EQ(grid_->RowsRect().top, grid_->HeaderHeight());
   // published defaults of a fresh grid
   TrgDBGrid* fresh = new TrgDBGrid(form_);
   EXPECT_EQ(GetPropertyValue(fresh, "OptionsDB"),
@@ -382,6 +387,15 @@ TEST_F(GridWindow, KeysMoveTheFocusByRowsAndPagesAndScrollByColumns) {
   EXPECT_EQ(grid_->HorzOffset(), 140);
   Stroke(VK_LEFT);
   EXPECT_EQ(grid_->HorzOffset(), 50);
+  // a wheel notch scrolls three rows without moving the focus
+  TrgTreeListNode* focused = grid_->FocusedNode();
+  grid_->SetTopIndex(100);
+  Post(WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-WHEEL_DELTA)), 0);
+  Settle();
+  UINT lines = 3;
+  SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  EXPECT_EQ(grid_->TopIndex(), 100 + int(lines));
+  EXPECT_EQ(grid_->FocusedNode(), focused);
   // the offset never passes the content's right end
   PostMessageW(GridHandle(), WM_HSCROLL, SB_RIGHT, 0);
   Settle();
@@ -574,6 +588,20 @@ TEST_F(GridWindow, AFieldChangeUpdatesTheRowAtOnceAndThePostReSorts) {
   EXPECT_EQ(Key(grid_->FocusedNode()), key);
   EXPECT_EQ(Text(grid_->FocusedNode(), kNo), "zzz");
   EXPECT_GT(grid_->AbsoluteIndex(grid_->FocusedNode()), 0);
+}
+
+TEST_F(GridWindow, AReloadKeepsTheTopRowWhenItsRecordIsStillThere) {
+  grid_->SetTopIndex(100);
+  const std::string top = Key(grid_->TopNode());
+  ClickRow(103);
+  const std::string focused = Key(grid_->FocusedNode());
+  qry_->Edit();
+  qry_->FieldByName("w5")->SetAsString("changed");
+  qry_->Post();
+  EXPECT_EQ(Key(grid_->TopNode()), top);
+  EXPECT_EQ(grid_->TopIndex(), 100);
+  EXPECT_EQ(Key(grid_->FocusedNode()), focused);
+  EXPECT_EQ(Text(grid_->FocusedNode(), 6), "changed");  // w5
 }
 
 TEST_F(GridWindow, PaintsTheFlatHeaderTheSelectionGridLinesAndTheBorder) {
