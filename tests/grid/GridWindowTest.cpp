@@ -291,6 +291,129 @@ TEST_F(GridWindow, ColumnAndOptionRules) {
   fresh->Free();
 }
 
+TEST_F(GridWindow, TheDescriptionsSettingsReadBackAndTheDefaultLayoutKeepsOneBand) {
+  EXPECT_EQ(GetPropertyValue(grid_, "OptionsDB"),
+            "[rgoCancelOnExit, rgoCanDelete, rgoCanInsert, rgoCanNavigation, rgoConfirmDelete, rgoLoadAllRecords, "
+            "rgoUseBookmarks]");
+  EXPECT_EQ(GetPropertyValue(grid_, "OptionsView"), "[rgoBandHeaderWidth, rgoRowSelect, rgoUseBitmap]");
+  EXPECT_EQ(GetPropertyValue(grid_, "LookAndFeel"), "lfFlat");
+  EXPECT_EQ(GetPropertyValue(grid_, "HideSelectionColor"), "clGradientActiveCaption");
+  EXPECT_EQ(GetPropertyValue(grid_, "KeyField"), "id");
+  EXPECT_EQ(GetPropertyValue(grid_, "DataSource"), "DataSource1");
+  EXPECT_EQ(GetPropertyValue(grid_->Columns(0), "Sorted"), "csUp");
+  EXPECT_EQ(grid_->Columns(0)->Name(), "DBGrid1no");
+  EXPECT_EQ(grid_->Columns(0)->Owner(), form_);
+  EXPECT_EQ(grid_->Columns(0)->GetParentComponent(), grid_);
+  // the default layout: one band, one header row; asking for more leaves it
+  EXPECT_TRUE(grid_->DefaultLayout());
+  grid_->Bands()->Add();
+  EXPECT_FALSE(grid_->DefaultLayout());
+  grid_->SetDefaultLayout(true);
+  EXPECT_EQ(grid_->Bands()->Count(), 1);
+  grid_->SetHeaderPanelRowCount(9);
+  EXPECT_EQ(grid_->HeaderPanelRowCount(), grid_->HeaderPanelMaxRowCount());
+  EXPECT_FALSE(grid_->DefaultLayout());
+  grid_->SetDefaultLayout(true);
+  EXPECT_EQ(grid_->HeaderPanelRowCount(), 1);
+  EXPECT_EQ(grid_->ContentWidth(), 4460);
+}
+
+TEST_F(GridWindow, MouseButtonsDoubleClicksAndCancelledGestures) {
+  int doubleClicks = 0, clicks = 0, changes = 0;
+  grid_->OnDblClick = TNotifyEvent([&](TObject*) { ++doubleClicks; });
+  grid_->OnClick = TNotifyEvent([&](TObject*) { ++clicks; });
+  grid_->OnChangeNode = TrgChangeNodeEvent([&](TObject*, TrgTreeListNode*, TrgTreeListNode*) { ++changes; });
+  ClickRow(1);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(changes, 1);
+  // a right press focuses the row under it, a middle press does not
+  POINT p = RowPoint(4);
+  Post(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(p.x, p.y));
+  Post(WM_RBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+  Settle();
+  EXPECT_EQ(grid_->AbsoluteIndex(grid_->FocusedNode()), 4);
+  p = RowPoint(6);
+  Post(WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(p.x, p.y));
+  Post(WM_MBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+  Settle();
+  EXPECT_EQ(grid_->AbsoluteIndex(grid_->FocusedNode()), 4);
+  // a double click on a row: OnDblClick, and the second press does not focus again
+  p = RowPoint(2);
+  Press(p.x, p.y);
+  Release(p.x, p.y);
+  const int changed = changes;
+  Post(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+  Release(p.x, p.y);
+  EXPECT_EQ(doubleClicks, 1);
+  EXPECT_EQ(changes, changed);
+  // Escape and a right press end a sizing gesture without applying it
+  TrgTreeListColumn* w0 = grid_->Columns(kW0);
+  const int width = w0->Width();
+  RECT r = HeaderOf(kW0);
+  const int y = (r.top + r.bottom) / 2;
+  Press(r.right - 1, y);
+  Move(r.right + 30, y);
+  Settle();
+  EXPECT_EQ(grid_->State(), TrgInteractionState::ColumnSizing);
+  Stroke(VK_ESCAPE);
+  EXPECT_EQ(grid_->State(), TrgInteractionState::Idle);
+  Release(r.right + 30, y);
+  EXPECT_EQ(w0->Width(), width);
+  Press(r.right - 1, y);
+  Move(r.right + 30, y);
+  Post(WM_RBUTTONDOWN, MK_RBUTTON | MK_LBUTTON, MAKELPARAM(r.right + 30, y));
+  Release(r.right + 30, y);
+  EXPECT_EQ(w0->Width(), width);
+  EXPECT_EQ(grid_->State(), TrgInteractionState::Idle);
+  // the sizing zone: 4 pixels inside a header's right border and 4 into the next header
+  EXPECT_EQ(grid_->HitTest(r.right - 4, y).kind, TrgHitKind::SizingZone);
+  EXPECT_EQ(grid_->HitTest(r.right + 3, y).column, w0);
+  EXPECT_EQ(grid_->HitTest(r.right - 5, y).kind, TrgHitKind::Header);
+  EXPECT_EQ(grid_->HitTest(r.right + 4, y).column, grid_->Columns(2));
+  // a double click there fits the column to its widest text
+  Post(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(r.right - 1, y));
+  Release(r.right - 1, y);
+  EXPECT_NE(w0->Width(), width);
+  EXPECT_GT(w0->Width(), 60);
+}
+
+TEST_F(GridWindow, EventsOfLoadingAndTheClipboardCopyOfTheFocusedRow) {
+  int cleared = 0, refreshed = 0, deleted = 0;
+  grid_->OnClearNodeData = TNotifyEvent([&](TObject*) { ++cleared; });
+  grid_->OnRefreshNodeData = TrgNodeEvent([&](TObject*, TrgTreeListNode*) { ++refreshed; });
+  grid_->OnDeletion = TrgNodeEvent([&](TObject*, TrgTreeListNode*) { ++deleted; });
+  const int count = grid_->Count();
+  grid_->Reload();
+  EXPECT_EQ(cleared, 1);
+  EXPECT_EQ(refreshed, count);
+  EXPECT_EQ(deleted, count);
+  // entering the grid focuses the top row and makes its record current
+  ASSERT_EQ(grid_->FocusedNode(), nullptr);
+  grid_->SetFocus();
+  ASSERT_TRUE(PumpUntil([&] { return grid_->Focused(); }));
+  ASSERT_EQ(grid_->FocusedNode(), grid_->TopNode());
+  EXPECT_EQ(qry_->FieldByName("id")->AsString(), Key(grid_->FocusedNode()));
+  // Ctrl+Insert: captions, an empty line, the focused row's texts
+  WithCtrl([&] { Stroke(VK_INSERT); });
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  std::string copied;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    copied = Narrow(static_cast<const wchar_t*>(GlobalLock(data)));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  TrgTreeListNode* row = grid_->FocusedNode();
+  const std::string captions = copied.substr(0, copied.find("\r\n"));
+  EXPECT_EQ(captions.rfind("路\t首站\tw1\tw2\t", 0), 0u);
+  EXPECT_EQ(std::count(captions.begin(), captions.end(), '\t'), 49);
+  EXPECT_NE(copied.find("\r\n\r\n" + Text(row, kNo) + "\t" + Text(row, kW0) + "\t"), std::string::npos);
+  EXPECT_EQ(copied.substr(copied.size() - 2), "\r\n");
+  // the data source going away leaves an empty grid
+  static_cast<TComponent*>(form_->FindComponent("DataSource1"))->Free();
+  EXPECT_EQ(grid_->Count(), 0);
+  EXPECT_EQ(grid_->DataSource(), nullptr);
+}
+
 TEST_F(GridWindow, FocusedRowAndCurrentRecordFollowEachOther) {
   // a click on the grid while another control has the focus moves both in one click
   form_->Edit1->SetFocus();
