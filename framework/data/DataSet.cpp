@@ -233,6 +233,12 @@ void TDataSet::EnableControls() {
   if (Active()) DataEvent(TDataEvent::deDataSetChange);
 }
 
+bool TDataSet::AppendFieldText(int field, std::string& out) const {
+  bool isNull = true;
+  out += FieldText(field, isNull);
+  return isNull;
+}
+
 void TDataSet::DataEvent(TDataEvent event, std::intptr_t info) {
   if (ControlsDisabled()) return;
   for (TDataSource* s : std::vector<TDataSource*>(sources_))

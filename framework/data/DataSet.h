@@ -107,6 +107,9 @@ public:
 
   // Value access for TField.
   virtual std::string FieldText(int field, bool& isNull) const = 0;
+  // Appends the field's text in the current record to out and answers whether it is null. The
+  // default goes through FieldText; a dataset that holds its texts appends them without a copy.
+  virtual bool AppendFieldText(int field, std::string& out) const;
   virtual void SetFieldText(int field, const std::string* text) = 0;  // null: SQL null
 
   // Data sources register here (TDataSource does it).

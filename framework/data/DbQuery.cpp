@@ -84,6 +84,12 @@ std::string TDbQuery::FieldText(int field, bool& isNull) const {
   return std::string(query_->Value(field));
 }
 
+bool TDbQuery::AppendFieldText(int field, std::string& out) const {
+  if (!query_ || query_->RecNo() < 0 || field < 0 || field >= query_->FieldCount()) return true;
+  out.append(query_->Value(field));
+  return query_->IsNull(field);
+}
+
 void TDbQuery::SetFieldText(int field, const std::string* text) {
   if (State() != TDataSetState::dsEdit) throw EDatabaseError("the record is not being edited");
   if (text) Cursor().SetValue(field, *text);

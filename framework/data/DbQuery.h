@@ -40,6 +40,7 @@ public:
   int RecNo() const override;
   bool CanModify() const override;
   std::string FieldText(int field, bool& isNull) const override;
+  bool AppendFieldText(int field, std::string& out) const override;
   void SetFieldText(int field, const std::string* text) override;
 
 protected:

@@ -44,6 +44,14 @@ std::string TField::DisplayText() const {
   return text;
 }
 
+bool TField::AppendDisplayText(std::string& out) const {
+  if (OnGetText) {
+    out += DisplayText();
+    return IsNull();
+  }
+  return dataSet_ ? dataSet_->AppendFieldText(fieldNo_, out) : true;
+}
+
 std::string TField::Text() const {
   std::string text = AsString();
   if (OnGetText) OnGetText(const_cast<TField*>(this), text, false);

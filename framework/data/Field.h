@@ -53,6 +53,9 @@ public:
   // The text to show: OnGetText's answer when assigned, else AsString.
   std::string DisplayText() const;
   std::string Text() const;  // the same for editing (DisplayText false)
+  // Appends DisplayText to out (without a temporary text when there is no OnGetText); answers
+  // whether the value is null.
+  bool AppendDisplayText(std::string& out) const;
 
   // Changes the value of the record being edited; tells the dataset's links (record changed).
   // Throws EDatabaseError outside edit state or for a read-only field.

@@ -112,7 +112,8 @@ int VarCompare(const Variant& a, const Variant& b) {
     return aMissing ? -1 : 1;
   }
   if (a.Kind() == TVarKind::String && b.Kind() == TVarKind::String) {
-    const int c = a.AsString().compare(b.AsString());  // std::string compares bytes as unsigned char
+    // std::string compares bytes as unsigned char; no copies (the grid's sort compares keys often)
+    const int c = std::get<std::string>(a.value_).compare(std::get<std::string>(b.value_));
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
   }
   double x = 0, y = 0;

@@ -38,6 +38,7 @@ public:
   bool operator==(const Variant& other) const;
 
 private:
+  friend int VarCompare(const Variant& a, const Variant& b);
   using Storage = std::variant<std::monostate, std::int64_t, double, bool, std::string>;
   Variant(TVarKind kind, Storage v) : kind_(kind), value_(std::move(v)) {}
 

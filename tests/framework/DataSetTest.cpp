@@ -79,6 +79,21 @@ TEST_F(DataSetTest, OpenCloseAndReopenTellTheLinks) {
   EXPECT_THROW(query_->FieldByName("nope"), EDatabaseError);
 }
 
+TEST_F(DataSetTest, DisplayTextsAppendToABufferAndHonourTheTextEvent) {
+  query_->Open();
+  TField* no = query_->FieldByName("no");
+  std::string buffer = "|";
+  EXPECT_FALSE(no->AppendDisplayText(buffer));
+  EXPECT_FALSE(query_->FieldByName("w0")->AppendDisplayText(buffer));
+  EXPECT_EQ(buffer, "|5A");
+  no->OnGetText = TFieldGetTextEvent([](TField*, std::string& text, bool) { text = "<" + text + ">"; });
+  EXPECT_FALSE(no->AppendDisplayText(buffer));
+  EXPECT_EQ(buffer, "|5A<5>");
+  query_->Close();
+  TField* none = nullptr;
+  EXPECT_EQ(query_->FindField("no"), none);
+}
+
 TEST_F(DataSetTest, MovesReportTheDistanceMoved) {
   query_->Open();
   Take();
