@@ -8,6 +8,8 @@
 
 namespace bus {
 
+const TIdentList kAlignmentNames{"taLeftJustify", "taRightJustify", "taCenter"};
+
 const TClassInfo& TObject::StaticClassInfo() {
   static const TClassInfo info{"TObject", nullptr, {}, {}};
   return info;

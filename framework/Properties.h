@@ -57,6 +57,9 @@ struct TIntIdents {
 
 using TIdentList = std::vector<std::string>;
 
+// Identifiers of TAlignment (framework/Types.h), shared by every class with an Alignment property.
+extern const TIdentList kAlignmentNames;
+
 struct TPropInfo {
   std::string name;
   TPropKind kind = TPropKind::Integer;

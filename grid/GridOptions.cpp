@@ -33,6 +33,5 @@ const TIdentList kVertAlignmentNames{"tlTop", "tlCenter", "tlBottom"};
 const TIdentList kEditCharCaseNames{"ecNormal", "ecUpperCase", "ecLowerCase"};
 const TIdentList kSummaryTypeNames{"cstNone", "cstAvg", "cstCount", "cstMax", "cstMin", "cstSum"};
 const TIdentList kFilterStatusNames{"fsAuto", "fsAlways", "fsNever"};
-const TIdentList kAlignmentNames{"taLeftJustify", "taRightJustify", "taCenter"};
 
 }  // namespace bus

@@ -82,6 +82,5 @@ extern const TIdentList kVertAlignmentNames;
 extern const TIdentList kEditCharCaseNames;
 extern const TIdentList kSummaryTypeNames;
 extern const TIdentList kFilterStatusNames;
-extern const TIdentList kAlignmentNames;
 
 }  // namespace bus

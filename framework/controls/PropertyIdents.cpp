@@ -61,6 +61,5 @@ const TIntIdents kCursorIdents{[](std::string_view i, std::int64_t& v) { return 
 const TIntIdents kCharsetIdents{[](std::string_view i, std::int64_t& v) { return ToValue(kCharsets, i, v); },
                                 [](std::int64_t v, std::string& i) { return ToIdent(kCharsets, v, i); }};
 const TIdentList kFontStyleNames{"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
-const TIdentList kAlignmentNames{"taLeftJustify", "taRightJustify", "taCenter"};
 
 }  // namespace bus

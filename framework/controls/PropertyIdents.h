@@ -10,6 +10,5 @@ extern const TIntIdents kColorIdents;
 extern const TIntIdents kCursorIdents;
 extern const TIntIdents kCharsetIdents;
 extern const TIdentList kFontStyleNames;
-extern const TIdentList kAlignmentNames;  // TAlignment
 
 }  // namespace bus
