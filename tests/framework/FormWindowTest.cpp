@@ -287,6 +287,20 @@ TEST_F(FormWindow, LoadedBeforeOnCreateAndOnShowBeforeTheWindowAppears) {
   EXPECT_TRUE(PumpUntil([&] { return form_->Edit1->Focused(); }));
 }
 
+TEST_F(FormWindow, ControlsListedLaterLieAboveEarlierOnes) {
+  // the memo, listed after the panel, is the top child; a window made again keeps its place
+  HWND top = GetWindow(form_->Handle(), GW_CHILD);
+  EXPECT_EQ(top, form_->Memo1->Handle());
+  EXPECT_EQ(GetWindow(top, GW_HWNDNEXT), form_->Panel1->Handle());
+  // inside the panel: the status bar (last) on top, the group box (first) at the bottom
+  EXPECT_EQ(GetWindow(form_->Panel1->Handle(), GW_CHILD), form_->StatusBar1->Handle());
+  EXPECT_EQ(GetWindow(form_->StatusBar1->Handle(), GW_HWNDLAST), form_->Edit1->Parent()->Handle());
+  // where they overlap, the later one is what the pointer finds
+  form_->Memo1->SetBounds(8, 150, 384, 100);
+  const POINT overlap = form_->ClientToScreen({100, 220});
+  EXPECT_EQ(WindowFromPoint(overlap), form_->Memo1->Handle());
+}
+
 TEST_F(FormWindow, AnchorsFollowTheParentFromTheDesignPosition) {
   form_->SetClientSize(500, 360);
   Pump(50);
