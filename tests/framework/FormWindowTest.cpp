@@ -403,6 +403,35 @@ TEST_F(FormWindow, MouseLeavesWhenThePointerLeavesTheProgramAndWindowedControlsH
   }
 }
 
+// The pointer resting on a control's frame (here the memo's scroll bar) is watched there: the
+// leave tracking settles instead of being asked for again after every leave. Messages are handled
+// one at a time, so the test ends even when the tracking never settles.
+TEST_F(FormWindow, ThePointerRestingOnAScrollBarIsTrackedThereAndSettles) {
+  RECT client{};
+  GetClientRect(form_->Memo1->Handle(), &client);
+  const POINT onScrollBar = form_->Memo1->ClientToScreen({client.right + 4, 20});
+  SetCursorPos(onScrollBar.x, onScrollBar.y);
+  int leaves = 0, handled = 0;
+  const DWORD end = GetTickCount() + 400;
+  while (GetTickCount() < end && handled < 5000) {
+    MSG m;
+    if (!PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE)) {
+      SetCursorPos(onScrollBar.x, onScrollBar.y);
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+      continue;
+    }
+    if (m.message == WM_MOUSELEAVE || m.message == WM_NCMOUSELEAVE) ++leaves;
+    Application->HandleMessage();
+    ++handled;
+  }
+  EXPECT_LT(leaves, 5);
+  EXPECT_EQ(Application->MouseControl(), form_->Memo1);
+  // and from the frame into the client area the tracking follows
+  MoveCursor(form_->Memo1->ClientToScreen({20, 20}));
+  MoveCursor(kNowhere);
+  EXPECT_TRUE(PumpUntil([&] { return Application->MouseControl() == nullptr; }));
+}
+
 TEST_F(FormWindow, APressedSpeedButtonKeepsTheMouseAndClicksOnlyWhenReleasedOverIt) {
   test::TMessageRecorder button(*form_->Button1, {WM_LBUTTONUP});
   HWND panel = form_->Panel1->Handle();
