@@ -19,4 +19,12 @@ std::string AsciiLower(std::string_view s) {
   return out;
 }
 
+std::string AsciiUpper(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) {
+    if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+  }
+  return out;
+}
+
 }  // namespace bus

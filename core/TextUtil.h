@@ -11,5 +11,7 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept;
 
 // The text with ASCII letters lowered; other bytes unchanged.
 std::string AsciiLower(std::string_view s);
+// The text with ASCII letters raised; other bytes unchanged.
+std::string AsciiUpper(std::string_view s);
 
 }  // namespace bus
