@@ -48,6 +48,7 @@ void TilePiece(const BmpImage& from, TSkinRect source, BmpImage& to, TSkinRect d
 
 TSkinRect SkinFrameRect(int imageWidth, int imageHeight, int frameCount, int frame, bool vertical) {
   const int count = std::max(frameCount, 1);
+  if (frame < 1 || frame > count) return {};
   if (vertical) {
     const int h = imageHeight / count;
     return {0, (frame - 1) * h, imageWidth, frame * h};
@@ -58,6 +59,13 @@ TSkinRect SkinFrameRect(int imageWidth, int imageHeight, int frameCount, int fra
 
 std::vector<NineSlicePiece> NineSlicePieces(int width, int height, int frameWidth, int frameHeight,
                                             TSkinMargins m, bool tile, bool withCentre) {
+  // margins come from skin files: negative ones count as 0, and none is larger than an image can be
+  const auto fit = [](int v) { return std::clamp(v, 0, kMaxBmpDimension); };
+  m = {fit(m.left), fit(m.top), fit(m.right), fit(m.bottom)};
+  width = fit(width);
+  height = fit(height);
+  frameWidth = fit(frameWidth);
+  frameHeight = fit(frameHeight);
   if (width < m.left + m.right) m.left = m.right = 0;
   if (height < m.top + m.bottom) m.top = m.bottom = 0;
   const int w = frameWidth, h = frameHeight, W = width, H = height;
@@ -112,7 +120,7 @@ void FillImageRect(BmpImage& image, TSkinRect rect, std::uint32_t rgb) {
 
 BmpImage BuildComboStrip(const TSkinStrip& sunkEdge, const TSkinStrip& comboButton, const TSkinStrip* extra,
                          int arrowWidth) {
-  const int frames = std::max(sunkEdge.frames, 1);
+  const int frames = std::clamp(sunkEdge.frames, 1, kMaxBmpDimension / kComboCellWidth);
   constexpr int kW = kComboCellWidth, kH = kComboCellHeight;
   BmpImage strip(kW * frames, kH);
   FillImageRect(strip, {0, 0, strip.width, kH}, kSkinTransparent);

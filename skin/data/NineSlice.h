@@ -40,7 +40,8 @@ struct TSkinMargins {
 };
 
 // Where frame `frame` (from 1) of a strip of `frameCount` frames lies in an image of the given size:
-// frames side by side, or stacked when vertical. A count below 1 counts as 1.
+// frames side by side, or stacked when vertical. A count below 1 counts as 1; a frame outside the
+// strip gives an empty rectangle.
 TSkinRect SkinFrameRect(int imageWidth, int imageHeight, int frameCount, int frame, bool vertical = false);
 
 // One piece of a nine-slice rendering: `source` relative to the frame's top-left corner, `dest`
@@ -53,8 +54,9 @@ struct NineSlicePiece {
 
 // The pieces that fit a frame of frameWidth × frameHeight to a destination of width × height, in
 // drawing order: top-left, bottom-left and top-right corners, left and top edges, centre (unless
-// `withCentre` is false), bottom-right corner, right and bottom edges. Margins that do not fit the
-// destination (width below left + right, height below top + bottom) count as 0 in that direction.
+// `withCentre` is false), bottom-right corner, right and bottom edges. Negative margins count as 0;
+// margins that do not fit the destination (width below left + right, height below top + bottom)
+// count as 0 in that direction.
 // Pieces of zero area are left out; the centre is tiled when `tile` is set.
 std::vector<NineSlicePiece> NineSlicePieces(int width, int height, int frameWidth, int frameHeight,
                                             TSkinMargins margins, bool tile, bool withCentre = true);
@@ -89,7 +91,7 @@ inline constexpr int kComboCellHeight = 21;
 // sunk edge over the whole cell, the same frame of the combo button over the right `arrowWidth`
 // columns (magenta transparent), the same frame of `extra` (if given) centred there, and a magenta
 // hole from (2, 2) to (49 − arrowWidth, 18) where the edit field shows through. Pixels that no part
-// covers stay magenta.
+// covers stay magenta. The strip is at most as wide as a bitmap can be.
 BmpImage BuildComboStrip(const TSkinStrip& sunkEdge, const TSkinStrip& comboButton, const TSkinStrip* extra,
                          int arrowWidth);
 

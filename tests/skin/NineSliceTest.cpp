@@ -1,6 +1,8 @@
 // Cutting frames out of skin strips and fitting them by their margins; the composed combo-box strip.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "skin/data/NineSlice.h"
 
 namespace bus {
@@ -90,6 +92,10 @@ TEST(NineSlice, NeverReadsOutsideTheImageAndIgnoresEmptyOrInvertedTargets) {
   const BmpImage zero = RenderSkinImage(strip, 7, 7, {}, false, false, 0, 1);
   EXPECT_EQ(Rgb(zero, 0, 0), Coded(1, 0, 0));
   EXPECT_EQ(RenderSkinImage(strip, -3, 4, {}, false, false, 2, 1).width, 0);
+  // margins as a skin file may give them: negative ones count as 0, huge ones do not fit
+  const BmpImage odd = RenderSkinImage(strip, 7, 7, {INT_MAX, -5, INT_MAX, 3}, false, true, 2, 1);
+  EXPECT_EQ(Rgb(odd, 0, 0), Coded(1, 0, 0));
+  EXPECT_EQ(Rgb(odd, 6, 6), Coded(1, 4, 4));
   // margins larger than a tiny frame give inverted source pieces, which draw nothing
   const BmpImage tiny = Strip(1, 2, 2, Coded);
   const BmpImage big = RenderSkinImage(tiny, 20, 20, {3, 3, 3, 3}, false, false, 1, 1);
