@@ -5,12 +5,16 @@
 # in hexadecimal digits, 64 bytes to a line, which the form description reader takes as the bytes
 # of the skin data component's stored archive.
 #
-# bus_skin_stream(OUTPUT file ARCHIVE archive [TEMPLATE template])
+# bus_skin_stream(OUTPUT file ARCHIVE archive [TEMPLATE template] [TARGET name])
 #   Adds a build rule that writes `file`: the property line alone, or, with TEMPLATE, the template
-#   with every "@SKIN_STREAM@" replaced by it (a form description that carries the skin). A target
-#   of the same directory must list `file` as a source or dependency; when the archive is built in
-#   another directory, that target also needs add_dependencies() on the archive's target
-#   (default_skin for BUSSEARCH_DEFAULT_SKIN).
+#   with every "@SKIN_STREAM@" replaced by it (a form description that carries the skin). With
+#   TARGET, also a target of that name that builds `file` after the default skin; a program that
+#   embeds `file` depends on that target. Without TARGET, a target of the same directory must list
+#   `file` as a source or dependency.
+#
+#   The main form's description, for instance:
+#     bus_skin_stream(OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/BusMain.txt TEMPLATE BusMain.txt.in
+#                     ARCHIVE ${BUSSEARCH_DEFAULT_SKIN} TARGET main_form_description)
 #
 # Run as a script (cmake -DARCHIVE=... -DOUTPUT=... [-DTEMPLATE=...] -P SkinStream.cmake) it does
 # the writing.
@@ -55,7 +59,7 @@ endif()
 set(BUS_SKIN_STREAM_SCRIPT ${CMAKE_CURRENT_LIST_FILE})
 
 function(bus_skin_stream)
-  cmake_parse_arguments(S "" "OUTPUT;ARCHIVE;TEMPLATE" "" ${ARGN})
+  cmake_parse_arguments(S "" "OUTPUT;ARCHIVE;TEMPLATE;TARGET" "" ${ARGN})
   if(NOT S_OUTPUT OR NOT S_ARCHIVE)
     message(FATAL_ERROR "bus_skin_stream needs OUTPUT and ARCHIVE")
   endif()
@@ -69,4 +73,10 @@ function(bus_skin_stream)
     DEPENDS ${S_ARCHIVE} ${S_TEMPLATE} ${BUS_SKIN_STREAM_SCRIPT}
     COMMENT "Writing the skin archive as a SkinStream property"
     VERBATIM)
+  if(S_TARGET)
+    add_custom_target(${S_TARGET} DEPENDS ${S_OUTPUT})
+    if(TARGET default_skin)
+      add_dependencies(${S_TARGET} default_skin)
+    endif()
+  endif()
 endfunction()

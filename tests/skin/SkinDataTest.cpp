@@ -157,7 +157,9 @@ protected:
 };
 
 TEST_F(SkinData, DefaultSkinLoadsThroughTheFormDescription) {
-  TSkinData* skin = MakeHost("Active = True\n" + DefaultSkinStream())->SkinData1;
+  // the description the build writes from a template, as it does the main form's
+  form_ = Application->CreateForm<test::TfrmSkinHost>(test::ReadFile(test::BinaryDir() / "skin_host_form.txt"));
+  TSkinData* skin = form_->SkinData1;
   ASSERT_NE(skin, nullptr);
   EXPECT_FALSE(skin->SkinEmpty());
   EXPECT_EQ(skin->SkinName(), "BusSearch Transit");
