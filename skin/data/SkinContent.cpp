@@ -14,11 +14,11 @@ namespace {
 constexpr std::string_view kPersonality = "Personality";
 
 // Section and image key of each optional object, by TSkinPart.
-struct PartSpec {
+struct PartKeys {
   std::string_view section;
   std::string_view imageKey;
 };
-constexpr PartSpec kParts[kSkinPartCount] = {
+constexpr PartKeys kParts[kSkinPartCount] = {
     {"Progress", "Bitmap"},
     {kPersonality, "menuBar"},
     {"GroupBoxEdge", "Image"},
@@ -47,11 +47,11 @@ constexpr PartSpec kParts[kSkinPartCount] = {
     {"UpDown.Vert", "Image"},
 };
 
-struct ColourSpec {
+struct ColourEntry {
   std::string_view key;
   TColor platform;  // the default when the skin leaves the key out
 };
-constexpr ColourSpec kColours[kSkinColourCount] = {
+constexpr ColourEntry kColours[kSkinColourCount] = {
     {"WindowText", clWindowText},       {"TitleTextActive", clCaptionText},
     {"TitleTextNoActive", clInactiveCaptionText}, {"ButtonFace", clBtnFace},
     {"ButtonText", clBtnText},          {"ButtonHilight", clBtnHighlight},
@@ -286,23 +286,23 @@ void TSkinContent::ReadTitle(const TQuickIni& ini, const ImageLoader& loadImage)
 void TSkinContent::ReadParts(const TQuickIni& ini, const ImageLoader& loadImage) {
   for (int i = 0; i < kSkinPartCount; ++i) {
     const TSkinPart part = TSkinPart(i);
-    const PartSpec& spec = kParts[i];
+    const PartKeys& keys = kParts[i];
     std::unique_ptr<TDataSkinObject>& slot = parts_[std::size_t(i)];
     slot.reset();
-    const std::string value = ini.ReadString(spec.section, spec.imageKey, "");
+    const std::string value = ini.ReadString(keys.section, keys.imageKey, "");
     if (value.empty()) continue;
     switch (part) {
       case TSkinPart::Progress: {
-        auto o = std::make_unique<TDataSkinBorder>(std::string(spec.section));
+        auto o = std::make_unique<TDataSkinBorder>(std::string(keys.section));
         loadImage(o->Image(), value);
-        loadImage(o->Image2(), ini.ReadString(spec.section, "Chunk", ""));
-        o->SetStyle(ini.ReadInteger(spec.section, "Style", 0));
-        o->SetLeftWidth(ini.ReadInteger(spec.section, "LeftWidth", 0));
-        o->SetRightWidth(ini.ReadInteger(spec.section, "RightWidth", 0));
-        o->SetTopHeight(ini.ReadInteger(spec.section, "TopHeight", 0));
-        o->SetBottomHeight(ini.ReadInteger(spec.section, "BottomHeight", 0));
-        o->SetTrans(ini.ReadInteger(spec.section, "Trans", 0));
-        o->SetTile(ini.ReadInteger(spec.section, "Tile", 0));
+        loadImage(o->Image2(), ini.ReadString(keys.section, "Chunk", ""));
+        o->SetStyle(ini.ReadInteger(keys.section, "Style", 0));
+        o->SetLeftWidth(ini.ReadInteger(keys.section, "LeftWidth", 0));
+        o->SetRightWidth(ini.ReadInteger(keys.section, "RightWidth", 0));
+        o->SetTopHeight(ini.ReadInteger(keys.section, "TopHeight", 0));
+        o->SetBottomHeight(ini.ReadInteger(keys.section, "BottomHeight", 0));
+        o->SetTrans(ini.ReadInteger(keys.section, "Trans", 0));
+        o->SetTile(ini.ReadInteger(keys.section, "Tile", 0));
         slot = std::move(o);
         break;
       }
@@ -316,12 +316,12 @@ void TSkinContent::ReadParts(const TQuickIni& ini, const ImageLoader& loadImage)
         break;
       }
       case TSkinPart::GroupBox: {
-        auto o = std::make_unique<TDataSkinBoxLabel>(std::string(spec.section));
+        auto o = std::make_unique<TDataSkinBoxLabel>(std::string(keys.section));
         loadImage(o->Image(), value);
-        ReadGenericKeys(*o, ini, spec.section, true, false, ButtonText());
-        o->SetBackgroundAlignment(ini.ReadInteger(spec.section, "BackgroundAlignment", 0));
-        o->SetBackgroundLeftShift(ini.ReadInteger(spec.section, "BackgroundLeftShift", 0));
-        o->SetBackgroundRightShift(ini.ReadInteger(spec.section, "BackgroundRightShift", 0));
+        ReadGenericKeys(*o, ini, keys.section, true, false, ButtonText());
+        o->SetBackgroundAlignment(ini.ReadInteger(keys.section, "BackgroundAlignment", 0));
+        o->SetBackgroundLeftShift(ini.ReadInteger(keys.section, "BackgroundLeftShift", 0));
+        o->SetBackgroundRightShift(ini.ReadInteger(keys.section, "BackgroundRightShift", 0));
         slot = std::move(o);
         break;
       }
@@ -329,11 +329,11 @@ void TSkinContent::ReadParts(const TQuickIni& ini, const ImageLoader& loadImage)
       case TSkinPart::ComboButton:
       case TSkinPart::UpDownHorz:
       case TSkinPart::UpDownVert: {
-        auto o = std::make_unique<TDataSkinBorder>(std::string(spec.section));
+        auto o = std::make_unique<TDataSkinBorder>(std::string(keys.section));
         loadImage(o->Image(), value);
-        ReadGenericKeys(*o, ini, spec.section, false, false, ButtonText());
+        ReadGenericKeys(*o, ini, keys.section, false, false, ButtonText());
         if (part == TSkinPart::Tabs) {
-          loadImage(o->Image2(), ini.ReadString(spec.section, "Border", ""));
+          loadImage(o->Image2(), ini.ReadString(keys.section, "Border", ""));
         } else if (part == TSkinPart::ComboButton) {
           if (!o->Image().Empty()) {
             // the button for right-to-left combo boxes
@@ -342,15 +342,15 @@ void TSkinContent::ReadParts(const TQuickIni& ini, const ImageLoader& loadImage)
             MirrorHorizontal(o->Image2());
           }
         } else {
-          loadImage(o->Image2(), ini.ReadString(spec.section, "GlyphImage", ""));
+          loadImage(o->Image2(), ini.ReadString(keys.section, "GlyphImage", ""));
         }
         slot = std::move(o);
         break;
       }
       default: {
-        auto o = std::make_unique<TDataSkinObject>(std::string(spec.section));
+        auto o = std::make_unique<TDataSkinObject>(std::string(keys.section));
         loadImage(o->Image(), value);
-        ReadGenericKeys(*o, ini, spec.section, true, false, ButtonText());
+        ReadGenericKeys(*o, ini, keys.section, true, false, ButtonText());
         slot = std::move(o);
         break;
       }
