@@ -28,4 +28,12 @@ std::string DoubleQuoted(std::string_view s) {
   return out + '"';
 }
 
+std::string AsciiUpper(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) {
+    if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+  }
+  return out;
+}
+
 }  // namespace bus

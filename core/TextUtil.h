@@ -11,6 +11,8 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept;
 
 // The text with ASCII letters lowered; other bytes unchanged.
 std::string AsciiLower(std::string_view s);
+// The text with ASCII letters raised; other bytes unchanged.
+std::string AsciiUpper(std::string_view s);
 
 // The text between double quotes, each double quote inside doubled: how SQL quotes an identifier
 // and a connection string a value.

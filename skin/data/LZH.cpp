@@ -84,34 +84,47 @@ public:
   int LeafOf(int symbol) const noexcept { return prnt_[symbol + kNodes]; }
   int Parent(int node) const noexcept { return prnt_[node]; }
 
-  // Reads one symbol, walking from the root by the input's bits, and counts it (as Update does,
-  // climbing the path it walked down while no swap has changed it).
+  // Reads one symbol, walking from the root by the input's bits, and counts it exactly as Update
+  // does. The first kShortcutBits levels of the walk come from a table of shortcuts, which stays
+  // valid until a swap or a rebuild changes the children of a node one of them passed. The climb
+  // back up follows the nodes the walk passed until a swap moves the counted subtree.
   template <typename Reader>
-  int Decode(Reader& in) noexcept {
-    int path[kMaxDepth + 1];  // the nodes walked, from the root
-    int depth = 0;
-    int c = kRoot;
-    while (true) {
-      path[depth++] = c;
-      const int next = son_[c];
-      if (next >= kNodes) break;
-      c = next + int(in.TakeBit());
-      if (depth == kMaxDepth) break;  // cannot happen with counts below kMaxFreq; keeps the bits in hand
+  unsigned Decode(Reader& in) noexcept {
+    std::uint16_t path[kMaxDepth + 1];  // the nodes walked, from the root
+    const unsigned prefix = in.PeekBits(kShortcutBits);
+    Shortcut& s = shortcuts_[prefix];
+    if (s.generation != generation_) FillShortcut(s, prefix);
+    std::memcpy(path, s.path, sizeof s.path);
+    unsigned depth = s.count;
+    in.SkipBits(s.bits);
+    unsigned c = s.node;
+    unsigned next = son_[c];
+    if (depth == s.bits) {  // the shortcut stopped before node c: go on from there
+      while (true) {
+        path[depth++] = std::uint16_t(c);
+        next = son_[c];
+        if (next >= unsigned(kNodes)) break;
+        c = next + in.TakeBit();
+        if (depth == unsigned(kMaxDepth)) break;  // cannot happen with counts below kMaxFreq; keeps the bits in hand
+      }
     }
-    const int symbol = son_[c] >= kNodes ? son_[c] - kNodes : 0;
-    if (freq_[kRoot] == kMaxFreq || son_[c] < kNodes) {
-      Update(symbol);
+    if (next < unsigned(kNodes)) {
+      Update(0);
+      return 0;
+    }
+    const unsigned symbol = next - kNodes;
+    if (freq_[kRoot] == kMaxFreq) {
+      Update(int(symbol));
       return symbol;
     }
-    int i = depth - 1;
+    unsigned i = depth - 1;
     while (true) {
       const unsigned k = ++freq_[c];
       if (k > freq_[c + 1]) {
-        c = Swap(c, k);
-        // the walked path no longer leads here: go on by the parents
+        c = unsigned(Swap(int(c), k));
         while ((c = prnt_[c]) != 0) {
           const unsigned kk = ++freq_[c];
-          if (kk > freq_[c + 1]) c = Swap(c, kk);
+          if (kk > freq_[c + 1]) c = unsigned(Swap(int(c), kk));
         }
         return symbol;
       }
@@ -131,6 +144,42 @@ public:
   }
 
 private:
+  // The walk of the first kShortcutBits bits of every input: where it ends and what it passed.
+  static constexpr int kShortcutBits = 6;
+  struct Shortcut {
+    std::uint32_t generation = 0;                  // valid while it equals generation_
+    std::uint8_t count = 0;                        // nodes in path
+    std::uint8_t bits = 0;                         // input bits the walk took
+    std::uint16_t node = 0;                        // where it ended: a leaf (count = bits + 1), or a node
+                                                   // yet to be passed (count = bits)
+    std::uint16_t path[kShortcutBits + 2] = {};   // the nodes whose children it read, from the root
+  };
+
+  void FillShortcut(Shortcut& s, unsigned prefix) noexcept {
+    unsigned c = kRoot;
+    unsigned count = 0, bits = 0;
+    while (bits < unsigned(kShortcutBits)) {
+      s.path[count++] = std::uint16_t(c);
+      readBy_[c] = generation_;
+      const unsigned next = son_[c];
+      if (next >= unsigned(kNodes)) break;
+      c = next + (prefix >> (kShortcutBits - 1 - bits) & 1);
+      ++bits;
+    }
+    s.count = std::uint8_t(count);
+    s.bits = std::uint8_t(bits);
+    s.node = std::uint16_t(c);
+    s.generation = generation_;
+  }
+  // Every shortcut becomes stale.
+  void DropShortcuts() noexcept {
+    if (++generation_ == 0) {
+      for (Shortcut& s : shortcuts_) s.generation = 0;
+      readBy_.fill(0);
+      generation_ = 1;
+    }
+  }
+
   // Node c has just reached count k, more than its right neighbour's: exchanges it with the last
   // node whose count is still below k, so that counts stay sorted; returns where c's subtree went.
   int Swap(int c, unsigned k) noexcept {
@@ -149,6 +198,7 @@ private:
       else hi = mid;
     }
     const int l = lo;
+    if (readBy_[c] == generation_ || readBy_[l] == generation_) DropShortcuts();
     freq_[c] = freq_[l];
     freq_[l] = std::uint16_t(k);
     const int i = son_[c];
@@ -164,6 +214,7 @@ private:
 
   // Halves every leaf's count and builds the tree anew from the leaves.
   void Rebuild() noexcept {
+    DropShortcuts();
     int j = 0;
     for (int i = 0; i < kNodes; ++i) {
       if (son_[i] >= kNodes) {
@@ -192,6 +243,9 @@ private:
   std::array<std::uint16_t, kNodes + 1> freq_{};          // counts; freq_[kNodes] is a sentinel
   std::array<std::uint16_t, kNodes> son_{};               // first child, or kNodes + symbol at a leaf
   std::array<std::uint16_t, kNodes + kSymbols> prnt_{};  // parent; at kNodes + symbol the symbol's leaf
+  std::array<Shortcut, 1 << kShortcutBits> shortcuts_{};  // first levels of the walk, by input bits
+  std::array<std::uint32_t, kNodes> readBy_{};            // generation of the shortcuts that read a node's children
+  std::uint32_t generation_ = 1;                          // shortcuts of another generation are stale
 };
 
 // Reads the source most significant bit first; past its end every bit is 0.
@@ -226,6 +280,13 @@ public:
     buffer_ <<= 1;
     --count_;
     return b;
+  }
+  // The next n bits (1 <= n <= 8), left in place.
+  unsigned PeekBits(int n) const noexcept { return unsigned(buffer_ >> (64 - n)); }
+  // Drops n bits (0 <= n <= 8) that a Refill has already provided.
+  void SkipBits(int n) noexcept {
+    buffer_ <<= n;
+    count_ -= n;
   }
   // n bits (1 <= n <= 8) that a Refill has already provided.
   unsigned TakeBits(int n) noexcept {
@@ -296,7 +357,7 @@ std::vector<std::uint8_t> LzhExpand(std::span<const std::uint8_t> packed, std::s
   std::size_t w = 0;
   while (w < size) {
     in.Refill();
-    const int c = tree->Decode(in);
+    const int c = int(tree->Decode(in));
     if (c < 256) {
       out[w++] = std::uint8_t(c);
       continue;

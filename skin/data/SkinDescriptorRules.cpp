@@ -8,14 +8,6 @@ namespace bus {
 
 namespace {
 
-std::string AsciiUpper(std::string_view s) {
-  std::string out(s);
-  for (char& ch : out) {
-    if (ch >= 'a' && ch <= 'z') ch = char(ch - 'a' + 'A');
-  }
-  return out;
-}
-
 bool IsDigit(char ch) { return ch >= '0' && ch <= '9'; }
 
 }  // namespace

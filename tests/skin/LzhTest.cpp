@@ -88,6 +88,13 @@ TEST(LzhCompress, RoundTripsDataOfManyShapes) {
     }
   }
   cases.push_back(pixels);
+  // phases that favour other symbols each, so that nodes near the root change places often
+  std::vector<std::uint8_t> phases;
+  for (int phase = 0; phase < 40; ++phase) {
+    const int base = (phase * 37) % 200, spread = 2 + phase % 9;
+    for (int i = 0; i < 6000; ++i) phases.push_back(std::uint8_t(base + int(rng() % unsigned(spread))));
+  }
+  cases.push_back(phases);
 
   for (const auto& data : cases) {
     std::size_t packed = 0;

@@ -1,9 +1,11 @@
 // skindraw: draws the default skin of BusSearch.
 //
 //   skindraw OUTDIR [--preview FILE.bmp]
+//   skindraw --menu-glyphs FILE.bmp
 //
 // Writes every bitmap the descriptor names and the descriptor into OUTDIR (created if missing);
-// with --preview, also a picture of the skin at work.
+// with --preview, also a picture of the skin at work. --menu-glyphs writes the one-bit strip of
+// window-button glyphs that skinned menu bars show.
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -11,6 +13,7 @@
 #include "core/BmpFile.h"
 #include "core/Stream.h"
 #include "tools/skindraw/DefaultSkin.h"
+#include "tools/skindraw/MenuGlyphs.h"
 #include "tools/skindraw/SkinPreview.h"
 
 namespace {
@@ -24,8 +27,19 @@ void WriteBmp(const std::filesystem::path& path, const bus::tools::PixelCanvas& 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--menu-glyphs") {
+    try {
+      const std::vector<std::uint8_t> bytes = bus::tools::DrawMenuGlyphs();
+      bus::TFileStream file(argv[2], bus::TFileStream::Mode::Create);
+      file.WriteBuffer(bytes.data(), bytes.size());
+      return 0;
+    } catch (const std::exception& e) {
+      std::cerr << "skindraw: " << e.what() << "\n";
+      return 1;
+    }
+  }
   if (argc != 2 && !(argc == 4 && std::string(argv[2]) == "--preview")) {
-    std::cerr << "usage: skindraw OUTDIR [--preview FILE.bmp]\n";
+    std::cerr << "usage: skindraw OUTDIR [--preview FILE.bmp]\n       skindraw --menu-glyphs FILE.bmp\n";
     return 2;
   }
   try {

@@ -1,0 +1,245 @@
+#include "skin/form/SkinManager.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "core/TextUtil.h"
+#include "core/WideText.h"
+#include "framework/controls/Form.h"
+#include "framework/controls/Screen.h"
+#include "framework/controls/Timer.h"
+#include "skin/data/SkinData.h"
+
+namespace bus {
+
+TSkinManage* SkinManager = nullptr;
+
+namespace {
+
+std::string WindowClassName(HWND window) {
+  wchar_t name[256] = {};
+  const int length = GetClassNameW(window, name, 256);
+  return Narrow(std::wstring_view(name, std::size_t(std::max(length, 0))));
+}
+
+TSkinManagerLink* ProvideSkinManager(bool create) {
+  if (!SkinManager && create) CreateSkinManager();
+  return SkinManager;
+}
+
+// The form that owns a component, if its owner is one.
+TCustomForm* OwnerForm(const TSkinData* skin) { return dynamic_cast<TCustomForm*>(skin->Owner()); }
+
+}  // namespace
+
+TSkinManage::TSkinManage() : timer_(std::make_unique<TTimer>(nullptr)) {
+  timer_->SetEnabled(false);
+  timer_->SetInterval(kSkinCommandDelay);
+  timer_->SetOnTimer(TNotifyEvent([this](TObject*) { ExecuteCommand(); }));
+}
+
+TSkinManage::~TSkinManage() {
+  runCount_ = 4;
+  timer_.reset();
+  if (hook_) UnhookWindowsHookEx(hook_);
+}
+
+void TSkinManage::RegisterSkinData(TSkinData* skin) {
+  if (!skin || std::find(skinDatas_.begin(), skinDatas_.end(), skin) != skinDatas_.end()) return;
+  skinDatas_.push_back(skin);
+  if (!mainSkin_ && skin->SkinFormtype() == TSkinFormType::sfMainform) mainSkin_ = skin;
+}
+
+void TSkinManage::UnregisterSkinData(TSkinData* skin) {
+  std::erase(skinDatas_, skin);
+  if (mainSkin_ == skin) {
+    mainSkin_ = nullptr;
+    for (TSkinData* s : skinDatas_) {
+      if (s->SkinFormtype() == TSkinFormType::sfMainform) {
+        mainSkin_ = s;
+        break;
+      }
+    }
+  }
+  if (currentSkin_ == skin) {
+    // its request dies with it
+    currentSkin_ = nullptr;
+    timer_->SetEnabled(false);
+  }
+}
+
+void TSkinManage::InstallHook() {
+  if (hook_) return;
+  platformVersion_ = GetVersion();
+  hook_ = SetWindowsHookExW(WH_CBT, &TSkinManage::CbtProc, nullptr, GetCurrentThreadId());
+}
+
+void TSkinManage::RequestCommand(int command, unsigned delay) {
+  pendingCommand_ = command;
+  timer_->SetInterval(delay);
+  if (runCount_ != 0) {
+    timer_->SetEnabled(true);
+    return;
+  }
+  // before the first window activation nothing is skinned yet: only the switch is recorded
+  if (command == kSkinApply) active_ = true;
+  else if (command == kSkinRemove) active_ = false;
+}
+
+void TSkinManage::ExecuteCommand() {
+  TSkinData* skin = currentSkin_;
+  if (!skin) return;
+  timer_->SetEnabled(false);
+  const bool onlyThisForm = skin->SkinFormtype() == TSkinFormType::sfOnlyThisForm;
+  switch (pendingCommand_) {
+    case kSkinApply: {
+      active_ = true;
+      adoptAll_ = true;
+      struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+      } reset{adoptAll_};
+      for (int i = Screen().FormCount() - 1; i >= 0; --i) {
+        if (i >= Screen().FormCount()) continue;
+        TCustomForm* form = Screen().Forms(i);
+        if (onlyThisForm) {
+          if (form == OwnerForm(skin)) {
+            SkinForm(form);
+            break;
+          }
+        } else {
+          SkinForm(form);
+        }
+      }
+      break;
+    }
+    case kSkinRemove:
+      // the adopted forms give their windows back once the form skinning exists
+      active_ = false;
+      break;
+    case kSkinRefresh:
+    case kSkinPurge:
+    default:
+      break;
+  }
+  // cleared before the event, so that a request made by its handler is kept
+  currentSkin_ = nullptr;
+  skin->OnSkinChanged(skin);
+}
+
+void TSkinManage::DropCaptionButtons() {
+  // caption button objects belong to adopted forms, which the form skinning adds
+}
+
+bool TSkinManage::SkinWindow(HWND window) {
+  if (!active_) return false;
+  TSkinData* skin = AdoptionSkin(window);
+  if (!skin) return false;
+  // adoption (the form skinning object that takes over the window) is added by the form skinning
+  return false;
+}
+
+void TSkinManage::SkinForm(TCustomForm* form) {
+  if (!form || !form->Visible()) return;
+  const HWND window = form->Handle();
+  if ((GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) != 0 && form->FormStyle() != TFormStyle::fsMDIChild) return;
+  SkinWindow(window);
+}
+
+TSkinData* TSkinManage::AdoptionSkin(HWND window) const {
+  if (!IsWindow(window)) return nullptr;
+  if (SendMessageW(window, kSkinMsgIsSkinned, 0, 0) == 1) return nullptr;
+  TCustomForm* form = Screen().FindForm(window);
+  if (!adoptAll_ && (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) != 0) {
+    const HWND parent = GetParent(window);
+    if (parent && AsciiLower(WindowClassName(parent)) == "mdiclient") return nullptr;
+  }
+  RECT r{};
+  GetWindowRect(window, &r);
+  if (std::int64_t(r.right - r.left) * std::int64_t(r.bottom - r.top) == 0) return nullptr;
+  if (form && form->Tag() == 99) return nullptr;
+  const std::string className = WindowClassName(window);
+  if (className == "TApplication" || className == "TQRStandardPreview") return nullptr;
+  if (mainSkin_ && !mainSkin_->CanSkinForm(className)) return nullptr;
+  TSkinData* skin = SelectSkinData(window);
+  if (!skin || skin->SkinEmpty()) return nullptr;
+  return skin;
+}
+
+TSkinData* TSkinManage::SelectSkinData(HWND window) const {
+  TSkinData* found = nullptr;
+  for (TSkinData* s : skinDatas_) {
+    if (s->SkinFormtype() != TSkinFormType::sfOnlyThisForm) continue;
+    TCustomForm* form = OwnerForm(s);
+    if (form && form->HandleAllocated() && form->Handle() == window) found = s;
+  }
+  if (found) return found;
+  const std::string className = AsciiLower(WindowClassName(window));
+  if (className == "tmessageform" || className == "#32770") {
+    for (TSkinData* s : skinDatas_) {
+      if (s->SkinFormtype() == TSkinFormType::sfDialog) found = s;
+    }
+    if (found) return found;
+  }
+  for (TSkinData* s : skinDatas_) {
+    if (s->SkinFormtype() == TSkinFormType::sfMainform) found = s;
+  }
+  if (found) return found;
+  return skinDatas_.empty() ? nullptr : skinDatas_.front();
+}
+
+void TSkinManage::WindowCreated(HWND window, const CBT_CREATEWNDW& create) {
+  if (!create.lpcs || (create.lpcs->style & WS_CHILD) != 0) return;
+  if (mainSkin_ && mainSkin_->OnWindowCreated) {
+    try {
+      mainSkin_->OnWindowCreated(mainSkin_, window, WindowClassName(window));
+    } catch (...) {
+      // the program's handler must not keep a window from being created
+    }
+  }
+}
+
+LRESULT CALLBACK TSkinManage::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
+  TSkinManage* self = SkinManager;
+  if (code < 0 || !self) return CallNextHookEx(nullptr, code, wParam, lParam);
+  try {
+    const HWND window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_ACTIVATE && self->runCount_ == 0) self->runCount_ = 1;
+    if (self->active_) {
+      switch (code) {
+        case HCBT_CREATEWND:
+          self->WindowCreated(window, *reinterpret_cast<const CBT_CREATEWNDW*>(lParam));
+          break;
+        case HCBT_ACTIVATE:
+          self->SkinWindow(window);
+          break;
+        default:
+          break;
+      }
+    }
+  } catch (...) {
+    // a failure to skin never keeps a window from being created, activated or destroyed
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TSkinManage& CreateSkinManager() {
+  if (!SkinManager) {
+    // freed at program end, before the objects it refers to are gone
+    static const struct AtExit {
+      ~AtExit() { FreeSkinManager(); }
+    } atExit;
+    SkinManager = new TSkinManage();
+  }
+  return *SkinManager;
+}
+
+void FreeSkinManager() noexcept { delete std::exchange(SkinManager, nullptr); }
+
+void RegisterSkinClasses() {
+  RegisterSkinDataClasses();
+  SetSkinManagerProvider(&ProvideSkinManager);
+}
+
+}  // namespace bus

@@ -1,0 +1,105 @@
+#include "tests/skin/SkinWindowsSupport.h"
+
+#include "core/BmpFile.h"
+#include "core/WideText.h"
+#include "framework/ClassRegistry.h"
+#include "framework/controls/Application.h"
+#include "framework/controls/FrameworkClasses.h"
+#include "skin/data/SkinData.h"
+#include "skin/form/SkinManager.h"
+#include "skin/data/LZH.h"
+#include "skin/data/SkinWriter.h"
+
+namespace bus::test {
+
+namespace {
+std::vector<std::string> gBoxTexts;  // texts of the message boxes answered
+}  // namespace
+
+const TClassInfo& TfrmSkinHost::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TfrmSkinHost>("TfrmSkinHost", TForm::StaticClassInfo()).Build();
+  return info;
+}
+
+void StartSkinTestApplication() {
+  static TApplication app;
+  static bool started = false;
+  if (started) return;
+  started = true;
+  app.Initialize();
+  app.SetTitle("skin tests");
+  RegisterFrameworkClasses();
+  RegisterSkinClasses();
+  RegisterClasses({&TfrmSkinHost::StaticClassInfo()});
+}
+
+std::string HostDescription(const std::string& skinProperties) {
+  return "object frmSkinHost: TfrmSkinHost\n  Caption = 'skin host'\n  ClientWidth = 320\n  ClientHeight = 200\n"
+         "  object SkinData1: TSkinData\n" +
+         skinProperties + "\n  end\nend\n";
+}
+
+std::vector<std::uint8_t> BmpFile(int w, int h, const std::function<std::uint32_t(int, int)>& colour) {
+  BmpImage image(w, h);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) image.SetPixel(x, y, 0xFF000000u | (colour(x, y) & 0xFFFFFF));
+  }
+  return EncodeBmp(image, 24);
+}
+
+void StoreArchive(TMemoryStream& out, const std::string& descriptor, const std::vector<Member>& members,
+                  std::int32_t version) {
+  TSkinWriter writer;
+  writer.AddMember("skin.ini", {reinterpret_cast<const std::uint8_t*>(descriptor.data()), descriptor.size()});
+  for (const auto& [name, bytes] : members) writer.AddMember(name, bytes);
+  std::vector<std::uint8_t> expanded = writer.Expanded();
+  for (int i = 0; i < 4; ++i) expanded[std::size_t(i)] = std::uint8_t(std::uint32_t(version) >> (8 * i));
+  const std::vector<std::uint8_t> packed = LzhCompress(expanded);
+  out.Clear();
+  const std::uint32_t size = std::uint32_t(expanded.size());
+  const std::uint8_t head[4] = {std::uint8_t(size), std::uint8_t(size >> 8), std::uint8_t(size >> 16),
+                                std::uint8_t(size >> 24)};
+  out.WriteBuffer(head, 4);
+  out.WriteBuffer(packed.data(), packed.size());
+  out.SetPosition(0);
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
+  const DWORD deadline = GetTickCount() + ms;
+  while (!done()) {
+    if (GetTickCount() > deadline) return false;
+    if (Application) {
+      Application->ProcessMessages();
+    } else {
+      MSG msg;
+      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+      }
+    }
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  return true;
+}
+
+void Pump(DWORD ms) {
+  PumpUntil([] { return false; }, ms);
+}
+
+MessageBoxAnswerer::MessageBoxAnswerer() {
+  gBoxTexts.clear();
+  timer_ = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+    HWND box = FindWindowW(L"#32770", nullptr);
+    if (!box || !IsWindowVisible(box)) return;
+    wchar_t text[512] = {};
+    GetWindowTextW(GetDlgItem(box, 0xFFFF), text, 512);
+    gBoxTexts.push_back(Narrow(text));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+}
+
+MessageBoxAnswerer::~MessageBoxAnswerer() { KillTimer(nullptr, timer_); }
+
+const std::vector<std::string>& MessageBoxAnswerer::Texts() const { return gBoxTexts; }
+
+}  // namespace bus::test

@@ -1,0 +1,60 @@
+// Helpers of the skin tests under Wine: archives made to measure, message pumping with a deadline,
+// and a message box answered from inside the test.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/Stream.h"
+#include "framework/controls/Form.h"
+
+namespace bus {
+class TSkinData;
+}
+
+namespace bus::test {
+
+// The application object of the skin tests, with the widget layer's and the skin engine's classes
+// registered; made once.
+void StartSkinTestApplication();
+
+// A form that carries a skin data component "SkinData1".
+class TfrmSkinHost : public TForm {
+  BUS_CLASS(TfrmSkinHost)
+public:
+  explicit TfrmSkinHost(TComponent* owner) : TForm(owner) { PublishField("SkinData1", &SkinData1); }
+  TSkinData* SkinData1 = nullptr;  // from the description
+};
+// The description of a TfrmSkinHost whose SkinData1 has these property lines.
+std::string HostDescription(const std::string& skinProperties);
+
+using Member = std::pair<std::string, std::vector<std::uint8_t>>;
+
+// A 24-bit BMP file of w × h whose pixel (x, y) is colour(x, y) (0xRRGGBB).
+std::vector<std::uint8_t> BmpFile(int w, int h, const std::function<std::uint32_t(int, int)>& colour);
+// A stored skin archive of the members, the descriptor first; `version` is written into its header.
+void StoreArchive(TMemoryStream& out, const std::string& descriptor, const std::vector<Member>& members,
+                  std::int32_t version = 20000);
+
+// Pumps messages until done() or the deadline; whether done() came true.
+bool PumpUntil(const std::function<bool()>& done, DWORD ms = 5000);
+void Pump(DWORD ms);
+
+// While it lives, every message box that appears is answered with OK; Texts() are what they said.
+class MessageBoxAnswerer {
+public:
+  MessageBoxAnswerer();
+  ~MessageBoxAnswerer();
+  MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
+  MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
+  const std::vector<std::string>& Texts() const;
+
+private:
+  UINT_PTR timer_;  // looks for message boxes
+};
+
+}  // namespace bus::test
