@@ -25,6 +25,8 @@
 #include "framework/data/DbConnection.h"
 #include "framework/data/DbQuery.h"
 #include "grid/DBGrid.h"
+#include "skin/data/SkinData.h"
+#include "skin/form/SkinManager.h"
 #include "tray/TrayIcon.h"
 
 namespace bus {
@@ -136,6 +138,7 @@ TfrmBusMain::TfrmBusMain(TComponent* owner) : TForm(owner), windowTitle_(app::kI
   PublishField("qry", &qry);
   PublishField("Qrytmp", &Qrytmp);
   PublishField("ADOConnection1", &ADOConnection1);
+  PublishField("SkinData1", &SkinData1);
   PublishField("Timer1", &Timer1);
   PublishField("TrayIcon1", &TrayIcon1);
   PublishField("PopupMenu1", &PopupMenu1);
@@ -324,6 +327,7 @@ void RegisterBusMainClasses() {
   RegisterGridClasses();
   RegisterTrayClasses();
   RegisterBannerClasses();
+  RegisterSkinClasses();
 }
 
 }  // namespace bus

@@ -33,6 +33,7 @@ class TMemo;
 class TMenuItem;
 class TPanel;
 class TPopupMenu;
+class TSkinData;
 class TSpeedButton;
 class TStatusBar;
 class TTimer;
@@ -117,6 +118,7 @@ public:
   TDbQuery* qry = nullptr;
   TDbQuery* Qrytmp = nullptr;
   TDbConnection* ADOConnection1 = nullptr;
+  TSkinData* SkinData1 = nullptr;
   TTimer* Timer1 = nullptr;
   TTrayIcon* TrayIcon1 = nullptr;
   TPopupMenu* PopupMenu1 = nullptr;

@@ -30,6 +30,7 @@
 #include "grid/DBGrid.h"
 #include "grid/DBGridColumn.h"
 #include "grid/DBGridNode.h"
+#include "skin/data/SkinData.h"
 #include "tests/desktop/DesktopTestSupport.h"
 #include "tests/desktop/GifWriter.h"
 #include "tests/desktop/LoopbackServer.h"
@@ -178,6 +179,10 @@ TEST_F(MainWindow, StartsWithEveryRouteTheCityInTheTitleAndTheFocusInTheStopBox)
   EXPECT_TRUE(form_->CheckBox1->Checked());
   EXPECT_EQ(form_->StatusText(), "");
   EXPECT_EQ(form_->StatusBar1->Panels()->Items(2)->Text(), app::kMakerNotice);
+  // the skin came with the description and was read
+  EXPECT_TRUE(form_->SkinData1->Active());
+  EXPECT_FALSE(form_->SkinData1->SkinEmpty());
+  EXPECT_GT(form_->SkinData1->StoredSkin().Size(), 1000);
 
   // the tray icon: image 0 of the image list (the bus's blue body at its centre) and the tip
   ASSERT_FALSE(test::ShellCalls().empty());
