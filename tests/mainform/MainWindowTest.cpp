@@ -329,6 +329,12 @@ TEST_F(MainWindow, LineSearchShowsTheLineAndLeavesTheStatusEmpty) {
   ASSERT_EQ(Rows(), int(expected));
   for (const Record& row : GridRows(form_->DBGrid1)) EXPECT_NE(row[0].find("600"), std::string::npos);
   EXPECT_EQ(form_->Edit4->SelLength(), 3);
+
+  // the hidden "save" button writes the grid's current record back as it is
+  form_->Button3->Click();
+  EXPECT_EQ(form_->qry->State(), TDataSetState::dsBrowse);
+  EXPECT_EQ(ReadAllRecords(dir_.Path() / "xaway.db"), all_);
+  EXPECT_EQ(Rows(), int(expected));
 }
 
 TEST_F(MainWindow, TwoStopSearchWithADirectLineShowsTheLines) {
