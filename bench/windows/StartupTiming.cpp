@@ -1,8 +1,9 @@
 // Start-up timings of the program under Wine over the bundled Xi'an database: from starting
 // BusSearch.exe to its first idle message loop with the whole route list painted (the platform's
 // input-idle wait), and, inside this process, from creating the main window from its description
-// to the first empty message queue (nothing left to paint), split into its parts. Prints one
-// table; each figure is the median of several runs, with the fastest and slowest.
+// to the first empty message queue (nothing left to paint), split into its parts. For scale, the
+// same wait for plain_window.exe: one window and a message loop, nothing else. Prints one table;
+// each figure is the median of several runs, with the fastest and slowest.
 #include <windows.h>
 
 #include <algorithm>
@@ -77,9 +78,10 @@ std::string Title(HWND w) {
   return Narrow(text);
 }
 
-// BusSearch.exe started from a directory of its own until its first idle loop. Returns -1 when
-// the window is not finished then (the wait returned too early).
-double StartProgram(const fs::path& exe) {
+// Milliseconds from starting exe (in its own directory) to its first idle loop, then it is ended;
+// -1 when it could not be started, never went idle, or check(process id) then fails.
+template <class Check>
+double StartUntilIdle(const fs::path& exe, Check&& check) {
   std::wstring cmd = L"\"" + exe.wstring() + L"\"";
   STARTUPINFOW si{};
   si.cb = sizeof si;
@@ -90,16 +92,22 @@ double StartProgram(const fs::path& exe) {
     return -1;
   const DWORD waited = WaitForInputIdle(pi.hProcess, 20000);
   const double elapsed = Now() - start;
-  HWND main = FindMainWindow(pi.dwProcessId);
-  HWND grid = main ? FindWindowExW(main, nullptr, L"TrgDBGrid", nullptr) : nullptr;
-  // the finished window: the title FormShow puts on it, and nothing of it or its grid left to paint
-  const bool finished = waited == 0 && main && grid && Title(main) == "Zelvo公交车查询V2.2.8--西安" &&
-                        !GetUpdateRect(main, nullptr, FALSE) && !GetUpdateRect(grid, nullptr, FALSE);
+  const double result = waited == 0 && check(pi.dwProcessId) ? elapsed : -1;
   TerminateProcess(pi.hProcess, 0);
   WaitForSingleObject(pi.hProcess, 10000);
   CloseHandle(pi.hProcess);
   CloseHandle(pi.hThread);
-  return finished ? elapsed : -1;
+  Sleep(500);  // the platform's clean-up after the program (its windows, its tray icon) done
+  return result;
+}
+
+// BusSearch.exe is finished when its window has the title FormShow puts on it and nothing of it
+// or of its grid is left to paint (otherwise the wait returned too early).
+bool MainWindowFinished(DWORD pid) {
+  HWND main = FindMainWindow(pid);
+  HWND grid = main ? FindWindowExW(main, nullptr, L"TrgDBGrid", nullptr) : nullptr;
+  return main && grid && Title(main) == "Zelvo公交车查询V2.2.8--西安" && !GetUpdateRect(main, nullptr, FALSE) &&
+         !GetUpdateRect(grid, nullptr, FALSE);
 }
 
 bool QueueEmpty() {
@@ -120,20 +128,22 @@ int wmain() {
   const fs::path bin = fs::path(self).parent_path();
   const fs::path dir = fs::temp_directory_path() / ("startup_timing_" + std::to_string(GetCurrentProcessId()));
   fs::create_directories(dir);
-  for (const char* name : {"BusSearch.exe", "config.ini", "xaway.db"})
+  for (const char* name : {"BusSearch.exe", "plain_window.exe", "config.ini", "xaway.db"})
     fs::copy_file(bin / name, dir / name, fs::copy_options::overwrite_existing);
 
   constexpr int kRuns = 9;
-  // the program, as a user starts it (one start first to warm the file cache)
-  std::vector<double> program;
-  StartProgram(dir / "BusSearch.exe");
+  // the program, as a user starts it (one start first to warm the file cache), and the plain
+  // window program, alternately
+  std::vector<double> program, plain;
+  StartUntilIdle(dir / "BusSearch.exe", MainWindowFinished);
   for (int i = 0; i < kRuns; ++i) {
-    const double t = StartProgram(dir / "BusSearch.exe");
-    if (t < 0) {
-      std::fprintf(stderr, "startup_timing: the program's first idle came before its finished window\n");
+    const double bus = StartUntilIdle(dir / "BusSearch.exe", MainWindowFinished);
+    if (bus < 0) {
+      std::fprintf(stderr, "startup_timing: BusSearch.exe was not finished at its first idle loop\n");
       return 1;
     }
-    program.push_back(t);
+    program.push_back(bus);
+    plain.push_back(StartUntilIdle(dir / "plain_window.exe", [](DWORD) { return true; }));
   }
 
   // the window inside this process: built and shown (FormCreate and FormShow included), then
@@ -158,6 +168,7 @@ int wmain() {
 
   std::printf("| What (Xi'an, %d routes; median of %d) | Median | Range |\n|---|---|---|\n", rows, kRuns);
   Print("BusSearch.exe started until its first idle message loop", Summarise(program));
+  Print("for scale: plain_window.exe (one window, no framework) started until its first idle loop", Summarise(plain));
   Print("in process: window built from its description and shown (database opened, every route loaded)",
         Summarise(build));
   Print("in process: ... until the first idle message loop (everything painted)", Summarise(idle));
