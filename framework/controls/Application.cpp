@@ -149,9 +149,9 @@ bool TApplication::ProcessMessage(MSG& msg) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-  if (msg.message == WM_MOUSELEAVE) trackedWindow_ = nullptr;  // the platform's tracking has ended
-  if ((msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) || msg.message == WM_MOUSELEAVE ||
-      msg.message == WM_NCMOUSEMOVE)
+  const bool left = msg.message == WM_MOUSELEAVE || msg.message == WM_NCMOUSELEAVE;
+  if (left) trackedWindow_ = nullptr;  // the platform's tracking has ended
+  if ((msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) || left || msg.message == WM_NCMOUSEMOVE)
     CheckMouseControl();
   TControlCanvas::FreeDeviceContexts();
   return true;
@@ -210,17 +210,27 @@ void TApplication::CheckMouseControl(POINT screenPoint) {
     TControl* child = window->ControlAtPos(c);
     target = child ? child : window;
   }
-  TrackLeave(window ? window->HandleIfAllocated() : nullptr);
+  TrackLeave(window ? window->HandleIfAllocated() : nullptr, screenPoint);
   MouseControlIs(target);
 }
 
-// Asks the platform for WM_MOUSELEAVE when the pointer leaves window, so leaving the program is
-// noticed too.
-void TApplication::TrackLeave(HWND window) {
-  if (window == trackedWindow_) return;
+// Asks the platform for a leave message when the pointer leaves window, so leaving the program is
+// noticed too. The platform watches either the client area or the frame (scroll bars, borders):
+// the part the pointer is in now. (Watching the client area while the pointer is on the frame would
+// bring a leave at once, and the next check would ask again, for ever.)
+void TApplication::TrackLeave(HWND window, POINT screenPoint) {
+  bool onFrame = false;
+  if (window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    onFrame = !PtInRect(&client, screenPoint);
+  }
+  if (window == trackedWindow_ && onFrame == trackedOnFrame_) return;
   trackedWindow_ = window;
+  trackedOnFrame_ = onFrame;
   if (!window) return;
-  TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, window, 0};
+  TRACKMOUSEEVENT tme{sizeof tme, DWORD(TME_LEAVE | (onFrame ? TME_NONCLIENT : 0)), window, 0};
   TrackMouseEvent(&tme);
 }
 

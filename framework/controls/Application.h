@@ -96,7 +96,7 @@ private:
   bool ProcessMessage(MSG& msg);
   bool IsDialogKeyMessage(const MSG& msg);
   void Idle();
-  void TrackLeave(HWND window);
+  void TrackLeave(HWND window, POINT screenPoint);
   void MouseControlIs(TControl* target);
 
   HWND handle_ = nullptr;              // the application window
@@ -106,7 +106,8 @@ private:
   bool showMainForm_ = true;           // Run shows the main form
   bool terminated_ = false;            // the quit message arrived
   TControl* mouseControl_ = nullptr;   // control under the mouse at the last check
-  HWND trackedWindow_ = nullptr;       // window asked for WM_MOUSELEAVE
+  HWND trackedWindow_ = nullptr;       // window asked for a leave message
+  bool trackedOnFrame_ = false;        // ... when the pointer leaves its frame, not its client area
   std::vector<HWND> minimizedForms_;   // forms hidden by Minimize, shown by Restore
 };
 

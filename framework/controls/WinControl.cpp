@@ -180,18 +180,22 @@ void TWinControl::CreateWnd() {
   if (!Loading()) Realign();
 }
 
-// Puts a window created after its later siblings below them: later in the list lies higher.
+// Later in the list lies higher: a new window goes just below the lowest of its later siblings
+// that have a window, or, when none has, above all of its siblings (the platform itself puts a new
+// child at the bottom).
 void TWinControl::PlaceInZOrder() {
   if (!parent_) return;
+  constexpr UINT kFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER;
   auto& list = parent_->controls_;
   auto it = std::find(list.begin(), list.end(), this);
   for (++it; it != list.end(); ++it) {
     auto* w = dynamic_cast<TWinControl*>(*it);
     if (w && w->handle_) {
-      SetWindowPos(handle_, w->handle_, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+      SetWindowPos(handle_, w->handle_, 0, 0, 0, 0, kFlags);
       return;
     }
   }
+  SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, kFlags);
 }
 
 void TWinControl::DestroyHandle() {

@@ -58,11 +58,35 @@ db::Query& TDbQuery::Cursor() const {
   return *query_;
 }
 
-std::vector<std::string> TDbQuery::InternalOpen() {
+void TDbQuery::Run(const std::function<void(db::Query&)>& work) {
+  Close();
   if (!connection_) throw EDatabaseError((Name().empty() ? std::string("the query") : Name()) + " has no connection");
   auto q = std::make_unique<db::Query>(connection_->Connection());
-  q->SetStatement(sql_.Text(), parameters_);
-  q->Open();
+  work(*q);
+  if (!q->Active()) return;
+  sql_.Clear();
+  sql_.Add(q->Statement());
+  parameters_ = q->Parameters();
+  if (q->State() == db::QueryState::Edit) q->Cancel();
+  q->First();
+  adopted_ = std::move(q);
+  try {
+    Open();
+  } catch (...) {
+    adopted_.reset();
+    throw;
+  }
+  adopted_.reset();  // unused when the query could not open now (being read from a description)
+}
+
+std::vector<std::string> TDbQuery::InternalOpen() {
+  if (!connection_) throw EDatabaseError((Name().empty() ? std::string("the query") : Name()) + " has no connection");
+  std::unique_ptr<db::Query> q = std::move(adopted_);
+  if (!q) {
+    q = std::make_unique<db::Query>(connection_->Connection());
+    q->SetStatement(sql_.Text(), parameters_);
+    q->Open();
+  }
   std::vector<std::string> names;
   for (int i = 0; i < q->FieldCount(); ++i) names.push_back(q->FieldName(i));
   query_ = std::move(q);

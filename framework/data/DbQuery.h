@@ -6,6 +6,7 @@
 // Open throws bus::db::DatabaseError when the connection is closed or the statement fails.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -33,6 +34,13 @@ public:
   void SetSQL(const TStringList& lines);
   // Values for the statement's '?' markers, bound as text at Open.
   std::vector<std::string>& Parameters() noexcept { return parameters_; }
+
+  // Closes the query, then lets work run statements on a fresh cursor of the connection (code of
+  // the route database layer, such as the searches, works on that). When work leaves the cursor
+  // open, the query opens on that very result, first record current, its statement and parameters
+  // taken as SQL and Parameters: data-aware controls hear a close and an open, as for any new
+  // statement. Otherwise, or when work throws, the query stays closed (the exception passes on).
+  void Run(const std::function<void(db::Query&)>& work);
   TCursorType CursorType() const noexcept { return cursorType_; }
   void SetCursorType(TCursorType t) noexcept { cursorType_ = t; }
 
@@ -68,6 +76,7 @@ private:
   std::vector<std::string> parameters_;    // '?' values
   TCursorType cursorType_ = TCursorType::ctStatic;  // stored; the cursor is always static
   std::unique_ptr<db::Query> query_;       // the open result, if any
+  std::unique_ptr<db::Query> adopted_;     // a result Run hands to the next InternalOpen
 };
 
 }  // namespace bus

@@ -1,5 +1,7 @@
 // BusSearch.exe as a user starts it: copied with its config.ini and database into a scratch
-// directory, run as a separate process, and watched from here through its windows.
+// directory, run as a separate process, and watched and driven from here through its windows. The
+// program never ends by closing its window (it goes on in the tray): each test ends it through the
+// tray menu's "退出", and a program still running at the end of a test is terminated.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -20,19 +22,24 @@ struct TopWindow {
   std::wstring title;
 };
 
-std::vector<TopWindow> WindowsOf(DWORD pid) {
+// The program's top-level windows; with hidden, the invisible ones too.
+std::vector<TopWindow> WindowsOf(DWORD pid, bool hidden = false) {
   std::vector<TopWindow> found;
-  std::pair<DWORD, std::vector<TopWindow>*> query(pid, &found);
+  struct Query {
+    DWORD pid;
+    bool hidden;
+    std::vector<TopWindow>* found;
+  } query{pid, hidden, &found};
   EnumWindows(
       [](HWND hwnd, LPARAM lp) -> BOOL {
-        auto* out = reinterpret_cast<std::pair<DWORD, std::vector<TopWindow>*>*>(lp);
+        auto* out = reinterpret_cast<Query*>(lp);
         DWORD owner = 0;
         GetWindowThreadProcessId(hwnd, &owner);
-        if (owner != out->first || !IsWindowVisible(hwnd)) return TRUE;
+        if (owner != out->pid || (!out->hidden && !IsWindowVisible(hwnd))) return TRUE;
         wchar_t cls[256] = {}, title[512] = {};
         GetClassNameW(hwnd, cls, 256);
         GetWindowTextW(hwnd, title, 512);
-        out->second->push_back({hwnd, cls, title});
+        out->found->push_back({hwnd, cls, title});
         return TRUE;
       },
       reinterpret_cast<LPARAM>(&query));
@@ -54,7 +61,7 @@ public:
   }
   ~RunningProgram() {
     if (pi_.hProcess) {
-      if (WaitForSingleObject(pi_.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(pi_.hProcess, 1);
+      if (WaitForSingleObject(pi_.hProcess, 2000) != WAIT_OBJECT_0) TerminateProcess(pi_.hProcess, 1);
       WaitForSingleObject(pi_.hProcess, 5000);
       CloseHandle(pi_.hProcess);
       CloseHandle(pi_.hThread);
@@ -71,6 +78,19 @@ public:
     }
     ADD_FAILURE() << "no window of class " << bus::Narrow(className);
     return {};
+  }
+
+  bool Running() { return WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
+
+  // Chooses "退出" from the tray icon's menu: the icon's right button (told to each of the
+  // program's message windows; only the tray icon's answers), then Down three times and Enter in
+  // the menu that opens.
+  void QuitFromTray() {
+    for (const TopWindow& w : WindowsOf(pi_.dwProcessId, true))
+      if (w.className == L"TPUtilWindow") PostMessageW(w.hwnd, WM_USER + 1024, 1, WM_RBUTTONDOWN);
+    const TopWindow menu = WaitFor(L"#32768");
+    for (int i = 0; i < 3; ++i) PostMessageW(menu.hwnd, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(menu.hwnd, WM_KEYDOWN, VK_RETURN, 0);
   }
 
   // Waits for the process to end; returns its exit code.
@@ -97,15 +117,21 @@ void WriteConfig(const fs::path& dir, const std::string& dbName) {
 }
 
 const wchar_t* const kDialog = L"#32770";
+const wchar_t* const kMainWindow = L"TfrmBusMain";
 
-TEST(StartupWindow, XianDatabaseGivesTheXianTitle) {
+TEST(StartupWindow, XianDatabaseGivesTheXianTitleAndClosingOnlyHidesTheWindow) {
   RunningProgram program([](const fs::path& dir) {
     WriteConfig(dir, "xaway.db");
     fs::copy_file(bus::test::BinaryDir() / "xaway.db", dir / "xaway.db");
   });
-  const TopWindow main = program.WaitFor(L"BusSearchRouteSummary");
+  const TopWindow main = program.WaitFor(kMainWindow);
   EXPECT_EQ(bus::Narrow(main.title), "Zelvo公交车查询V2.2.8--西安");
   PostMessageW(main.hwnd, WM_CLOSE, 0, 0);
+  const DWORD deadline = GetTickCount() + 10000;
+  while (IsWindowVisible(main.hwnd) && GetTickCount() < deadline) Sleep(20);
+  EXPECT_FALSE(IsWindowVisible(main.hwnd));
+  EXPECT_TRUE(program.Running());
+  program.QuitFromTray();
   EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
@@ -114,13 +140,13 @@ TEST(StartupWindow, BeijingDatabaseUnderAnotherNameHasNoSuffix) {
     WriteConfig(dir, "Bjway.db");
     fs::copy_file(bus::test::BinaryDir() / "bjway.db", dir / "Bjway.db");
   });
-  const TopWindow main = program.WaitFor(L"BusSearchRouteSummary");
+  const TopWindow main = program.WaitFor(kMainWindow);
   EXPECT_EQ(bus::Narrow(main.title), "Zelvo公交车查询V2.2.8");
-  PostMessageW(main.hwnd, WM_CLOSE, 0, 0);
+  program.QuitFromTray();
   EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
-TEST(StartupWindow, MissingConfigShowsTheDatabaseErrorThenTheErrorReport) {
+TEST(StartupWindow, MissingConfigShowsTheDatabaseErrorThenTheErrorReportThenTheWindow) {
   RunningProgram program([](const fs::path&) {});
   const TopWindow box = program.WaitFor(kDialog);
   EXPECT_EQ(bus::Narrow(box.title), "提示");
@@ -137,9 +163,10 @@ TEST(StartupWindow, MissingConfigShowsTheDatabaseErrorThenTheErrorReport) {
   EXPECT_NE(MessageText(report.hwnd).find("not connected"), std::string::npos) << MessageText(report.hwnd);
   PostMessageW(report.hwnd, WM_COMMAND, IDOK, 0);
 
-  const TopWindow main = program.WaitFor(L"BusSearchRouteSummary");
-  EXPECT_EQ(bus::Narrow(main.title), "Zelvo公交车查询--西安");  // the stored caption stays
-  PostMessageW(main.hwnd, WM_CLOSE, 0, 0);
+  // then the window, with the caption it was stored with, and a program that goes on
+  const TopWindow main = program.WaitFor(kMainWindow);
+  EXPECT_EQ(bus::Narrow(main.title), "Zelvo公交车查询--西安");
+  program.QuitFromTray();
   EXPECT_EQ(program.WaitForExit(), 0u);
 }
 

@@ -79,6 +79,40 @@ TEST_F(DataSetTest, OpenCloseAndReopenTellTheLinks) {
   EXPECT_THROW(query_->FieldByName("nope"), EDatabaseError);
 }
 
+TEST_F(DataSetTest, RunOpensOnTheResultTheWorkLeavesOpenAndStaysClosedOtherwise) {
+  query_->Open();
+  Take();
+  query_->Run([](db::Query& q) {
+    q.SetStatement("select * from way where no <> ? order by no", {"5"});
+    q.Open();
+    q.Last();  // wherever the work leaves the cursor, the dataset starts at the first record
+  });
+  EXPECT_EQ(Take(), (std::vector<std::string>{"inactive", "active"}));
+  EXPECT_EQ(query_->RecordCount(), 2);
+  EXPECT_TRUE(query_->Bof());
+  EXPECT_EQ(query_->FieldByName("no")->AsString(), "10");
+  ASSERT_EQ(query_->SQL().Count(), 1);
+  EXPECT_EQ(query_->SQL().Strings(0), "select * from way where no <> ? order by no");
+  EXPECT_EQ(query_->Parameters(), std::vector<std::string>{"5"});
+  // the adopted result behaves as one the query opened itself, and reopens from its statement
+  query_->Next();
+  EXPECT_EQ(query_->FieldByName("no")->AsString(), "2");
+  query_->Close();
+  query_->Open();
+  EXPECT_EQ(query_->RecordCount(), 2);
+  Take();
+
+  // work that fails or leaves its cursor closed leaves the query closed
+  EXPECT_THROW(query_->Run([](db::Query& q) {
+    q.SetStatement("select * from nowhere");
+    q.Open();
+  }), Exception);
+  EXPECT_FALSE(query_->Active());
+  query_->Run([](db::Query&) {});
+  EXPECT_FALSE(query_->Active());
+  EXPECT_EQ(Take(), (std::vector<std::string>{"inactive"}));
+}
+
 TEST_F(DataSetTest, DisplayTextsAppendToABufferAndHonourTheTextEvent) {
   query_->Open();
   TField* no = query_->FieldByName("no");

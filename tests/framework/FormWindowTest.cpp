@@ -287,6 +287,20 @@ TEST_F(FormWindow, LoadedBeforeOnCreateAndOnShowBeforeTheWindowAppears) {
   EXPECT_TRUE(PumpUntil([&] { return form_->Edit1->Focused(); }));
 }
 
+TEST_F(FormWindow, ControlsListedLaterLieAboveEarlierOnes) {
+  // the memo, listed after the panel, is the top child; a window made again keeps its place
+  HWND top = GetWindow(form_->Handle(), GW_CHILD);
+  EXPECT_EQ(top, form_->Memo1->Handle());
+  EXPECT_EQ(GetWindow(top, GW_HWNDNEXT), form_->Panel1->Handle());
+  // inside the panel: the status bar (last) on top, the group box (first) at the bottom
+  EXPECT_EQ(GetWindow(form_->Panel1->Handle(), GW_CHILD), form_->StatusBar1->Handle());
+  EXPECT_EQ(GetWindow(form_->StatusBar1->Handle(), GW_HWNDLAST), form_->Edit1->Parent()->Handle());
+  // where they overlap, the later one is what the pointer finds
+  form_->Memo1->SetBounds(8, 150, 384, 100);
+  const POINT overlap = form_->ClientToScreen({100, 220});
+  EXPECT_EQ(WindowFromPoint(overlap), form_->Memo1->Handle());
+}
+
 TEST_F(FormWindow, AnchorsFollowTheParentFromTheDesignPosition) {
   form_->SetClientSize(500, 360);
   Pump(50);
@@ -387,6 +401,35 @@ TEST_F(FormWindow, MouseLeavesWhenThePointerLeavesTheProgramAndWindowedControlsH
       EXPECT_EQ(r->Seen()[i].Msg, i % 2 == 0 ? CM_MOUSEENTER : CM_MOUSELEAVE);
     EXPECT_EQ(r->Seen().back().Msg, CM_MOUSELEAVE);
   }
+}
+
+// The pointer resting on a control's frame (here the memo's scroll bar) is watched there: the
+// leave tracking settles instead of being asked for again after every leave. Messages are handled
+// one at a time, so the test ends even when the tracking never settles.
+TEST_F(FormWindow, ThePointerRestingOnAScrollBarIsTrackedThereAndSettles) {
+  RECT client{};
+  GetClientRect(form_->Memo1->Handle(), &client);
+  const POINT onScrollBar = form_->Memo1->ClientToScreen({client.right + 4, 20});
+  SetCursorPos(onScrollBar.x, onScrollBar.y);
+  int leaves = 0, handled = 0;
+  const DWORD end = GetTickCount() + 400;
+  while (GetTickCount() < end && handled < 5000) {
+    MSG m;
+    if (!PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE)) {
+      SetCursorPos(onScrollBar.x, onScrollBar.y);
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+      continue;
+    }
+    if (m.message == WM_MOUSELEAVE || m.message == WM_NCMOUSELEAVE) ++leaves;
+    Application->HandleMessage();
+    ++handled;
+  }
+  EXPECT_LT(leaves, 5);
+  EXPECT_EQ(Application->MouseControl(), form_->Memo1);
+  // and from the frame into the client area the tracking follows
+  MoveCursor(form_->Memo1->ClientToScreen({20, 20}));
+  MoveCursor(kNowhere);
+  EXPECT_TRUE(PumpUntil([&] { return Application->MouseControl() == nullptr; }));
 }
 
 TEST_F(FormWindow, APressedSpeedButtonKeepsTheMouseAndClicksOnlyWhenReleasedOverIt) {

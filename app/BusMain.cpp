@@ -1,0 +1,333 @@
+#include "app/BusMain.h"
+
+#include <windows.h>
+
+#include "app/AppDirectory.h"
+#include "app/BannerPlayer.h"
+#include "app/BannerSequence.h"
+#include "app/MakerSite.h"
+#include "app/SiteLinks.h"
+#include "app/Startup.h"
+#include "app/TransferPlans.h"
+#include "core/Exception.h"
+#include "core/StringList.h"
+#include "db/Query.h"
+#include "framework/Properties.h"
+#include "framework/controls/Application.h"
+#include "framework/controls/FrameworkClasses.h"
+#include "framework/controls/ImageList.h"
+#include "framework/controls/Menus.h"
+#include "framework/controls/SpeedButton.h"
+#include "framework/controls/StatusBar.h"
+#include "framework/controls/StdCtrls.h"
+#include "framework/controls/Timer.h"
+#include "framework/data/DataSource.h"
+#include "framework/data/DbConnection.h"
+#include "framework/data/DbQuery.h"
+#include "grid/DBGrid.h"
+#include "skin/data/SkinData.h"
+#include "skin/form/SkinManager.h"
+#include "tray/TrayIcon.h"
+
+namespace bus {
+
+namespace {
+
+// Keys the handlers react to.
+constexpr unsigned short kKeyUp = VK_UP;
+constexpr unsigned short kKeyDown = VK_DOWN;
+constexpr wchar_t kEnter = L'\r';
+
+// The statement FormShow loads every route with (the trailing blank is part of it).
+constexpr std::string_view kAllRoutes = "select * from way ";
+// Column widths FormShow sets: every stop column, then the line-number column.
+constexpr int kStopColumnWidth = 90;
+constexpr int kLineColumnWidth = 50;
+
+// The box FormCreate shows when the database cannot be opened.
+constexpr std::string_view kDatabaseError = "数据库错误！";
+constexpr std::string_view kDatabaseErrorCaption = "提示";
+
+// The resource holding the form description (BusMain.rc): raw data named BUSMAIN.
+constexpr const wchar_t* kDescriptionResource = L"BUSMAIN";
+constexpr WORD kRawDataResourceType = 10;
+
+// The status bar panel the searches write to.
+constexpr int kStatusPanel = 1;
+
+// Set by SetStartupOverrides; empty: the defaults.
+std::string& OverriddenAppDirectory() {
+  static std::string dir;
+  return dir;
+}
+std::string& OverriddenBannerUrl() {
+  static std::string url;
+  return url;
+}
+
+// The statement runner: a new statement on a query is a close, the statement as its one line, and
+// an open.
+void RunStatement(TDbQuery& query, std::string_view sql) {
+  query.Close();
+  query.SQL().Clear();
+  query.SQL().Add(std::string(sql));
+  query.Parameters().clear();
+  query.Open();
+}
+
+}  // namespace
+
+const TClassInfo& TfrmBusMain::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TfrmBusMain>("TfrmBusMain", TForm::StaticClassInfo()).Build();
+  return info;
+}
+
+TfrmBusMain::TfrmBusMain(TComponent* owner) : TForm(owner), windowTitle_(app::kInitialWindowTitle) {
+  Banner = new TBannerSequence(this);
+  if (!OverriddenBannerUrl().empty()) Banner->SetUrl(OverriddenBannerUrl());
+
+  PublishMethod("FormCreate", &TfrmBusMain::FormCreate);
+  PublishMethod("FormShow", &TfrmBusMain::FormShow);
+  PublishMethod("FormClose", &TfrmBusMain::FormClose);
+  PublishMethod("Edit3KeyPress", &TfrmBusMain::Edit3KeyPress);
+  PublishMethod("Edit4KeyPress", &TfrmBusMain::Edit4KeyPress);
+  PublishMethod("Edit3KeyDown", &TfrmBusMain::Edit3KeyDown);
+  PublishMethod("edtFromKeyDown", &TfrmBusMain::edtFromKeyDown);
+  PublishMethod("edtToKeyDown", &TfrmBusMain::edtToKeyDown);
+  PublishMethod("edtFromKeyPress", &TfrmBusMain::edtFromKeyPress);
+  PublishMethod("edtToKeyPress", &TfrmBusMain::edtToKeyPress);
+  PublishMethod("Button1Click", &TfrmBusMain::Button1Click);
+  PublishMethod("Button2Click", &TfrmBusMain::Button2Click);
+  PublishMethod("Button3Click", &TfrmBusMain::Button3Click);
+  PublishMethod("Timer1Timer", &TfrmBusMain::Timer1Timer);
+  PublishMethod("Label5MouseEnter", &TfrmBusMain::Label5MouseEnter);
+  PublishMethod("Label5MouseLeave", &TfrmBusMain::Label5MouseLeave);
+  PublishMethod("Label5Click", &TfrmBusMain::Label5Click);
+  PublishMethod("SpeedButton2Click", &TfrmBusMain::SpeedButton2Click);
+  PublishMethod("N1Click", &TfrmBusMain::N1Click);
+  PublishMethod("N2Click", &TfrmBusMain::N2Click);
+  PublishMethod("N4Click", &TfrmBusMain::N4Click);
+
+  PublishField("Panel1", &Panel1);
+  PublishField("CheckBox1", &CheckBox1);
+  PublishField("GroupBox1", &GroupBox1);
+  PublishField("Edit3", &Edit3);
+  PublishField("GroupBox2", &GroupBox2);
+  PublishField("Edit4", &Edit4);
+  PublishField("GroupBox3", &GroupBox3);
+  PublishField("Label1", &Label1);
+  PublishField("edtFrom", &edtFrom);
+  PublishField("Label2", &Label2);
+  PublishField("edtTo", &edtTo);
+  PublishField("Label3", &Label3);
+  PublishField("Button1", &Button1);
+  PublishField("GroupBox4", &GroupBox4);
+  PublishField("BannerPlayer1", &BannerPlayer1);
+  PublishField("Label6", &Label6);
+  PublishField("Label5", &Label5);
+  PublishField("SpeedButton2", &SpeedButton2);
+  PublishField("StatusBar1", &StatusBar1);
+  PublishField("Panel2", &Panel2);
+  PublishField("DBGrid1", &DBGrid1);
+  PublishField("Panel4", &Panel4);
+  PublishField("Label8", &Label8);
+  PublishField("Memo1", &Memo1);
+  PublishField("Button2", &Button2);
+  PublishField("Button3", &Button3);
+  PublishField("DataSource1", &DataSource1);
+  PublishField("qry", &qry);
+  PublishField("Qrytmp", &Qrytmp);
+  PublishField("ADOConnection1", &ADOConnection1);
+  PublishField("SkinData1", &SkinData1);
+  PublishField("Timer1", &Timer1);
+  PublishField("TrayIcon1", &TrayIcon1);
+  PublishField("PopupMenu1", &PopupMenu1);
+  PublishField("N1", &N1);
+  PublishField("N2", &N2);
+  PublishField("N3", &N3);
+  PublishField("N4", &N4);
+  PublishField("ImageList1", &ImageList1);
+}
+
+void TfrmBusMain::SetStartupOverrides(std::string appDirectory, std::string bannerUrl) {
+  OverriddenAppDirectory() = std::move(appDirectory);
+  OverriddenBannerUrl() = std::move(bannerUrl);
+}
+
+app::MatchMode TfrmBusMain::SearchMode() const {
+  return CheckBox1->Checked() ? app::MatchMode::Fuzzy : app::MatchMode::Exact;
+}
+
+std::string TfrmBusMain::StatusText() const { return StatusBar1->Panels()->Items(kStatusPanel)->Text(); }
+
+void TfrmBusMain::SetStatusText(const std::string& text) { StatusBar1->Panels()->Items(kStatusPanel)->SetText(text); }
+
+// --- Start-up ----------------------------------------------------------------------------------
+
+// Finds the program's directory and its database, names the city in the title and opens the
+// database. A database that cannot be opened is reported in a box and the window carries on
+// without one: every statement then fails and goes to the general error report.
+void TfrmBusMain::FormCreate(TObject*) {
+  appDirectory_ = OverriddenAppDirectory().empty() ? app::ExecutableDirectory() : OverriddenAppDirectory();
+  Banner->SetFileName(appDirectory_ + std::string(app::kBannerFileName));
+  const std::string dbName = app::ReadDbName(appDirectory_);
+  windowTitle_ = app::WindowTitleFor(dbName);
+  ADOConnection1->SetConnectionString(app::RouteConnectionString(appDirectory_, dbName));
+  try {
+    ADOConnection1->Open();
+  } catch (const std::exception&) {
+    Application->MessageBox(std::string(kDatabaseError), std::string(kDatabaseErrorCaption), MB_OK);
+  }
+}
+
+// Every route into the grid, the stored column widths replaced, then the title. On every show, so
+// coming back from the tray shows the whole list again.
+void TfrmBusMain::FormShow(TObject*) {
+  RunStatement(*qry, kAllRoutes);
+  const int fields = qry->FieldCount();
+  DBGrid1->BeginUpdate();
+  try {
+    for (int i = 0; i <= fields - 2 && i < DBGrid1->ColumnCount(); ++i) DBGrid1->Columns(i)->SetWidth(kStopColumnWidth);
+    if (DBGrid1->ColumnCount() > 0) DBGrid1->Columns(0)->SetWidth(kLineColumnWidth);
+  } catch (...) {
+    DBGrid1->EndUpdate();
+    throw;
+  }
+  DBGrid1->EndUpdate();
+  SetCaption(windowTitle_);
+}
+
+// Closing only hides the window (and its taskbar button): the program goes on in the tray.
+void TfrmBusMain::FormClose(TObject*, TCloseAction& action) {
+  action = TCloseAction::caNone;
+  TrayIcon1->HideMainWindow();
+}
+
+// --- Searches ----------------------------------------------------------------------------------
+
+// Enter in the stop box: the lines through the typed stop.
+void TfrmBusMain::Edit3KeyPress(TObject*, wchar_t& key) {
+  if (key != kEnter) return;
+  Panel4->Hide();
+  const std::string text = Edit3->Text();
+  const app::MatchMode mode = SearchMode();
+  std::string status;
+  qry->Run([&](db::Query& q) { status = app::StopSearch(q, text, mode); });
+  SetStatusText(status);
+  Edit3->SelectAll();
+}
+
+// Enter in the line box: the records of the typed line number.
+void TfrmBusMain::Edit4KeyPress(TObject*, wchar_t& key) {
+  if (key != kEnter) return;
+  Panel4->Hide();
+  const std::string text = Edit4->Text();
+  const app::MatchMode mode = SearchMode();
+  std::string status;
+  qry->Run([&](db::Query& q) { status = app::LineSearch(q, text, mode); });
+  SetStatusText(status);
+  Edit4->SelectAll();
+}
+
+// "查询": the lines that serve both stops; when none does, the user may ask for plans with a change.
+void TfrmBusMain::Button1Click(TObject*) {
+  Panel4->Hide();
+  const std::string from = edtFrom->Text();
+  const std::string to = edtTo->Text();
+  const app::MatchMode mode = SearchMode();
+  app::DirectLines direct;
+  qry->Run([&](db::Query& q) { direct = app::TwoStopSearch(q, from, to, mode); });
+  if (direct.count != 0) {
+    SetStatusText(direct.statusText);
+    edtTo->SelectAll();
+    return;
+  }
+  const int answer = Application->MessageBox(std::string(app::kNoDirectLineQuestion),
+                                             std::string(app::kQuestionCaption), MB_OKCANCEL);
+  if (answer == IDOK) SearchTransferPlans();
+}
+
+// Works on Qrytmp, so the grid keeps the (empty) direct result under the plan panel.
+void TfrmBusMain::SearchTransferPlans() {
+  const std::string from = edtFrom->Text();
+  const std::string to = edtTo->Text();
+  const app::MatchMode mode = SearchMode();
+  app::TransferPlans plans;
+  Qrytmp->Run([&](db::Query& q) { plans = app::FindTransferPlans(q, from, to, mode); });
+  TStringList lines;
+  for (const std::string& sentence : plans.sentences) lines.Add(sentence);
+  Memo1->Lines().Assign(lines);
+  Panel4->SetBounds(5, 0, Panel4->Width(), Panel4->Height());
+  Panel4->Show();
+  SetStatusText(plans.statusText);
+}
+
+void TfrmBusMain::Button2Click(TObject*) { Panel4->Hide(); }
+
+// The hidden "save" button: the grid's current record written back as it is.
+void TfrmBusMain::Button3Click(TObject*) {
+  qry->Edit();
+  qry->Post();
+}
+
+// --- Keyboard flow between the boxes; the key always goes on to its normal handling ------------
+
+// Serves Edit3 and Edit4: Up to the grid, Down to the two-stop box below.
+void TfrmBusMain::Edit3KeyDown(TObject* sender, unsigned short& key, TShiftState) {
+  if (key == kKeyUp) {
+    DBGrid1->SetFocus();
+  } else if (key == kKeyDown) {
+    if (sender == Edit3) edtFrom->SetFocus();
+    else if (sender == Edit4) edtTo->SetFocus();
+  }
+}
+
+void TfrmBusMain::edtFromKeyDown(TObject*, unsigned short& key, TShiftState) {
+  if (key == kKeyUp) Edit3->SetFocus();
+}
+
+void TfrmBusMain::edtToKeyDown(TObject*, unsigned short& key, TShiftState) {
+  if (key == kKeyUp) Edit4->SetFocus();
+}
+
+void TfrmBusMain::edtFromKeyPress(TObject*, wchar_t& key) {
+  if (key == kEnter) edtTo->SetFocus();
+}
+
+void TfrmBusMain::edtToKeyPress(TObject*, wchar_t& key) {
+  if (key != kEnter) return;
+  Panel4->Hide();
+  Button1->Click();
+}
+
+// --- Banner, link, updater, tray menu ----------------------------------------------------------
+
+void TfrmBusMain::Timer1Timer(TObject*) { Banner->Run(*Timer1, *BannerPlayer1); }
+void TfrmBusMain::Label5MouseEnter(TObject*) { UnderlineLink(*Label5); }
+void TfrmBusMain::Label5MouseLeave(TObject*) { PlainLink(*Label5); }
+void TfrmBusMain::Label5Click(TObject*) { OpenWebSite(Handle()); }
+void TfrmBusMain::SpeedButton2Click(TObject*) { StartUpdater(*this, appDirectory_); }
+void TfrmBusMain::N1Click(TObject*) { TrayIcon1->RestoreMainWindow(); }
+void TfrmBusMain::N2Click(TObject*) { TrayIcon1->HideMainWindow(); }
+void TfrmBusMain::N4Click(TObject*) { Application->Terminate(); }
+
+// --- Description and classes -------------------------------------------------------------------
+
+std::string_view BusMainDescription() {
+  HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC found = FindResourceW(module, kDescriptionResource, MAKEINTRESOURCEW(kRawDataResourceType));
+  HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  const void* data = loaded ? LockResource(loaded) : nullptr;
+  if (!data) throw Exception("the main window's description is missing from the program");
+  return {static_cast<const char*>(data), size_t(SizeofResource(module, found))};
+}
+
+void RegisterBusMainClasses() {
+  RegisterFrameworkClasses();
+  RegisterGridClasses();
+  RegisterTrayClasses();
+  RegisterBannerClasses();
+  RegisterSkinClasses();
+}
+
+}  // namespace bus
