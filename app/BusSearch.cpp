@@ -1,4 +1,4 @@
-// Program entry: the application (with the component object services of this thread), its title,
+// Program entry: the application (with the common controls), its title,
 // the main window from its description, and the message loop until the tray menu's "退出".
 #include <windows.h>
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/WideText.h"
+#include "framework/controls/ComApartment.h"
 
 namespace bus::app {
 
@@ -106,7 +107,7 @@ std::vector<std::uint32_t> FramePixels(IWICImagingFactory* factory, IWICBitmapFr
 Movie DecodeMovie(std::span<const std::uint8_t> bytes) {
   if (bytes.empty() || bytes.size() > kMaxMovieFileBytes) return {};
   ComRef<IWICImagingFactory> factory;
-  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+  if (!JoinComApartment() || FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                               reinterpret_cast<void**>(factory.Put()))))
     return {};
   ComRef<IWICStream> stream;

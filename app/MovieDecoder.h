@@ -3,7 +3,7 @@
 // BMP, a one-frame GIF). Unreadable, unknown or oversized content gives an empty movie, never an
 // error: a banner that cannot be shown leaves its box empty.
 //
-// The calling thread must have initialised component object services.
+// The calling thread joins the component object services (JoinComApartment) if it has not.
 #pragma once
 
 #include <cstdint>

@@ -4,6 +4,7 @@
 
 #include "app/MakerSite.h"
 #include "core/WideText.h"
+#include "framework/controls/ComApartment.h"
 #include "framework/controls/Form.h"
 
 namespace bus {
@@ -13,6 +14,7 @@ void UnderlineLink(TControl& link) { link.Font()->SetStyle(TFontStyles{fsUnderli
 void PlainLink(TControl& link) { link.Font()->SetStyle(link.Font()->Style() - TFontStyles{fsUnderline}); }
 
 void ShellOpen(HWND owner, const std::string& target) {
+  JoinComApartment();  // the shell may hand the target to a component
   ShellExecuteW(owner, L"open", Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 

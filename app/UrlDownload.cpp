@@ -9,6 +9,7 @@
 
 #include "core/Exception.h"
 #include "core/WideText.h"
+#include "framework/controls/ComApartment.h"
 
 namespace bus::app {
 
@@ -26,7 +27,7 @@ struct TUrlDownload::Job {
 namespace {
 
 void Run(std::shared_ptr<TUrlDownload::Job> job) {
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  JoinComApartment();  // left when this worker thread ends
   const HRESULT hr = URLDownloadToFileW(nullptr, job->url.c_str(), job->scratch.c_str(), 0, nullptr);
   bool accepted = false;
   if (SUCCEEDED(hr)) {
@@ -54,7 +55,6 @@ void Run(std::shared_ptr<TUrlDownload::Job> job) {
       PostMessageW(job->window, job->message, 0, 0);
     }
   }
-  if (SUCCEEDED(com)) CoUninitialize();
 }
 
 }  // namespace

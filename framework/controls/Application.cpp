@@ -78,7 +78,6 @@ TApplication::~TApplication() {
 }
 
 void TApplication::Initialize() {
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&icc);
 }

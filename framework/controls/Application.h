@@ -27,7 +27,8 @@ public:
   explicit TApplication(TComponent* owner = nullptr);
   ~TApplication() override;
 
-  // Initialises component object services and the common controls for this thread.
+  // Initialises the common controls. (Threads join the component object services on first need:
+  // JoinComApartment.)
   void Initialize();
   // The application window (created with the object).
   HWND Handle() const noexcept { return handle_; }

@@ -3,6 +3,7 @@
 // program never ends by closing its window (it goes on in the tray): each test ends it through the
 // tray menu's "退出", and a program still running at the end of a test is terminated.
 #include <windows.h>
+#include <psapi.h>
 
 #include <gtest/gtest.h>
 
@@ -82,6 +83,24 @@ public:
 
   bool Running() { return WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
 
+  // Whether the program has loaded the DLL of this file name (lower case, e.g. L"urlmon.dll").
+  bool HasLoaded(const std::wstring& dll) {
+    HMODULE modules[512];
+    DWORD bytes = 0;
+    if (!EnumProcessModules(pi_.hProcess, modules, sizeof modules, &bytes)) {
+      ADD_FAILURE() << "cannot list the program's modules";
+      return false;
+    }
+    for (DWORD i = 0; i < bytes / sizeof(HMODULE) && i < 512; ++i) {
+      wchar_t path[MAX_PATH] = {};
+      GetModuleFileNameExW(pi_.hProcess, modules[i], path, MAX_PATH);
+      std::wstring name = fs::path(path).filename().wstring();
+      for (wchar_t& c : name) c = towlower(c);
+      if (name == dll) return true;
+    }
+    return false;
+  }
+
   // Chooses "退出" from the tray icon's menu: the icon's right button (told to each of the
   // program's message windows; only the tray icon's answers), then Down three times and Enter in
   // the menu that opens.
@@ -126,6 +145,10 @@ TEST(StartupWindow, XianDatabaseGivesTheXianTitleAndClosingOnlyHidesTheWindow) {
   });
   const TopWindow main = program.WaitFor(kMainWindow);
   EXPECT_EQ(bus::Narrow(main.title), "Zelvo公交车查询V2.2.8--西安");
+  // the download service loads when the banner first needs it (after 3 s), not with the
+  // program; the shell (tray icon) loads at once
+  EXPECT_TRUE(program.HasLoaded(L"shell32.dll"));
+  EXPECT_FALSE(program.HasLoaded(L"urlmon.dll"));
   PostMessageW(main.hwnd, WM_CLOSE, 0, 0);
   const DWORD deadline = GetTickCount() + 10000;
   while (IsWindowVisible(main.hwnd) && GetTickCount() < deadline) Sleep(20);

@@ -2,7 +2,6 @@
 // scaled into its box, and the banner sequence of the main window against a web server on
 // loopback (serving, answering 404, never answering, refusing).
 #include <windows.h>
-#include <objbase.h>
 
 #include <gtest/gtest.h>
 
@@ -51,7 +50,6 @@ COLORREF BoxCentre(TBannerPlayer* box) { return ClientPixel(box->Handle(), box->
 COLORREF BoxTop(TBannerPlayer* box) { return ClientPixel(box->Handle(), box->ClientWidth() / 2, 3); }
 
 TEST(MovieDecoder, ReadsPositionsDelaysDisposalAndTheLoopCountOfAGif) {
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   test::GifFrame first = test::SolidFrame(0, 0, 4, 2, 0, 20);
   test::GifFrame second = test::SolidFrame(2, 1, 2, 1, 2, 0, 2);
   second.indices = {3, 2};
@@ -74,7 +72,6 @@ TEST(MovieDecoder, ReadsPositionsDelaysDisposalAndTheLoopCountOfAGif) {
 }
 
 TEST(MovieDecoder, StillImagesPlayAsOneFrameAndAnythingElseIsEmpty) {
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   BmpImage image(3, 2);
   for (std::uint8_t& byte : image.pixels) byte = 0x40;
   const app::Movie still = app::DecodeMovie(EncodeBmp(image, 24));
