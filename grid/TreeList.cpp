@@ -513,6 +513,10 @@ void TCustomrgTreeList::ScrollHorizontally(int request, int track) {
 void TCustomrgTreeList::RequestScrollBarUpdate() {
   HWND h = HandleIfAllocated();
   if (!h || barsPending_) return;
+  if (!IsWindowVisible(h)) {
+    UpdateScrollBars();
+    return;
+  }
   barsPending_ = PostMessageW(h, UpdateBarsMessage(), 0, 0) != 0;
   if (!barsPending_) UpdateScrollBars();
 }

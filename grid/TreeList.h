@@ -264,7 +264,9 @@ protected:
 
 private:
   void SetColorValue(TColor& field, TColor c);
-  // Posts one scroll bar update (see UpdateScrollBars).
+  // Posts one scroll bar update (see UpdateScrollBars). A grid not on screen updates its bars at
+  // once: nothing is drawn then, whereas a bar that appears on a visible grid redraws its frame
+  // (slow with themed bars) and the next paint draws it all again.
   void RequestScrollBarUpdate();
   void VerticalScrollRequest(int request);
   void MouseWheel(int delta);
