@@ -1,5 +1,6 @@
 #include "bench/BenchSupport.h"
 
+#include <chrono>
 #include <map>
 #include <random>
 
@@ -45,6 +46,10 @@ fs::path SyntheticDatabase(int records) {
 std::string ConnectionStringFor(const fs::path& file) {
   return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + file.string() +
          ";Persist Security Info=False;Jet OLEDB:Database Password=mbtrwqazpl";
+}
+
+double NowMs() {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 }  // namespace bus::bench

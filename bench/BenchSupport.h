@@ -1,5 +1,6 @@
 // Data for the benchmarks: the bundled Xi'an database and a synthetic route database of any size
-// with the same shape (made once per run in a scratch directory).
+// with the same shape (made once per run in a scratch directory); and a clock for the timing
+// harnesses that measure outside Google Benchmark.
 #pragma once
 
 #include <filesystem>
@@ -16,5 +17,8 @@ std::filesystem::path SyntheticDatabase(int records);
 
 // Connection string for a database file.
 std::string ConnectionStringFor(const std::filesystem::path& file);
+
+// Milliseconds on a steady clock (the performance counter on Windows), from an arbitrary start.
+double NowMs();
 
 }  // namespace bus::bench

@@ -49,25 +49,14 @@ namespace {
 
 using namespace bus;
 
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER c;
-  QueryPerformanceCounter(&c);
-  return double(c.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
 // Median milliseconds of runs calls of fn (prepare runs untimed before each).
 double Median(int runs, const std::function<void()>& fn, const std::function<void()>& prepare = {}) {
   std::vector<double> times;
   for (int i = 0; i < runs; ++i) {
     if (prepare) prepare();
-    const double start = Now();
+    const double start = bench::NowMs();
     fn();
-    times.push_back(Now() - start);
+    times.push_back(bench::NowMs() - start);
   }
   std::sort(times.begin(), times.end());
   return times[times.size() / 2];

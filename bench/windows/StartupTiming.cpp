@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/BusMain.h"
+#include "bench/BenchSupport.h"
 #include "app/Startup.h"
 #include "core/WideText.h"
 #include "framework/controls/Application.h"
@@ -24,17 +25,6 @@ namespace {
 
 using namespace bus;
 namespace fs = std::filesystem;
-
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER c;
-  QueryPerformanceCounter(&c);
-  return double(c.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
 
 struct Spread {
   double median, fastest, slowest;
@@ -49,27 +39,39 @@ void Print(const char* what, const Spread& s) {
   std::printf("| %s | %.0f ms | %.0f–%.0f ms |\n", what, s.median, s.fastest, s.slowest);
 }
 
-// A visible top-level window of process pid with this class, or null.
-HWND FindMainWindow(DWORD pid) {
+// A top-level window of a process.
+struct TopWindow {
+  HWND handle;
+  std::wstring className;
+  bool visible;
+};
+
+// The top-level windows of process pid, front to back.
+std::vector<TopWindow> ProcessWindows(DWORD pid) {
   struct Query {
     DWORD pid;
-    HWND found;
-  } q{pid, nullptr};
+    std::vector<TopWindow> found;
+  } q{pid, {}};
   EnumWindows(
       [](HWND w, LPARAM lp) -> BOOL {
         auto* q = reinterpret_cast<Query*>(lp);
         DWORD owner = 0;
         GetWindowThreadProcessId(w, &owner);
+        if (owner != q->pid) return TRUE;
         wchar_t cls[64] = {};
         GetClassNameW(w, cls, 64);
-        if (owner == q->pid && IsWindowVisible(w) && std::wstring(cls) == L"TfrmBusMain") {
-          q->found = w;
-          return FALSE;
-        }
+        q->found.push_back({w, cls, IsWindowVisible(w) != 0});
         return TRUE;
       },
       LPARAM(&q));
   return q.found;
+}
+
+// The visible main window of process pid, or null.
+HWND FindMainWindow(DWORD pid) {
+  for (const TopWindow& w : ProcessWindows(pid))
+    if (w.visible && w.className == L"TfrmBusMain") return w.handle;
+  return nullptr;
 }
 
 std::string Title(HWND w) {
@@ -87,12 +89,12 @@ double StartUntilIdle(const fs::path& exe, Check&& check, End&& end) {
   STARTUPINFOW si{};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi{};
-  const double start = Now();
+  const double start = bench::NowMs();
   if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, exe.parent_path().wstring().c_str(),
                       &si, &pi))
     return -1;
   const DWORD waited = WaitForInputIdle(pi.hProcess, 20000);
-  const double elapsed = Now() - start;
+  const double elapsed = bench::NowMs() - start;
   const double result = waited == 0 && check(pi.dwProcessId) ? elapsed : -1;
   end(pi.dwProcessId);
   if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 0);
@@ -116,22 +118,8 @@ bool MainWindowFinished(DWORD pid) {
 // of the program's message windows; only the tray icon's answers), then "退出", the fourth item.
 // A program that is killed instead leaves its icon behind, and the icons pile up in the tray.
 void QuitThroughTrayMenu(DWORD pid) {
-  struct Query {
-    DWORD pid;
-    std::vector<HWND> found;
-  } q{pid, {}};
-  EnumWindows(
-      [](HWND w, LPARAM lp) -> BOOL {
-        auto* q = reinterpret_cast<Query*>(lp);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        wchar_t cls[64] = {};
-        GetClassNameW(w, cls, 64);
-        if (owner == q->pid && std::wstring(cls) == L"TPUtilWindow") q->found.push_back(w);
-        return TRUE;
-      },
-      LPARAM(&q));
-  for (HWND w : q.found) PostMessageW(w, WM_USER + 1024, 1, WM_RBUTTONDOWN);
+  for (const TopWindow& w : ProcessWindows(pid))
+    if (w.className == L"TPUtilWindow") PostMessageW(w.handle, WM_USER + 1024, 1, WM_RBUTTONDOWN);
   const DWORD deadline = GetTickCount() + 5000;
   while (GetTickCount() < deadline) {
     HWND menu = FindWindowW(L"#32768", nullptr);
@@ -145,9 +133,8 @@ void QuitThroughTrayMenu(DWORD pid) {
 }
 
 void CloseWindows(DWORD pid) {
-  HWND w = nullptr;
-  while ((w = FindWindowExW(nullptr, w, L"PlainWindow", nullptr)))
-    if (DWORD owner = 0; GetWindowThreadProcessId(w, &owner), owner == pid) PostMessageW(w, WM_CLOSE, 0, 0);
+  for (const TopWindow& w : ProcessWindows(pid))
+    if (w.className == L"PlainWindow") PostMessageW(w.handle, WM_CLOSE, 0, 0);
 }
 
 bool QueueEmpty() {
@@ -192,11 +179,11 @@ int wmain() {
   std::vector<double> build, idle;
   int rows = 0;
   for (int i = 0; i < kRuns + 1; ++i) {
-    const double start = Now();
+    const double start = bench::NowMs();
     auto* form = app.CreateForm<TfrmBusMain>(BusMainDescription());
-    const double built = Now();
+    const double built = bench::NowMs();
     while (!QueueEmpty()) app.ProcessMessages();
-    const double done = Now();
+    const double done = bench::NowMs();
     rows = form->DBGrid1->Count();
     if (i > 0) {  // the first run makes the process-wide parts (skin manager, classes)
       build.push_back(built - start);

@@ -21,6 +21,7 @@
 #include "framework/controls/Menus.h"
 #include "framework/graphics/Icon.h"
 #include "tests/desktop/DesktopTestSupport.h"
+#include "tests/desktop/TrayMenuDriver.h"
 #include "tray/TrayIcon.h"
 
 namespace bus {
@@ -28,7 +29,7 @@ namespace {
 
 using test::PumpFor;
 using test::PumpUntil;
-
+using test::SendTrayIconMessage;
 // --- the shell, recorded ------------------------------------------------------------------
 
 struct ShellCall {
@@ -150,39 +151,6 @@ end
 )";
 }
 
-// --- choosing from the menu ---------------------------------------------------------------
-
-int gDowns = 0;        // Down presses before Enter; -1: Escape
-int gMenusSeen = 0;    // menu windows found by the timer
-int gTimerTicks = 0;   // ticks since the menu was asked for
-
-void CALLBACK MenuDriver(HWND, UINT, UINT_PTR, DWORD) {
-  ++gTimerTicks;
-  HWND menu = FindWindowW(L"#32768", nullptr);
-  if (menu && IsWindowVisible(menu)) {
-    ++gMenusSeen;
-    if (gDowns < 0) {
-      PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-    } else {
-      for (int i = 0; i < gDowns; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-      PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-    }
-  }
-  if (gTimerTicks > 50) EndMenu();  // never let a test hang in the menu loop
-}
-
-// Sends the icon's callback for mouseMessage while a timer answers any menu that opens: downs
-// Down presses then Enter, or Escape when downs is negative. Returns how many menus were seen.
-int SendIconMessage(TTrayIcon* tray, UINT mouseMessage, int downs = -1) {
-  gDowns = downs;
-  gMenusSeen = 0;
-  gTimerTicks = 0;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 100, MenuDriver);
-  SendMessageW(tray->Handle(), TTrayIcon::kCallbackMessage, TTrayIcon::kIconId, mouseMessage);
-  KillTimer(nullptr, timer);
-  return gMenusSeen;
-}
-
 class TrayIcon : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
@@ -250,19 +218,19 @@ TEST_F(TrayIcon, AddsItsIconAtStartWithImageZeroAndTheTipAndRemovesItAtTheEnd) {
 TEST_F(TrayIcon, OnlyTheRightButtonPressOpensTheMenu) {
   Create();
   // left click and double click do nothing in this program: no handlers, no default item
-  EXPECT_EQ(SendIconMessage(tray_, WM_LBUTTONDOWN), 0);
-  EXPECT_EQ(SendIconMessage(tray_, WM_LBUTTONUP), 0);
-  EXPECT_EQ(SendIconMessage(tray_, WM_LBUTTONDBLCLK), 0);
-  EXPECT_EQ(SendIconMessage(tray_, WM_RBUTTONUP), 0);
-  EXPECT_EQ(SendIconMessage(tray_, WM_RBUTTONDBLCLK), 0);
+  EXPECT_EQ(SendTrayIconMessage(*tray_, WM_LBUTTONDOWN), 0);
+  EXPECT_EQ(SendTrayIconMessage(*tray_, WM_LBUTTONUP), 0);
+  EXPECT_EQ(SendTrayIconMessage(*tray_, WM_LBUTTONDBLCLK), 0);
+  EXPECT_EQ(SendTrayIconMessage(*tray_, WM_RBUTTONUP), 0);
+  EXPECT_EQ(SendTrayIconMessage(*tray_, WM_RBUTTONDBLCLK), 0);
   EXPECT_TRUE(IsWindowVisible(form_->Handle()));
   EXPECT_EQ(form_->shows, 1);
   // the press of the right button opens it, and the menu knows who asked
-  EXPECT_EQ(SendIconMessage(tray_, WM_RBUTTONDOWN), 1);
+  EXPECT_EQ(SendTrayIconMessage(*tray_, WM_RBUTTONDOWN), 1);
   EXPECT_EQ(form_->PopupMenu1->PopupComponent(), tray_);
   // a disabled icon ignores the mouse
   tray_->SetEnabled(false);
-  EXPECT_EQ(SendIconMessage(tray_, WM_RBUTTONDOWN), 0);
+  EXPECT_EQ(SendTrayIconMessage(*tray_, WM_RBUTTONDOWN), 0);
 }
 
 TEST_F(TrayIcon, MouseEventsClickOnReleaseAndTheDoubleClickChoosesTheDefaultItem) {
@@ -275,27 +243,27 @@ TEST_F(TrayIcon, MouseEventsClickOnReleaseAndTheDoubleClickChoosesTheDefaultItem
                    (s.Contains(TShiftStateFlag::ssLeft) ? " +L" : "") + (s.Contains(TShiftStateFlag::ssMiddle) ? " +M" : ""));
   });
   tray_->OnMouseUp = TMouseEvent([&](TObject*, TMouseButton, TShiftState, int, int) { seen.push_back("up"); });
-  SendIconMessage(tray_, WM_LBUTTONUP);  // a release without a press: no click
-  SendIconMessage(tray_, WM_LBUTTONDOWN);
-  SendIconMessage(tray_, WM_LBUTTONUP);
-  SendIconMessage(tray_, WM_MBUTTONDOWN);
+  SendTrayIconMessage(*tray_, WM_LBUTTONUP);  // a release without a press: no click
+  SendTrayIconMessage(*tray_, WM_LBUTTONDOWN);
+  SendTrayIconMessage(*tray_, WM_LBUTTONUP);
+  SendTrayIconMessage(*tray_, WM_MBUTTONDOWN);
   EXPECT_EQ(seen, (std::vector<std::string>{"up", "down left +L", "click", "up", "down middle +M"}));
 
   // with a default item a double click chooses it: "隐藏" hides the window
   form_->PopupMenu1->Items()->Items(1)->SetDefault(true);
   form_->PopupMenu1->Items()->Items(3)->SetDefault(false);
   seen.clear();
-  EXPECT_EQ(SendIconMessage(tray_, WM_LBUTTONDBLCLK), 0);
+  EXPECT_EQ(SendTrayIconMessage(*tray_, WM_LBUTTONDBLCLK), 0);
   EXPECT_EQ(seen, (std::vector<std::string>{"dblclick"}));
   EXPECT_FALSE(IsWindowVisible(form_->Handle()));
   // of two default items the first wins: "显示" brings it back
   form_->PopupMenu1->Items()->Items(0)->SetDefault(true);
-  SendIconMessage(tray_, WM_LBUTTONDBLCLK);
+  SendTrayIconMessage(*tray_, WM_LBUTTONDBLCLK);
   EXPECT_TRUE(IsWindowVisible(form_->Handle()));
   // unless the left button pops up the menu itself
   tray_->SetLeftPopup(true);
   seen.clear();
-  EXPECT_EQ(SendIconMessage(tray_, WM_LBUTTONDOWN), 1);
+  EXPECT_EQ(SendTrayIconMessage(*tray_, WM_LBUTTONDOWN), 1);
   EXPECT_EQ(seen, (std::vector<std::string>{"down left +L"}));
 }
 
@@ -312,18 +280,18 @@ TEST_F(TrayIcon, MenuHidesAndShowsTheWindowWithItsTaskbarButton) {
 
   // "隐藏": the window and the application window (the taskbar button) go; the icon stays
   gShell.clear();
-  ASSERT_EQ(SendIconMessage(tray_, WM_RBUTTONDOWN, 2), 1);
+  ASSERT_EQ(SendTrayIconMessage(*tray_, WM_RBUTTONDOWN, 2), 1);
   EXPECT_FALSE(IsWindowVisible(form_->Handle()));
   EXPECT_FALSE(IsWindowVisible(app));
   EXPECT_EQ(Messages(), std::vector<DWORD>{});
 
   // "显示": both come back and the form's OnShow runs again
-  ASSERT_EQ(SendIconMessage(tray_, WM_RBUTTONDOWN, 1), 1);
+  ASSERT_EQ(SendTrayIconMessage(*tray_, WM_RBUTTONDOWN, 1), 1);
   EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }));
   EXPECT_TRUE(IsWindowVisible(app));
   EXPECT_EQ(form_->shows, 2);
   // "显示" on a visible window only brings it forward
-  ASSERT_EQ(SendIconMessage(tray_, WM_RBUTTONDOWN, 1), 1);
+  ASSERT_EQ(SendTrayIconMessage(*tray_, WM_RBUTTONDOWN, 1), 1);
   EXPECT_EQ(form_->shows, 2);
   EXPECT_TRUE(IsWindowVisible(form_->Handle()));
 
@@ -410,12 +378,12 @@ TEST_F(TrayIcon, CyclesThroughTheImagesAndDropsAFreedImageList) {
   EXPECT_EQ(tray_->IconIndex(), 0);
   form_->PopupMenu1->Free();
   EXPECT_EQ(tray_->PopupMenu(), nullptr);
-  EXPECT_EQ(SendIconMessage(tray_, WM_RBUTTONDOWN), 0);
+  EXPECT_EQ(SendTrayIconMessage(*tray_, WM_RBUTTONDOWN), 0);
 }
 
 TEST_F(TrayIcon, QuitEndsTheMessageLoopAndDestructionRemovesTheIcon) {
   Create();
-  ASSERT_EQ(SendIconMessage(tray_, WM_RBUTTONDOWN, 3), 1);
+  ASSERT_EQ(SendTrayIconMessage(*tray_, WM_RBUTTONDOWN, 3), 1);
   EXPECT_TRUE(PumpUntil([] { return Application->Terminated(); }));
   gShell.clear();
   form_->Free();

@@ -10,7 +10,6 @@
 #include <string>
 
 #include "core/BmpFile.h"
-#include "core/Stream.h"
 #include "framework/ClassRegistry.h"
 #include "framework/Properties.h"
 #include "framework/controls/Application.h"
@@ -21,7 +20,8 @@
 #include "framework/controls/StatusBar.h"
 #include "framework/controls/StdCtrls.h"
 #include "framework/graphics/Bitmap.h"
-#include "framework/graphics/GdiHandles.h"
+#include "tests/framework/WindowPicture.h"
+#include "tests/framework/WindowTestSupport.h"
 
 namespace bus {
 namespace {
@@ -236,34 +236,6 @@ void DrawGlyph(TBitmap& glyph) {
   glyph.FromImage(image, pf24bit);
 }
 
-// Copies the form's screen area into a BMP file.
-void SaveWindow(HWND window, const char* path) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  WindowDC screen;
-  MemoryDC mem(screen.Get());
-  GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.Get(), w, h));
-  {
-    DcSelection selected(mem.Get(), bitmap.Get());
-    BitBlt(mem.Get(), 0, 0, w, h, screen.Get(), r.left, r.top, SRCCOPY);
-  }
-  TBitmap picture;
-  picture.LoadFromBitmapHandle(bitmap.Get());
-  picture.SetPixelFormat(pf24bit);  // the screen has no alpha to keep
-  TFileStream file(path, TFileStream::Mode::Create);
-  picture.SaveToStream(file);
-}
-
-// Pumps messages for ms milliseconds.
-void Pump(DWORD ms) {
-  const DWORD end = GetTickCount() + ms;
-  while (GetTickCount() < end) {
-    Application->ProcessMessages();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-}
-
 }  // namespace
 }  // namespace bus
 
@@ -281,8 +253,8 @@ int main(int argc, char** argv) {
       return 0;
     }
     form->Edit3->SetFocus();
-    Pump(1500);
-    SaveWindow(form->Handle(), argv[1]);
+    test::Pump(1500);
+    test::SaveWindowPicture(form->Handle(), argv[1]);
     std::printf("saved %s\n", argv[1]);
     return 0;
   } catch (const std::exception& e) {

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,8 @@
 #include "grid/DBGrid.h"
 #include "grid/DBGridColumn.h"
 #include "grid/DBGridNode.h"
+#include "tests/framework/WindowPicture.h"
+#include "tests/framework/WindowTestSupport.h"
 #include "tests/grid/GridTestForm.h"
 #include "tests/support/TestSupport.h"
 
@@ -35,16 +38,10 @@ using test::gConnectionString;
 using test::gStatement;
 using test::TfrmGridTest;
 using test::GridFormDescription;
+using test::PumpUntil;
 
-bool PumpUntil(const std::function<bool()>& done, DWORD ms = 5000) {
-  const DWORD deadline = GetTickCount() + ms;
-  while (!done()) {
-    if (GetTickCount() > deadline) return false;
-    Application->ProcessMessages();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
-}
+// Deadline of the waits for the grid and the form.
+constexpr DWORD kWait = 5000;
 
 // Handles everything queued (posted input included).
 void Settle() {
@@ -78,34 +75,16 @@ void WithCtrl(const std::function<void()>& fn) {
 // The screen's pixels of a window (frame included), read once.
 class Snapshot {
 public:
-  explicit Snapshot(HWND window) {
-    GetWindowRect(window, &rect_);
-    const int w = rect_.right - rect_.left, h = rect_.bottom - rect_.top;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, dib);
-    BitBlt(mem, 0, 0, w, h, screen, rect_.left, rect_.top, SRCCOPY);
-    GdiFlush();
-    pixels_.assign(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + std::size_t(w) * h);
-    SelectObject(mem, old);
-    DeleteObject(dib);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    width_ = w;
-    origin_ = {rect_.left, rect_.top};
+  explicit Snapshot(HWND window) : image_(test::WindowImage(window)) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    origin_ = {r.left, r.top};
   }
   // Pixel at window coordinates (frame included) as a COLORREF.
   COLORREF At(int x, int y) const {
-    const DWORD p = pixels_.at(std::size_t(y) * width_ + x);
+    if (x < 0 || y < 0 || x >= image_.width || y >= image_.height)
+      throw std::out_of_range("pixel outside the window: " + std::to_string(x) + ", " + std::to_string(y));
+    const std::uint32_t p = image_.Pixel(x, y);
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
   }
   // Pixel at a client point of control.
@@ -115,10 +94,8 @@ public:
   }
 
 private:
-  RECT rect_{};
-  int width_ = 0;
-  POINT origin_{};
-  std::vector<DWORD> pixels_;
+  BmpImage image_;  // the window's pixels
+  POINT origin_{};  // the window's top-left corner on the screen
 };
 
 class GridWindow : public ::testing::Test {
@@ -140,7 +117,7 @@ protected:
 
   void Open() {
     form_ = Application->CreateForm<TfrmGridTest>(GridFormDescription());
-    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }));
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kWait));
     SetForegroundWindow(form_->Handle());
     Settle();
     grid_ = form_->DBGrid1;
@@ -390,7 +367,7 @@ TEST_F(GridWindow, EventsOfLoadingAndTheClipboardCopyOfTheFocusedRow) {
   // entering the grid focuses the top row and makes its record current
   ASSERT_EQ(grid_->FocusedNode(), nullptr);
   grid_->SetFocus();
-  ASSERT_TRUE(PumpUntil([&] { return grid_->Focused(); }));
+  ASSERT_TRUE(PumpUntil([&] { return grid_->Focused(); }, kWait));
   ASSERT_EQ(grid_->FocusedNode(), grid_->TopNode());
   EXPECT_EQ(qry_->FieldByName("id")->AsString(), Key(grid_->FocusedNode()));
   // Ctrl+Insert: captions, an empty line, the focused row's texts
@@ -417,7 +394,7 @@ TEST_F(GridWindow, EventsOfLoadingAndTheClipboardCopyOfTheFocusedRow) {
 TEST_F(GridWindow, FocusedRowAndCurrentRecordFollowEachOther) {
   // a click on the grid while another control has the focus moves both in one click
   form_->Edit1->SetFocus();
-  ASSERT_TRUE(PumpUntil([&] { return form_->Edit1->Focused(); }));
+  ASSERT_TRUE(PumpUntil([&] { return form_->Edit1->Focused(); }, kWait));
   ClickRow(2);
   EXPECT_TRUE(grid_->Focused());
   TrgTreeListNode* third = grid_->AbsoluteItems(2);
@@ -619,7 +596,7 @@ TEST_F(GridWindow, CtrlDeleteDeletesTheFocusedRecordOnlyAfterOk) {
   BoxAnswer::button = IDCANCEL;
   BoxAnswer::caption.clear();
   WithCtrl([&] { Stroke(VK_DELETE); });
-  ASSERT_TRUE(PumpUntil([] { return !BoxAnswer::caption.empty(); }));
+  ASSERT_TRUE(PumpUntil([] { return !BoxAnswer::caption.empty(); }, kWait));
   Settle();
   EXPECT_EQ(BoxAnswer::caption, L"Confirm");
   EXPECT_EQ(BoxAnswer::text, L"Delete record?");
@@ -630,7 +607,7 @@ TEST_F(GridWindow, CtrlDeleteDeletesTheFocusedRecordOnlyAfterOk) {
   BoxAnswer::button = IDOK;
   BoxAnswer::caption.clear();
   WithCtrl([&] { Stroke(VK_DELETE); });
-  ASSERT_TRUE(PumpUntil([&] { return grid_->Count() == count - 1; }));
+  ASSERT_TRUE(PumpUntil([&] { return grid_->Count() == count - 1; }, kWait));
   KillTimer(nullptr, timer);
   EXPECT_EQ(RecordsWithKey(key), 0);
   EXPECT_EQ(qry_->RecordCount(), count - 1);
@@ -783,7 +760,7 @@ TEST_F(GridWindow, PaintsTheFlatHeaderTheSelectionGridLinesAndTheBorder) {
   }
   // without the focus: the hide-selection colour and a solid inverted frame
   form_->Edit1->SetFocus();
-  ASSERT_TRUE(PumpUntil([&] { return form_->Edit1->Focused(); }));
+  ASSERT_TRUE(PumpUntil([&] { return form_->Edit1->Focused(); }, kWait));
   UpdateWindow(GridHandle());
   Settle();
   Snapshot shot(GridHandle());

@@ -6,6 +6,7 @@
 #include "framework/controls/Application.h"
 #include "framework/controls/Control.h"
 #include "tests/desktop/DesktopTestSupport.h"
+#include "tests/desktop/TrayMenuDriver.h"
 #include "tray/TrayIcon.h"
 
 namespace bus::test {
@@ -106,38 +107,10 @@ void CALLBACK BoxAnswerer::Tick(HWND, UINT, UINT_PTR, DWORD) {
 
 // --- the tray menu -----------------------------------------------------------------------------
 
-namespace {
-
-int gDowns = 0;       // Down presses before Enter; negative: Escape
-int gMenusSeen = 0;   // menu windows answered
-int gMenuTicks = 0;   // ticks since the menu was asked for
-
-void CALLBACK MenuDriver(HWND, UINT, UINT_PTR, DWORD) {
-  ++gMenuTicks;
-  HWND menu = FindWindowW(L"#32768", nullptr);
-  if (menu && IsWindowVisible(menu)) {
-    ++gMenusSeen;
-    if (gDowns < 0) {
-      PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
-    } else {
-      for (int i = 0; i < gDowns; ++i) PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
-      PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
-    }
-  }
-  if (gMenuTicks > 50) EndMenu();  // a test never hangs in the menu loop
-}
-
-}  // namespace
-
 int ChooseFromTrayMenu(TTrayIcon& tray, int downs) {
-  gDowns = downs;
-  gMenusSeen = 0;
-  gMenuTicks = 0;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 100, MenuDriver);
-  SendMessageW(tray.Handle(), TTrayIcon::kCallbackMessage, TTrayIcon::kIconId, WM_RBUTTONDOWN);
-  KillTimer(nullptr, timer);
+  const int menus = SendTrayIconMessage(tray, WM_RBUTTONDOWN, downs);
   Settle();
-  return gMenusSeen;
+  return menus;
 }
 
 // --- the shell ---------------------------------------------------------------------------------

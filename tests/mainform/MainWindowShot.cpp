@@ -10,48 +10,15 @@
 
 #include "app/BusMain.h"
 #include "app/Startup.h"
-#include "core/Stream.h"
 #include "core/WideText.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/StdCtrls.h"
-#include "framework/graphics/Bitmap.h"
-#include "framework/graphics/GdiHandles.h"
+#include "tests/desktop/DesktopTestSupport.h"
+#include "tests/framework/WindowPicture.h"
 #include "tests/mainform/MainWindowDriver.h"
 
-namespace {
-
-using namespace bus;
-
-// Copies the window's screen area into a BMP file.
-void SaveWindow(HWND window, const std::string& path) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  const int w = r.right - r.left, h = r.bottom - r.top;
-  WindowDC screen;
-  MemoryDC mem(screen.Get());
-  GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.Get(), w, h));
-  {
-    DcSelection selected(mem.Get(), bitmap.Get());
-    BitBlt(mem.Get(), 0, 0, w, h, screen.Get(), r.left, r.top, SRCCOPY);
-  }
-  TBitmap picture;
-  picture.LoadFromBitmapHandle(bitmap.Get());
-  picture.SetPixelFormat(pf24bit);
-  TFileStream file(path, TFileStream::Mode::Create);
-  picture.SaveToStream(file);
-}
-
-void Pump(DWORD ms) {
-  const DWORD end = GetTickCount() + ms;
-  while (GetTickCount() < end) {
-    Application->ProcessMessages();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-}
-
-}  // namespace
-
 int wmain(int argc, wchar_t** argv) {
+  using namespace bus;
   if (argc < 2) {
     std::fprintf(stderr, "usage: main_window_shot FILE.bmp [STOP]\n");
     return 2;
@@ -66,12 +33,12 @@ int wmain(int argc, wchar_t** argv) {
     // nothing listens there: the banner box shows, empty, without waiting for the network
     TfrmBusMain::SetStartupOverrides("", "http://127.0.0.1:1/softdownload/update/qbn");
     auto* form = app.CreateForm<TfrmBusMain>(BusMainDescription());
-    Pump(300);
+    test::PumpFor(300);
     form->Edit3->SetFocus();
     test::Type(stop);
     test::Press(VK_RETURN);
-    Pump(3500);  // past the banner timer's tick
-    SaveWindow(form->Handle(), out);
+    test::PumpFor(3500);  // past the banner timer's tick
+    test::SaveWindowPicture(form->Handle(), out);
     std::printf("%s\nsaved %s\n", form->StatusText().c_str(), out.c_str());
     return 0;
   } catch (const std::exception& e) {
