@@ -1,14 +1,14 @@
-// Helpers of the desktop tests under Wine: pumping the message loop until something holds, and
-// reading back the pixels of what was painted.
+// Helpers of the desktop tests under Wine: the application object, the deadline of their waits
+// (the message pumps are the window tests' own), and the pixels of a painted icon.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "framework/controls/Application.h"
+#include "tests/framework/WindowTestSupport.h"
 
 namespace bus::test {
 
@@ -23,43 +23,8 @@ inline TApplication& TestApplication() {
   return app;
 }
 
-// Handles messages until done() holds or ms milliseconds have passed; false on the deadline.
-inline bool PumpUntil(const std::function<bool()>& done, DWORD ms = 5000) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > ms) return false;
-    Application->ProcessMessages();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
-}
-
-// Handles messages for ms milliseconds (for checks that something does NOT happen).
-inline void PumpFor(DWORD ms) {
-  PumpUntil([] { return false; }, ms);
-}
-
-// Moves the cursor and waits until the platform reports it there twice in a row.
-inline void MoveCursor(POINT p) {
-  int stable = 0;
-  PumpUntil([&] {
-    SetCursorPos(p.x, p.y);
-    POINT now{};
-    GetCursorPos(&now);
-    stable = now.x == p.x && now.y == p.y ? stable + 1 : 0;
-    return stable >= 2;
-  });
-}
-
-// The colour on the screen at a point of a window's client area.
-inline COLORREF ClientPixel(HWND window, int x, int y) {
-  POINT p{x, y};
-  ClientToScreen(window, &p);
-  HDC screen = GetDC(nullptr);
-  const COLORREF c = GetPixel(screen, p.x, p.y);
-  ReleaseDC(nullptr, screen);
-  return c;
-}
+// The deadline of the desktop and main window tests' waits, in milliseconds.
+constexpr DWORD kDesktopWait = 5000;
 
 // The colour of the centre pixel of a 16 × 16 icon, or CLR_INVALID without one.
 inline COLORREF IconCentre(HICON icon) {

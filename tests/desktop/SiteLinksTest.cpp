@@ -18,6 +18,7 @@ namespace bus {
 namespace {
 
 namespace fs = std::filesystem;
+using test::kDesktopWait;
 using test::PumpFor;
 using test::PumpUntil;
 
@@ -46,7 +47,7 @@ protected:
     form_ = Application->CreateForm<test::TfrmDesk>(test::kDeskDescription);
     form_->Timer1->SetEnabled(false);
     form_->appDirectory = test::Utf8(dir_.Path()) + "\\";
-    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }));
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kDesktopWait));
     test::ShellMessages().clear();
   }
   void TearDown() override {
@@ -69,10 +70,10 @@ TEST_F(SiteLinks, LinkUnderlinesUnderTheMouseAndOpensTheSite) {
   EXPECT_EQ(link->Font()->Style(), TFontStyles{fsItalic});  // the other styles stay
   // the same through the real mouse
   link->Font()->SetStyle(TFontStyles{});
-  test::MoveCursor(link->ClientToScreen({link->Width() / 2, link->Height() / 2}));
+  test::MoveCursor(link->ClientToScreen({link->Width() / 2, link->Height() / 2}), kDesktopWait);
   Application->CheckMouseControl();
   EXPECT_EQ(link->Font()->Style(), TFontStyles{fsUnderline});
-  test::MoveCursor(form_->ClientToScreen({5, form_->ClientHeight() - 5}));
+  test::MoveCursor(form_->ClientToScreen({5, form_->ClientHeight() - 5}), kDesktopWait);
   Application->CheckMouseControl();
   EXPECT_EQ(link->Font()->Style(), TFontStyles{});
 
@@ -93,7 +94,7 @@ TEST_F(SiteLinks, UpdateButtonHidesToTheTrayAndStartsTheUpdaterBesideTheProgram)
   fs::copy_file(test::BinaryDir() / "fake_updater.exe", dir_.Path() / "update.exe");
   const fs::path marker = dir_.Path() / "updater-ran.txt";
   ClickOn(form_->SpeedButton2);
-  ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }));
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }, kDesktopWait));
   EXPECT_FALSE(IsWindowVisible(Application->Handle()));  // no taskbar button either
   EXPECT_FALSE(Application->Terminated());
   EXPECT_TRUE(test::ShellMessages().empty());  // the icon stays

@@ -27,6 +27,7 @@
 namespace bus {
 namespace {
 
+using test::kDesktopWait;
 using test::PumpFor;
 using test::PumpUntil;
 using test::SendTrayIconMessage;
@@ -166,7 +167,7 @@ protected:
   void Create(const std::string& trayExtras = "") {
     form_ = Application->CreateForm<TfrmTray>(Description(trayExtras));
     tray_ = form_->TrayIcon1;
-    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }));
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kDesktopWait));
   }
   void TearDown() override {
     if (form_) form_->Free();
@@ -287,7 +288,7 @@ TEST_F(TrayIcon, MenuHidesAndShowsTheWindowWithItsTaskbarButton) {
 
   // "显示": both come back and the form's OnShow runs again
   ASSERT_EQ(SendTrayIconMessage(*tray_, WM_RBUTTONDOWN, 1), 1);
-  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }));
+  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kDesktopWait));
   EXPECT_TRUE(IsWindowVisible(app));
   EXPECT_EQ(form_->shows, 2);
   // "显示" on a visible window only brings it forward
@@ -311,13 +312,13 @@ TEST_F(TrayIcon, MinimisingHidesToTheTrayWhenAsked) {
   Create("    MinimizeToTray = True\n");
   gShell.clear();
   SendMessageW(Application->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(Application->Handle()); }));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(Application->Handle()); }, kDesktopWait));
   EXPECT_FALSE(IsWindowVisible(form_->Handle()));
   EXPECT_FALSE(form_->Visible());
   // the icon is made sure of
   EXPECT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD}));
   tray_->RestoreMainWindow();
-  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }));
+  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kDesktopWait));
 }
 
 TEST_F(TrayIcon, PutsItsIconBackWhenTheShellRestarts) {
@@ -366,7 +367,7 @@ TEST_F(TrayIcon, CyclesThroughTheImagesAndDropsAFreedImageList) {
   tray_->SetCycleInterval(30);
   tray_->SetCycleIcons(true);
   EXPECT_EQ(tray_->IconIndex(), 0);
-  EXPECT_TRUE(PumpUntil([&] { return cycled.size() >= 3; }));
+  EXPECT_TRUE(PumpUntil([&] { return cycled.size() >= 3; }, kDesktopWait));
   tray_->SetCycleIcons(false);
   EXPECT_EQ(std::vector<int>(cycled.begin(), cycled.begin() + 3), (std::vector<int>{0, 1, 0}));
   const size_t after = cycled.size();
@@ -384,7 +385,7 @@ TEST_F(TrayIcon, CyclesThroughTheImagesAndDropsAFreedImageList) {
 TEST_F(TrayIcon, QuitEndsTheMessageLoopAndDestructionRemovesTheIcon) {
   Create();
   ASSERT_EQ(SendTrayIconMessage(*tray_, WM_RBUTTONDOWN, 3), 1);
-  EXPECT_TRUE(PumpUntil([] { return Application->Terminated(); }));
+  EXPECT_TRUE(PumpUntil([] { return Application->Terminated(); }, kDesktopWait));
   gShell.clear();
   form_->Free();
   form_ = nullptr;

@@ -217,7 +217,7 @@ end
 )";
 
 using test::MoveCursor;
-using test::Pump;
+using test::PumpFor;
 using test::PumpUntil;
 
 const POINT kNowhere{1000, 740};  // a point of the bare desktop
@@ -235,11 +235,11 @@ protected:
     userBefore_ = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     form_ = Application->CreateForm<TfrmTest>(kDescription);
     PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; });
-    Pump(100);
+    PumpFor(100);
   }
   void TearDown() override {
     if (form_) form_->Free();
-    Pump(50);
+    PumpFor(50);
   }
 
   TfrmTest* form_ = nullptr;
@@ -303,13 +303,13 @@ TEST_F(FormWindow, ControlsListedLaterLieAboveEarlierOnes) {
 
 TEST_F(FormWindow, AnchorsFollowTheParentFromTheDesignPosition) {
   form_->SetClientSize(500, 360);
-  Pump(50);
+  PumpFor(50);
   EXPECT_EQ(form_->Memo1->Width(), 484);
   EXPECT_EQ(form_->Memo1->Height(), 220);
   // a temporary change leaves no drift
   form_->SetClientSize(300, 250);
   form_->SetClientSize(400, 300);
-  Pump(50);
+  PumpFor(50);
   EXPECT_EQ(form_->Memo1->Width(), 384);
   EXPECT_EQ(form_->Memo1->Height(), 160);
 }
@@ -649,7 +649,7 @@ TEST_F(FormWindow, AnExceptionInAHandlerReachesTheErrorReportAndTheLoopGoesOn) {
 
 TEST_F(FormWindow, PaintsItsColoursAndLabel) {
   RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  Pump(100);
+  PumpFor(100);
   HDC screen = GetDC(nullptr);
   const POINT panelPoint = form_->Panel1->ClientToScreen({300, 100});
   EXPECT_EQ(GetPixel(screen, panelPoint.x, panelPoint.y), RGB(0x00, 0x80, 0xFF));  // $00FF8000
@@ -714,7 +714,7 @@ TEST_F(FormWindow, DestroyingTheFormReleasesEveryWindowAndGdiObject) {
   HWND h = form_->Handle();
   form_->Free();
   form_ = nullptr;
-  Pump(100);
+  PumpFor(100);
   EXPECT_FALSE(IsWindow(h));
   // the menu font, message windows and window classes made on first use stay; a second form
   // built and freed must leave the counts where the first one left them
@@ -724,7 +724,7 @@ TEST_F(FormWindow, DestroyingTheFormReleasesEveryWindowAndGdiObject) {
   PumpUntil([&] { return IsWindowVisible(again->Handle()) != 0; });
   again->Edit1->SetText("x");
   again->Free();
-  Pump(100);
+  PumpFor(100);
   EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi);
   EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user);
 }

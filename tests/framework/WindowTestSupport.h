@@ -1,4 +1,4 @@
-// Helpers of the widget layer's window tests: one application object for the test process, message
+// Helpers of the window tests of every layer: one application object for the test process, message
 // pumping until a condition holds (never a blind sleep), cursor moves and screen pixels.
 #pragma once
 
@@ -19,12 +19,18 @@ namespace test {
 // Creates the process's application object (title "框架测试") and registers the layer's classes,
 // once.
 void EnsureApplication();
-// Pumps messages until done() holds or ms milliseconds pass; false on the deadline.
-bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000);
-// Pumps messages for ms milliseconds.
-void Pump(DWORD ms);
-// Moves the cursor and waits until the platform reports it there, late motion events drained.
-void MoveCursor(POINT p);
+
+// The deadline of a wait whose caller names none, in milliseconds.
+constexpr DWORD kPumpWait = 3000;
+
+// Handles messages until done() holds or ms milliseconds pass; false on the deadline. Messages go
+// through the application object's loop, or through a plain one while the process has none.
+bool PumpUntil(const std::function<bool()>& done, DWORD ms = kPumpWait);
+// Handles messages for ms milliseconds (for checks that something does NOT happen).
+void PumpFor(DWORD ms);
+// Moves the cursor and waits, at most ms milliseconds, until the platform reports it there, late
+// motion events drained.
+void MoveCursor(POINT p, DWORD ms = kPumpWait);
 // The colour on the screen at a point of control's client area.
 COLORREF PixelAt(const TControl& control, POINT client);
 

@@ -34,7 +34,7 @@ void Press(UINT virtualKey) {
 
 void Click(TControl& control, POINT point) {
   const POINT screen = control.ClientToScreen(point);
-  MoveCursor(screen);
+  MoveCursor(screen, kDesktopWait);
   HWND target = WindowFromPoint(screen);
   POINT client = screen;
   ScreenToClient(target, &client);

@@ -43,6 +43,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::BoxAnswerer;
+using test::kDesktopWait;
 using test::Press;
 using test::PumpFor;
 using test::PumpUntil;
@@ -111,7 +112,7 @@ protected:
     TfrmBusMain::SetStartupOverrides(test::Utf8(dir_.Path()) + "\\", bannerUrl);
     test::ShellCalls().clear();
     form_ = Application->CreateForm<TfrmBusMain>(BusMainDescription());
-    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }));
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kDesktopWait));
     SetForegroundWindow(form_->Handle());
     Settle();
   }
@@ -459,14 +460,14 @@ TEST_F(MainWindow, ClosingHidesToTheTrayAndShowBringsBackEveryRoute) {
   test::ShellCalls().clear();
 
   PostMessageW(form_->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
-  ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }));
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }, kDesktopWait));
   EXPECT_FALSE(IsWindowVisible(Application->Handle()));  // no taskbar button
   PumpFor(100);
   EXPECT_FALSE(Application->Terminated());
   EXPECT_TRUE(test::ShellCalls().empty());  // the icon stays
 
   ASSERT_EQ(test::ChooseFromTrayMenu(*form_->TrayIcon1, 1), 1);  // "显示"
-  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }));
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kDesktopWait));
   EXPECT_TRUE(IsWindowVisible(Application->Handle()));
   EXPECT_EQ(Rows(), int(all_.size()));  // shown again: every route
   EXPECT_EQ(Caption(), "Zelvo公交车查询V2.2.8--西安");
@@ -474,13 +475,13 @@ TEST_F(MainWindow, ClosingHidesToTheTrayAndShowBringsBackEveryRoute) {
   EXPECT_TRUE(form_->Panel4->Visible());   // and so does the plan panel
 
   ASSERT_EQ(test::ChooseFromTrayMenu(*form_->TrayIcon1, 2), 1);  // "隐藏"
-  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }, kDesktopWait));
   ASSERT_EQ(test::ChooseFromTrayMenu(*form_->TrayIcon1, 1), 1);
-  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }));
+  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kDesktopWait));
 
   // "升级数据库" hides to the tray as well (there is no updater here: nothing else happens)
   test::Click(*form_->SpeedButton2, {40, 10});
-  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }, kDesktopWait));
   EXPECT_FALSE(Application->Terminated());
 }
 
@@ -498,7 +499,7 @@ TEST_F(MainWindow, BannerIsHiddenUntilTheFirstTickThenPlaysWhatTheServerSent) {
   ASSERT_TRUE(PumpUntil([&] { return form_->BannerPlayer1->CurrentFrame() == 0; }, 20000));
   PumpFor(100);
   TBannerPlayer* box = form_->BannerPlayer1;
-  EXPECT_EQ(test::ClientPixel(box->Handle(), box->ClientWidth() / 2, box->ClientHeight() / 2), RGB(0, 0, 255));
+  EXPECT_EQ(test::PixelAt(*box, {box->ClientWidth() / 2, box->ClientHeight() / 2}), RGB(0, 0, 255));
   EXPECT_TRUE(fs::exists(dir_.Path() / "qbn"));
   EXPECT_FALSE(form_->Timer1->Enabled());  // once per run
   PumpFor(3500);
@@ -529,7 +530,7 @@ TEST_F(MainWindow, WithoutItsDatabaseTheWindowSaysSoOnceThenReportsEachFailingSe
   boxes.reset();
   // the tray icon is there and its menu works
   EXPECT_EQ(test::ChooseFromTrayMenu(*form_->TrayIcon1, 2), 1);
-  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }, kDesktopWait));
 }
 
 TEST_F(MainWindow, DatabaseUnderAnotherCaseConnectsWithoutACity) {
@@ -544,7 +545,7 @@ TEST_F(MainWindow, DatabaseUnderAnotherCaseConnectsWithoutACity) {
 TEST_F(MainWindow, QuitFromTheTrayMenuEndsTheLoopAndTheIconGoesWithTheWindow) {
   CreateXian();
   ASSERT_EQ(test::ChooseFromTrayMenu(*form_->TrayIcon1, 3), 1);  // "退出"
-  EXPECT_TRUE(PumpUntil([] { return Application->Terminated(); }));
+  EXPECT_TRUE(PumpUntil([] { return Application->Terminated(); }, kDesktopWait));
   test::ShellCalls().clear();
   form_->Free();
   form_ = nullptr;

@@ -139,7 +139,7 @@ protected:
   void TearDown() override {
     if (form_) form_->Free();
     FreeSkinManager();
-    test::Pump(20);
+    test::PumpFor(20);
   }
 
   // The default skin as the build renders it into a form description.
@@ -440,7 +440,7 @@ TEST_F(SkinData, SwitchingOffTakesEffectAtOnceBeforeTheFirstActivationAndByTheTi
   EXPECT_TRUE(SkinManager->Timer().Enabled());
   EXPECT_EQ(SkinManager->Timer().Interval(), kSkinCommandDelay);
   EXPECT_EQ(SkinManager->PendingCommand(), kSkinRemove);
-  ASSERT_TRUE(test::PumpUntil([&] { return changed == 1; }));
+  ASSERT_TRUE(test::PumpUntil([&] { return changed == 1; }, test::kSkinWait));
   EXPECT_FALSE(SkinManager->Active());
   EXPECT_EQ(SkinManager->CurrentSkin(), nullptr);
   EXPECT_FALSE(SkinManager->Timer().Enabled());

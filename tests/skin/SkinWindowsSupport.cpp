@@ -64,28 +64,6 @@ void StoreArchive(TMemoryStream& out, const std::string& descriptor, const std::
   out.SetPosition(0);
 }
 
-bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
-  const DWORD deadline = GetTickCount() + ms;
-  while (!done()) {
-    if (GetTickCount() > deadline) return false;
-    if (Application) {
-      Application->ProcessMessages();
-    } else {
-      MSG msg;
-      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-      }
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
-}
-
-void Pump(DWORD ms) {
-  PumpUntil([] { return false; }, ms);
-}
-
 MessageBoxAnswerer::MessageBoxAnswerer() {
   gBoxTexts.clear();
   timer_ = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
