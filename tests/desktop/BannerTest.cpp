@@ -97,7 +97,7 @@ TEST(MovieDecoder, StillImagesPlayAsOneFrameAndAnythingElseIsEmpty) {
 class Banner : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
-    test::TestApplication();
+    test::EnsureApplication();
     test::PrepareDesktopClasses();
   }
   void SetUp() override {

@@ -1,5 +1,5 @@
-// Helpers of the desktop tests under Wine: the application object, the deadline of their waits
-// (the message pumps are the window tests' own), and the pixels of a painted icon.
+// Helpers of the desktop tests under Wine: the deadline of their waits (the application object and
+// the message pumps are the window tests' own), and the pixels of a painted icon.
 #pragma once
 
 #include <windows.h>
@@ -7,21 +7,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "framework/controls/Application.h"
 #include "tests/framework/WindowTestSupport.h"
 
 namespace bus::test {
-
-// The one application object of a test program, initialised on first use.
-inline TApplication& TestApplication() {
-  static TApplication app;
-  static const bool initialised = [] {
-    app.Initialize();
-    return true;
-  }();
-  (void)initialised;
-  return app;
-}
 
 // The deadline of the desktop and main window tests' waits, in milliseconds.
 constexpr DWORD kDesktopWait = 5000;

@@ -40,7 +40,7 @@ void ClickOn(TControl* control) {
 class SiteLinks : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
-    test::TestApplication();
+    test::EnsureApplication();
     test::PrepareDesktopClasses();
   }
   void SetUp() override {

@@ -16,7 +16,6 @@
 #include "framework/ClassRegistry.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Form.h"
-#include "framework/controls/FrameworkClasses.h"
 #include "framework/controls/ImageList.h"
 #include "framework/controls/Menus.h"
 #include "framework/graphics/Icon.h"
@@ -155,8 +154,7 @@ end
 class TrayIcon : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
-    test::TestApplication().SetTitle("托盘测试");
-    RegisterFrameworkClasses();
+    test::EnsureApplication().SetTitle("托盘测试");
     RegisterTrayClasses();
     TTrayIcon::SetShellNotifyIcon(RecordShellCall);
   }

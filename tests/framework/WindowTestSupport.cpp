@@ -8,15 +8,14 @@
 
 namespace bus::test {
 
-void EnsureApplication() {
+TApplication& EnsureApplication() {
   static TApplication* app = [] {
-    auto* a = new TApplication();  // lives until the process ends
+    auto* a = new TApplication();  // never freed: nothing of it runs while the process ends
     a->Initialize();
-    a->SetTitle("框架测试");
     RegisterFrameworkClasses();
     return a;
   }();
-  (void)app;
+  return *app;
 }
 
 namespace {

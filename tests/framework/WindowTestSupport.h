@@ -12,13 +12,14 @@
 
 namespace bus {
 
+class TApplication;
 class TControl;
 
 namespace test {
 
-// Creates the process's application object (title "框架测试") and registers the layer's classes,
-// once.
-void EnsureApplication();
+// The process's application object, made and initialised on first use with the widget layer's
+// classes registered; it lives until the process ends.
+TApplication& EnsureApplication();
 
 // The deadline of a wait whose caller names none, in milliseconds.
 constexpr DWORD kPumpWait = 3000;

@@ -19,7 +19,6 @@
 #include "framework/ClassRegistry.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Form.h"
-#include "framework/controls/FrameworkClasses.h"
 #include "framework/controls/StdCtrls.h"
 #include "framework/data/DbConnection.h"
 #include "framework/data/DbQuery.h"
@@ -101,9 +100,7 @@ private:
 class GridWindow : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
-    static TApplication app;
-    app.Initialize();
-    RegisterFrameworkClasses();
+    test::EnsureApplication();
     RegisterGridClasses();
   }
   void SetUp() override {

@@ -95,7 +95,7 @@ HWND Focused() { return GetFocus(); }
 class MainWindow : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
-    test::TestApplication().SetTitle("Zelvo公交车查询");
+    test::EnsureApplication().SetTitle("Zelvo公交车查询");
     RegisterBusMainClasses();
     test::RecordShellCalls();
   }

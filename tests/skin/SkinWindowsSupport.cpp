@@ -4,7 +4,6 @@
 #include "core/WideText.h"
 #include "framework/ClassRegistry.h"
 #include "framework/controls/Application.h"
-#include "framework/controls/FrameworkClasses.h"
 #include "skin/data/SkinData.h"
 #include "skin/form/SkinManager.h"
 #include "skin/data/LZH.h"
@@ -22,13 +21,10 @@ const TClassInfo& TfrmSkinHost::StaticClassInfo() {
 }
 
 void StartSkinTestApplication() {
-  static TApplication app;
   static bool started = false;
   if (started) return;
   started = true;
-  app.Initialize();
-  app.SetTitle("skin tests");
-  RegisterFrameworkClasses();
+  EnsureApplication().SetTitle("skin tests");
   RegisterSkinClasses();
   RegisterClasses({&TfrmSkinHost::StaticClassInfo()});
 }
