@@ -23,6 +23,7 @@
 #include "framework/controls/StatusBar.h"
 #include "framework/controls/StdCtrls.h"
 #include "framework/controls/Timer.h"
+#include "tests/framework/BoxAnswerer.h"
 #include "tests/framework/WindowTestSupport.h"
 
 namespace bus {
@@ -621,25 +622,15 @@ TEST_F(FormWindow, OutsideSubclassesSeeMessagesFirstAndComeOffInAnyOrder) {
 
 TEST_F(FormWindow, AnExceptionInAHandlerReachesTheErrorReportAndTheLoopGoesOn) {
   form_->throwOnClick = true;
-  // the report's message box is found and closed from a timer, which also records its text
-  static std::string boxText;
-  boxText.clear();
-  const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
-    HWND box = FindWindowW(L"#32770", nullptr);
-    if (!box) return;
-    wchar_t text[256] = {};
-    GetWindowTextW(GetDlgItem(box, 0xFFFF), text, 256);
-    boxText = Narrow(text);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-  });
+  // the report's message box is answered from a timer, which also records its text
+  test::BoxAnswerer boxes;
   // a click on the speed button, delivered by its parent
   const POINT p{form_->Button1->Left() + 5, form_->Button1->Top() + 5};
   HWND panel = form_->Panel1->Handle();
   PostMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
   PostMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
-  EXPECT_TRUE(PumpUntil([&] { return !boxText.empty(); }, 10000));
-  KillTimer(nullptr, timer);
-  EXPECT_EQ(boxText, "the handler failed");
+  ASSERT_TRUE(PumpUntil([&] { return !boxes.Seen().empty(); }, 10000));
+  EXPECT_EQ(boxes.Seen()[0].text, "the handler failed");
   EXPECT_EQ(gLog.back(), "Button1Click");
   // the program goes on: the next click is handled as well
   form_->throwOnClick = false;

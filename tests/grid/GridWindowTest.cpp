@@ -26,6 +26,7 @@
 #include "grid/DBGridColumn.h"
 #include "grid/DBGridNode.h"
 #include "tests/framework/WindowPicture.h"
+#include "tests/framework/BoxAnswerer.h"
 #include "tests/framework/WindowTestSupport.h"
 #include "tests/grid/GridTestForm.h"
 #include "tests/support/TestSupport.h"
@@ -566,46 +567,28 @@ TEST_F(GridWindow, AHeaderMovedFourPixelsClicksAndSixPixelsDrags) {
   EXPECT_EQ(grid_->State(), TrgInteractionState::Idle);
 }
 
-// Answers the next "Confirm" message box with button, recording its texts.
-struct BoxAnswer {
-  static inline WPARAM button = IDCANCEL;
-  static inline std::wstring caption, text;
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    HWND box = FindWindowW(L"#32770", L"Confirm");
-    if (!box) return;
-    wchar_t buffer[256] = {};
-    GetWindowTextW(box, buffer, 256);
-    caption = buffer;
-    GetWindowTextW(GetDlgItem(box, 0xFFFF), buffer, 256);
-    text = buffer;
-    PostMessageW(box, WM_COMMAND, button, 0);
-  }
-};
-
 TEST_F(GridWindow, CtrlDeleteDeletesTheFocusedRecordOnlyAfterOk) {
   ClickRow(4);
   TrgTreeListNode* row = grid_->FocusedNode();
   const std::string key = Key(row);
   const int count = grid_->Count();
   ASSERT_EQ(RecordsWithKey(key), 1);
-  const UINT_PTR timer = SetTimer(nullptr, 0, 50, BoxAnswer::Tick);
+  // the first question is answered with Cancel, the second with OK
+  test::BoxAnswerer boxes({IDCANCEL, IDOK});
   // Cancel keeps everything
-  BoxAnswer::button = IDCANCEL;
-  BoxAnswer::caption.clear();
   WithCtrl([&] { Stroke(VK_DELETE); });
-  ASSERT_TRUE(PumpUntil([] { return !BoxAnswer::caption.empty(); }, kWait));
+  ASSERT_TRUE(PumpUntil([&] { return boxes.Seen().size() == 1; }, kWait));
   Settle();
-  EXPECT_EQ(BoxAnswer::caption, L"Confirm");
-  EXPECT_EQ(BoxAnswer::text, L"Delete record?");
+  EXPECT_EQ(boxes.Seen()[0].caption, "Confirm");
+  EXPECT_EQ(boxes.Seen()[0].text, "Delete record?");
   EXPECT_EQ(grid_->Count(), count);
   EXPECT_EQ(grid_->FocusedNode(), row);
   EXPECT_EQ(RecordsWithKey(key), 1);
   // OK deletes exactly that record, reloads and focuses the dataset's new current record
-  BoxAnswer::button = IDOK;
-  BoxAnswer::caption.clear();
   WithCtrl([&] { Stroke(VK_DELETE); });
   ASSERT_TRUE(PumpUntil([&] { return grid_->Count() == count - 1; }, kWait));
-  KillTimer(nullptr, timer);
+  ASSERT_EQ(boxes.Seen().size(), 2u);
+  EXPECT_EQ(boxes.Seen()[1].caption, "Confirm");
   EXPECT_EQ(RecordsWithKey(key), 0);
   EXPECT_EQ(qry_->RecordCount(), count - 1);
   db::Connection c;

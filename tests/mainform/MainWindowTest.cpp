@@ -34,6 +34,7 @@
 #include "tests/desktop/DesktopTestSupport.h"
 #include "tests/desktop/GifWriter.h"
 #include "tests/desktop/LoopbackServer.h"
+#include "tests/framework/BoxAnswerer.h"
 #include "tests/mainform/MainWindowDriver.h"
 #include "tests/support/TestSupport.h"
 #include "tray/TrayIcon.h"

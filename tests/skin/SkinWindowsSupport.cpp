@@ -1,7 +1,6 @@
 #include "tests/skin/SkinWindowsSupport.h"
 
 #include "core/BmpFile.h"
-#include "core/WideText.h"
 #include "framework/ClassRegistry.h"
 #include "framework/controls/Application.h"
 #include "skin/data/SkinData.h"
@@ -10,10 +9,6 @@
 #include "skin/data/SkinWriter.h"
 
 namespace bus::test {
-
-namespace {
-std::vector<std::string> gBoxTexts;  // texts of the message boxes answered
-}  // namespace
 
 const TClassInfo& TfrmSkinHost::StaticClassInfo() {
   static const TClassInfo info = TClassBuilder<TfrmSkinHost>("TfrmSkinHost", TForm::StaticClassInfo()).Build();
@@ -59,21 +54,5 @@ void StoreArchive(TMemoryStream& out, const std::string& descriptor, const std::
   out.WriteBuffer(packed.data(), packed.size());
   out.SetPosition(0);
 }
-
-MessageBoxAnswerer::MessageBoxAnswerer() {
-  gBoxTexts.clear();
-  timer_ = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
-    HWND box = FindWindowW(L"#32770", nullptr);
-    if (!box || !IsWindowVisible(box)) return;
-    wchar_t text[512] = {};
-    GetWindowTextW(GetDlgItem(box, 0xFFFF), text, 512);
-    gBoxTexts.push_back(Narrow(text));
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-  });
-}
-
-MessageBoxAnswerer::~MessageBoxAnswerer() { KillTimer(nullptr, timer_); }
-
-const std::vector<std::string>& MessageBoxAnswerer::Texts() const { return gBoxTexts; }
 
 }  // namespace bus::test

@@ -1,5 +1,6 @@
-// Helpers of the skin tests under Wine: archives made to measure, the deadline of their waits (the
-// message pumps are the window tests' own), and a message box answered from inside the test.
+// Helpers of the skin tests under Wine: the application object with the skin engine's classes, a
+// form that carries a skin, archives made to measure, and the deadline of their waits (the message
+// pumps are the window tests' own).
 #pragma once
 
 #include <windows.h>
@@ -43,18 +44,5 @@ void StoreArchive(TMemoryStream& out, const std::string& descriptor, const std::
 
 // The deadline of the skin tests' waits, in milliseconds.
 constexpr DWORD kSkinWait = 5000;
-
-// While it lives, every message box that appears is answered with OK; Texts() are what they said.
-class MessageBoxAnswerer {
-public:
-  MessageBoxAnswerer();
-  ~MessageBoxAnswerer();
-  MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
-  MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
-  const std::vector<std::string>& Texts() const;
-
-private:
-  UINT_PTR timer_;  // looks for message boxes
-};
 
 }  // namespace bus::test
