@@ -24,6 +24,7 @@
 #include "framework/controls/StdCtrls.h"
 #include "framework/controls/Timer.h"
 #include "tests/framework/BoxAnswerer.h"
+#include "tests/framework/MenuAnswerer.h"
 #include "tests/framework/WindowTestSupport.h"
 
 namespace bus {
@@ -664,15 +665,12 @@ TEST_F(FormWindow, PopupMenuItemsDispatchTheirHandlers) {
   ASSERT_NE(menu, nullptr);
   ASSERT_EQ(menu->Items()->Count(), 2);
   // choose the first item from inside the menu loop
-  const UINT_PTR timer = SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR, DWORD) {
-    if (HWND m = FindWindowW(L"#32768", nullptr)) {
-      PostMessageW(m, WM_KEYDOWN, VK_DOWN, 0);
-      PostMessageW(m, WM_KEYDOWN, VK_RETURN, 0);
-    }
-  });
   gLog.clear();
-  menu->Popup(200, 200);
-  KillTimer(nullptr, timer);
+  {
+    test::MenuAnswerer answer(1);
+    menu->Popup(200, 200);
+    EXPECT_EQ(answer.MenusSeen(), 1);
+  }
   EXPECT_EQ(gLog, (std::vector<std::string>{"N1Click"}));
 }
 
