@@ -22,19 +22,15 @@ std::string WindowText(HWND window) {
 
 }  // namespace
 
-BoxAnswerer::BoxAnswerer(std::vector<int> answers) : answers_(std::move(answers)), outer_(gAnswerer) {
+BoxAnswerer::BoxAnswerer(std::vector<int> answers)
+    : answers_(std::move(answers)), outer_(gAnswerer), timer_(30, [this] { AnswerNewBoxes(); }) {
   gAnswerer = this;
-  timer_ = SetTimer(nullptr, 0, 30, Tick);
 }
 
-BoxAnswerer::~BoxAnswerer() {
-  KillTimer(nullptr, timer_);
-  gAnswerer = outer_;
-}
+BoxAnswerer::~BoxAnswerer() { gAnswerer = outer_; }
 
-void CALLBACK BoxAnswerer::Tick(HWND, UINT, UINT_PTR, DWORD) {
-  BoxAnswerer* self = gAnswerer;
-  if (!self) return;
+void BoxAnswerer::AnswerNewBoxes() {
+  if (gAnswerer != this) return;
   Boxes boxes;
   EnumThreadWindows(
       GetCurrentThreadId(),
@@ -46,7 +42,7 @@ void CALLBACK BoxAnswerer::Tick(HWND, UINT, UINT_PTR, DWORD) {
       },
       LPARAM(&boxes));
   for (HWND box : boxes.found) {
-    if (std::find(self->answered_.begin(), self->answered_.end(), box) != self->answered_.end()) continue;
+    if (std::find(answered_.begin(), answered_.end(), box) != answered_.end()) continue;
     SeenBox seen;
     seen.caption = WindowText(box);
     seen.text = WindowText(GetDlgItem(box, 0xFFFF));
@@ -57,10 +53,10 @@ void CALLBACK BoxAnswerer::Tick(HWND, UINT, UINT_PTR, DWORD) {
       GetClassNameW(child, cls, 32);
       if (lstrcmpiW(cls, L"Button") == 0 && IsWindowVisible(child)) ++seen.buttons;
     }
-    const size_t index = self->seen_.size();
-    self->seen_.push_back(seen);
-    const int answer = self->answers_.empty() ? IDOK : self->answers_[std::min(index, self->answers_.size() - 1)];
-    self->answered_.push_back(box);
+    const size_t index = seen_.size();
+    seen_.push_back(seen);
+    const int answer = answers_.empty() ? IDOK : answers_[std::min(index, answers_.size() - 1)];
+    answered_.push_back(box);
     PostMessageW(box, WM_COMMAND, WPARAM(answer), 0);
   }
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/framework/WindowTestSupport.h"
+
 namespace bus::test {
 
 // A message box as it was shown.
@@ -25,18 +27,18 @@ class BoxAnswerer {
 public:
   explicit BoxAnswerer(std::vector<int> answers = {});
   ~BoxAnswerer();
-  BoxAnswerer(const BoxAnswerer&) = delete;
-  BoxAnswerer& operator=(const BoxAnswerer&) = delete;
   // The boxes answered, in the order they came.
   const std::vector<SeenBox>& Seen() const noexcept { return seen_; }
 
 private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+  // Answers the boxes not answered yet, when this is the newest answerer.
+  void AnswerNewBoxes();
+
   std::vector<int> answers_;     // by box
   std::vector<SeenBox> seen_;    // in the order they came
   std::vector<HWND> answered_;   // boxes told to close
   BoxAnswerer* outer_;           // the answerer before this one
-  UINT_PTR timer_ = 0;           // thread timer
+  ThreadTimer timer_;            // looks for boxes; made last, gone first
 };
 
 }  // namespace bus::test

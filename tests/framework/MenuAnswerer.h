@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "tests/framework/WindowTestSupport.h"
+
 namespace bus::test {
 
 // While it lives, an open menu gets downs presses of Down, then Enter, or Escape when downs is
@@ -11,19 +13,17 @@ namespace bus::test {
 class MenuAnswerer {
 public:
   explicit MenuAnswerer(int downs);
-  ~MenuAnswerer();
-  MenuAnswerer(const MenuAnswerer&) = delete;
-  MenuAnswerer& operator=(const MenuAnswerer&) = delete;
   // How many times a menu was found open and answered.
   int MenusSeen() const noexcept { return menusSeen_; }
 
 private:
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
-  int downs_;               // Down presses before Enter; negative: Escape
-  int menusSeen_ = 0;       // menu windows answered
-  int ticks_ = 0;           // timer ticks so far
-  MenuAnswerer* outer_;     // the answerer before this one
-  UINT_PTR timer_ = 0;      // thread timer
+  // Answers the menu that is open, if any.
+  void AnswerOpenMenu();
+
+  int downs_;           // Down presses before Enter; negative: Escape
+  int menusSeen_ = 0;   // menu windows answered
+  int ticks_ = 0;       // timer ticks so far
+  ThreadTimer timer_;   // looks for the menu; made last, gone first
 };
 
 }  // namespace bus::test

@@ -1,6 +1,7 @@
 #include "tests/framework/WindowTestSupport.h"
 
 #include <algorithm>
+#include <map>
 
 #include "framework/controls/Application.h"
 #include "framework/controls/Control.h"
@@ -66,6 +67,29 @@ void MoveCursor(POINT p, DWORD ms) {
         return false;
       },
       ms);
+}
+
+namespace {
+
+// The live thread timers by id.
+std::map<UINT_PTR, ThreadTimer*>& ThreadTimers() {
+  static std::map<UINT_PTR, ThreadTimer*> timers;
+  return timers;
+}
+
+}  // namespace
+
+ThreadTimer::ThreadTimer(UINT ms, std::function<void()> tick) : tick_(std::move(tick)) {
+  id_ = SetTimer(nullptr, 0, ms, [](HWND, UINT, UINT_PTR id, DWORD) {
+    const auto it = ThreadTimers().find(id);
+    if (it != ThreadTimers().end()) it->second->tick_();
+  });
+  ThreadTimers()[id_] = this;
+}
+
+ThreadTimer::~ThreadTimer() {
+  KillTimer(nullptr, id_);
+  ThreadTimers().erase(id_);
 }
 
 COLORREF PixelAt(const TControl& control, POINT client) {

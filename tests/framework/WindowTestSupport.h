@@ -35,6 +35,20 @@ void MoveCursor(POINT p, DWORD ms = kPumpWait);
 // The colour on the screen at a point of control's client area.
 COLORREF PixelAt(const TControl& control, POINT client);
 
+// Calls tick every ms milliseconds while it lives. A thread timer: the modal loops of message boxes
+// and menus run it as well as the pumps above.
+class ThreadTimer {
+public:
+  ThreadTimer(UINT ms, std::function<void()> tick);
+  ~ThreadTimer();
+  ThreadTimer(const ThreadTimer&) = delete;
+  ThreadTimer& operator=(const ThreadTimer&) = delete;
+
+private:
+  std::function<void()> tick_;  // what each tick does
+  UINT_PTR id_ = 0;             // the timer
+};
+
 // Records the messages of interest that pass a control's WindowProc, calling the saved handler
 // after each; puts the saved handler back when it goes.
 class TMessageRecorder {
