@@ -633,22 +633,13 @@ TEST_F(GridWindow, ReopenedQueriesReloadAndSmallResultsNeverScroll) {
     EXPECT_EQ(grid_->TopIndex(), 0);
   }
   // no records: no rows, no focus; records again: loaded
-  qry_->Close();
-  qry_->SQL().Clear();
-  qry_->SQL().Add("select * from way where id = -1");
-  qry_->Open();
+  form_->Requery("select * from way where id = -1");
   EXPECT_EQ(grid_->Count(), 0);
   EXPECT_EQ(grid_->FocusedNode(), nullptr);
-  qry_->Close();
-  qry_->SQL().Clear();
-  qry_->SQL().Add("select * from way");
-  qry_->Open();
+  form_->Requery("select * from way");
   EXPECT_EQ(grid_->Count(), 9);
   // without the key field nothing is loaded
-  qry_->Close();
-  qry_->SQL().Clear();
-  qry_->SQL().Add("select no, w0 from way");
-  qry_->Open();
+  form_->Requery("select no, w0 from way");
   EXPECT_EQ(grid_->Count(), 0);
 }
 
