@@ -1,11 +1,8 @@
-// Helpers of the desktop tests under Wine: the deadline of their waits (the application object and
-// the message pumps are the window tests' own), and the pixels of a painted icon.
+// What the desktop tests under Wine share beyond the window tests' helpers (the application object,
+// the message pumps): the deadline of their waits.
 #pragma once
 
 #include <windows.h>
-
-#include <cstdint>
-#include <vector>
 
 #include "tests/framework/WindowTestSupport.h"
 
@@ -13,23 +10,5 @@ namespace bus::test {
 
 // The deadline of the desktop and main window tests' waits, in milliseconds.
 constexpr DWORD kDesktopWait = 5000;
-
-// The colour of the centre pixel of a 16 × 16 icon, or CLR_INVALID without one.
-inline COLORREF IconCentre(HICON icon) {
-  if (!icon) return CLR_INVALID;
-  ICONINFO info{};
-  if (!GetIconInfo(icon, &info)) return CLR_INVALID;
-  BITMAPINFO bi{};
-  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  std::vector<std::uint32_t> pixels(16 * 16);
-  HDC dc = GetDC(nullptr);
-  const int rows = info.hbmColor ? GetDIBits(dc, info.hbmColor, 0, 16, pixels.data(), &bi, DIB_RGB_COLORS) : 0;
-  ReleaseDC(nullptr, dc);
-  if (info.hbmColor) DeleteObject(info.hbmColor);
-  if (info.hbmMask) DeleteObject(info.hbmMask);
-  if (rows == 0) return CLR_INVALID;
-  const std::uint32_t p = pixels[8 * 16 + 8];
-  return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-}
 
 }  // namespace bus::test

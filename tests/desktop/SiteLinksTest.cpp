@@ -12,6 +12,7 @@
 #include "framework/controls/Application.h"
 #include "tests/desktop/DeskForm.h"
 #include "tests/desktop/DesktopTestSupport.h"
+#include "tests/desktop/ShellCallRecorder.h"
 #include "tests/support/TestSupport.h"
 
 namespace bus {
@@ -48,7 +49,7 @@ protected:
     form_->Timer1->SetEnabled(false);
     form_->appDirectory = test::Utf8(dir_.Path()) + "\\";
     ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kDesktopWait));
-    test::ShellMessages().clear();
+    test::ShellCalls().clear();
   }
   void TearDown() override {
     if (form_) form_->Free();
@@ -97,7 +98,7 @@ TEST_F(SiteLinks, UpdateButtonHidesToTheTrayAndStartsTheUpdaterBesideTheProgram)
   ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }, kDesktopWait));
   EXPECT_FALSE(IsWindowVisible(Application->Handle()));  // no taskbar button either
   EXPECT_FALSE(Application->Terminated());
-  EXPECT_TRUE(test::ShellMessages().empty());  // the icon stays
+  EXPECT_TRUE(test::ShellCalls().empty());  // the icon stays
   ASSERT_TRUE(PumpUntil([&] { return fs::exists(marker) && !test::ReadFile(marker).empty(); }, 15000));
   EXPECT_EQ(test::ReadFile(marker), "arguments=0\n");
   // "显示" brings the window back

@@ -50,18 +50,4 @@ int ChooseFromTrayMenu(TTrayIcon& tray, int downs) {
   return menus;
 }
 
-// --- the shell ---------------------------------------------------------------------------------
-
-std::vector<ShellCall>& ShellCalls() {
-  static std::vector<ShellCall> calls;
-  return calls;
-}
-
-void RecordShellCalls() {
-  TTrayIcon::SetShellNotifyIcon([](DWORD message, NOTIFYICONDATAW& data) {
-    ShellCalls().push_back({message, Narrow(data.szTip), IconCentre(data.hIcon)});
-    return Shell_NotifyIconW(message, &data);
-  });
-}
-
 }  // namespace bus::test

@@ -1,13 +1,12 @@
 // Driving the main window from inside the test process as a person would: typing and pressing keys
-// into whatever has the focus, clicking, choosing from the tray icon's menu; and the shell's
-// notify-icon calls, recorded. (The message boxes it raises are answered by a BoxAnswerer.)
+// into whatever has the focus, clicking, choosing from the tray icon's menu. (The message boxes it
+// raises are answered by a BoxAnswerer, the shell's notify-icon calls recorded by
+// RecordShellCalls.)
 #pragma once
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <string>
-#include <vector>
 
 namespace bus {
 
@@ -29,17 +28,6 @@ void Settle();
 // presses of Down (1 "显示", 2 "隐藏", 3 "退出"), or Escape when downs is negative. Returns how
 // many menus opened.
 int ChooseFromTrayMenu(TTrayIcon& tray, int downs);
-
-// Shell notify-icon calls since the last clear: the operation, the tip, and the colour of the
-// icon's centre pixel (CLR_INVALID without an icon).
-struct ShellCall {
-  DWORD message;
-  std::string tip;
-  COLORREF iconCentre;
-};
-std::vector<ShellCall>& ShellCalls();
-// Puts the recorder in front of the shell's notify-icon call.
-void RecordShellCalls();
 
 }  // namespace test
 }  // namespace bus

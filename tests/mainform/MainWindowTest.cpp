@@ -34,6 +34,7 @@
 #include "tests/desktop/DesktopTestSupport.h"
 #include "tests/desktop/GifWriter.h"
 #include "tests/desktop/LoopbackServer.h"
+#include "tests/desktop/ShellCallRecorder.h"
 #include "tests/framework/BoxAnswerer.h"
 #include "tests/mainform/MainWindowDriver.h"
 #include "tests/support/TestSupport.h"
@@ -190,7 +191,7 @@ TEST_F(MainWindow, StartsWithEveryRouteTheCityInTheTitleAndTheFocusInTheStopBox)
   ASSERT_FALSE(test::ShellCalls().empty());
   const test::ShellCall& add = test::ShellCalls().back();
   EXPECT_EQ(add.message, DWORD(NIM_ADD));
-  EXPECT_EQ(add.tip, "西安公交查询");
+  EXPECT_EQ(Narrow(add.data.szTip), "西安公交查询");
   EXPECT_EQ(add.iconCentre, RGB(20, 110, 200));
 }
 
