@@ -34,6 +34,12 @@ void HandleQueued() {
   }
 }
 
+// The live thread timers by id.
+std::map<UINT_PTR, ThreadTimer*>& ThreadTimers() {
+  static std::map<UINT_PTR, ThreadTimer*> timers;
+  return timers;
+}
+
 }  // namespace
 
 bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
@@ -68,16 +74,6 @@ void MoveCursor(POINT p, DWORD ms) {
       },
       ms);
 }
-
-namespace {
-
-// The live thread timers by id.
-std::map<UINT_PTR, ThreadTimer*>& ThreadTimers() {
-  static std::map<UINT_PTR, ThreadTimer*> timers;
-  return timers;
-}
-
-}  // namespace
 
 ThreadTimer::ThreadTimer(UINT ms, std::function<void()> tick) : tick_(std::move(tick)) {
   id_ = SetTimer(nullptr, 0, ms, [](HWND, UINT, UINT_PTR id, DWORD) {

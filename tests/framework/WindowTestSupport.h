@@ -1,5 +1,6 @@
 // Helpers of the window tests of every layer: one application object for the test process, message
-// pumping until a condition holds (never a blind sleep), cursor moves and screen pixels.
+// pumping until a condition holds (never a blind sleep), cursor moves, screen pixels, a timer that
+// also runs inside modal loops, and the messages a control handled.
 #pragma once
 
 #include <windows.h>
