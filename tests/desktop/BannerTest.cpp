@@ -23,7 +23,8 @@
 namespace bus {
 namespace {
 
-using test::ClientPixel;
+using test::kDesktopWait;
+using test::PixelAt;
 using test::PumpFor;
 using test::PumpUntil;
 
@@ -46,8 +47,8 @@ void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 std::string AsText(const std::vector<std::uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
 // The colour at the centre of the box's client area, and near its top edge.
-COLORREF BoxCentre(TBannerPlayer* box) { return ClientPixel(box->Handle(), box->ClientWidth() / 2, box->ClientHeight() / 2); }
-COLORREF BoxTop(TBannerPlayer* box) { return ClientPixel(box->Handle(), box->ClientWidth() / 2, 3); }
+COLORREF BoxCentre(TBannerPlayer* box) { return PixelAt(*box, {box->ClientWidth() / 2, box->ClientHeight() / 2}); }
+COLORREF BoxTop(TBannerPlayer* box) { return PixelAt(*box, {box->ClientWidth() / 2, 3}); }
 
 TEST(MovieDecoder, ReadsPositionsDelaysDisposalAndTheLoopCountOfAGif) {
   test::GifFrame first = test::SolidFrame(0, 0, 4, 2, 0, 20);
@@ -96,7 +97,7 @@ TEST(MovieDecoder, StillImagesPlayAsOneFrameAndAnythingElseIsEmpty) {
 class Banner : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
-    test::TestApplication();
+    test::EnsureApplication();
     test::PrepareDesktopClasses();
   }
   void SetUp() override {
@@ -105,7 +106,7 @@ protected:
     form_->Banner->SetFileName(dir_.File("qbn"));
     form_->Banner->SetUrl("http://127.0.0.1:1/softdownload/update/qbn");  // nobody listens: refused
     box_ = form_->BannerPlayer1;
-    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }));
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kDesktopWait));
   }
   void TearDown() override {
     if (form_) form_->Free();
@@ -159,8 +160,8 @@ TEST_F(Banner, PlaysTheMovieServedOverLoopbackInTheBox) {
   EXPECT_EQ(r.top, 19);
   EXPECT_EQ(r.bottom, 54);
   // both frames are seen in the middle; the edge keeps the box colour
-  EXPECT_TRUE(PumpUntil([&] { return BoxCentre(box_) == RGB(255, 0, 0); }));
-  EXPECT_TRUE(PumpUntil([&] { return BoxCentre(box_) == RGB(0, 255, 0); }));
+  EXPECT_TRUE(PumpUntil([&] { return BoxCentre(box_) == RGB(255, 0, 0); }, kDesktopWait));
+  EXPECT_TRUE(PumpUntil([&] { return BoxCentre(box_) == RGB(0, 255, 0); }, kDesktopWait));
   EXPECT_EQ(BoxTop(box_), BoxColour());
 }
 
@@ -174,7 +175,7 @@ TEST_F(Banner, AnErrorPageIsNoBannerAndTheEarlierOneStays) {
   EXPECT_EQ(form_->Banner->FetchResult(), app::TDownloadResult::drRejected);
   EXPECT_EQ(test::ReadFile(test::FromUtf8(dir_.File("qbn"))), AsText(earlier));
   EXPECT_FALSE(std::filesystem::exists(test::FromUtf8(dir_.File("qbn.download"))));
-  EXPECT_TRUE(PumpUntil([&] { return BoxCentre(box_) == RGB(0, 0, 255); }));
+  EXPECT_TRUE(PumpUntil([&] { return BoxCentre(box_) == RGB(0, 0, 255); }, kDesktopWait));
 }
 
 TEST_F(Banner, AServerThatNeverAnswersLeavesTheWindowResponsiveAndTheBoxEmpty) {
@@ -184,7 +185,7 @@ TEST_F(Banner, AServerThatNeverAnswersLeavesTheWindowResponsiveAndTheBoxEmpty) {
   form_->Banner->Run(*form_->Timer1, *box_);
   // the tick handler returned at once; the loop goes on and handles the window's messages
   EXPECT_EQ(form_->Banner->State(), TBannerState::bsFetching);
-  EXPECT_TRUE(PumpUntil([&] { return server.Connections() == 1; }));
+  EXPECT_TRUE(PumpUntil([&] { return server.Connections() == 1; }, kDesktopWait));
   int handled = 0;
   TTimer probe(nullptr);
   probe.SetInterval(20);
@@ -206,9 +207,9 @@ TEST_F(Banner, PlayerShowsStillsPlaysOnceWithoutALoopCountAndStaysEmptyForBadFil
   WriteBytes(dir_.File("once.gif"), RedGreenGif(-1));
   box_->LoadMovie(0, dir_.File("once.gif"));
   box_->Play();
-  EXPECT_TRUE(PumpUntil([&] { return !box_->Playing(); }));
+  EXPECT_TRUE(PumpUntil([&] { return !box_->Playing(); }, kDesktopWait));
   EXPECT_EQ(box_->CurrentFrame(), 1);
-  EXPECT_TRUE(PumpUntil([&] { return BoxCentre(box_) == RGB(0, 255, 0); }));
+  EXPECT_TRUE(PumpUntil([&] { return BoxCentre(box_) == RGB(0, 255, 0); }, kDesktopWait));
   // a still image
   BmpImage image(8, 8);
   for (size_t i = 0; i < image.pixels.size(); i += 4) image.pixels[i] = 0xFF;  // blue
@@ -216,14 +217,14 @@ TEST_F(Banner, PlayerShowsStillsPlaysOnceWithoutALoopCountAndStaysEmptyForBadFil
   box_->LoadMovie(0, dir_.File("still.bmp"));
   box_->Play();
   EXPECT_FALSE(box_->Playing());
-  EXPECT_TRUE(PumpUntil([&] { return BoxCentre(box_) == RGB(0, 0, 255); }));
+  EXPECT_TRUE(PumpUntil([&] { return BoxCentre(box_) == RGB(0, 0, 255); }, kDesktopWait));
   // exact fit stretches to the box
   box_->SetScaleMode(TBannerScaleMode::smExactFit);
-  EXPECT_TRUE(PumpUntil([&] { return BoxTop(box_) == RGB(0, 0, 255); }));
+  EXPECT_TRUE(PumpUntil([&] { return BoxTop(box_) == RGB(0, 0, 255); }, kDesktopWait));
   // missing or unreadable: an empty box and no error
   box_->LoadMovie(0, dir_.File("missing"));
   EXPECT_EQ(box_->CurrentFrame(), -1);
-  EXPECT_TRUE(PumpUntil([&] { return BoxCentre(box_) == BoxColour(); }));
+  EXPECT_TRUE(PumpUntil([&] { return BoxCentre(box_) == BoxColour(); }, kDesktopWait));
   WriteBytes(dir_.File("page"), std::vector<std::uint8_t>{'<', 'h', 't', 'm', 'l', '>'});
   box_->LoadMovie(0, dir_.File("page"));
   box_->Play();

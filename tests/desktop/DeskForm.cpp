@@ -4,6 +4,7 @@
 #include "framework/ClassRegistry.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/FrameworkClasses.h"
+#include "tests/desktop/ShellCallRecorder.h"
 
 namespace bus::test {
 
@@ -127,19 +128,11 @@ object frmDesk: TfrmDesk
 end
 )";
 
-std::vector<DWORD>& ShellMessages() {
-  static std::vector<DWORD> messages;
-  return messages;
-}
-
 void PrepareDesktopClasses() {
   RegisterFrameworkClasses();
   RegisterTrayClasses();
   RegisterBannerClasses();
-  TTrayIcon::SetShellNotifyIcon([](DWORD message, NOTIFYICONDATAW& data) {
-    ShellMessages().push_back(message);
-    return Shell_NotifyIconW(message, &data);
-  });
+  RecordShellCalls();
 }
 
 }  // namespace bus::test

@@ -48,10 +48,7 @@ public:
 // The form's description; the banner timer's interval as the main window has it.
 extern const char* const kDeskDescription;
 
-// Registers what the description needs and puts a recorder in place of the shell's
-// notify-icon call (which it also makes).
+// Registers what the description needs and records the shell's notify-icon calls (ShellCalls()).
 void PrepareDesktopClasses();
-// Notify-icon messages recorded since the last clear.
-std::vector<DWORD>& ShellMessages();
 
 }  // namespace bus::test

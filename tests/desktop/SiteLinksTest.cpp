@@ -12,12 +12,14 @@
 #include "framework/controls/Application.h"
 #include "tests/desktop/DeskForm.h"
 #include "tests/desktop/DesktopTestSupport.h"
+#include "tests/desktop/ShellCallRecorder.h"
 #include "tests/support/TestSupport.h"
 
 namespace bus {
 namespace {
 
 namespace fs = std::filesystem;
+using test::kDesktopWait;
 using test::PumpFor;
 using test::PumpUntil;
 
@@ -39,15 +41,15 @@ void ClickOn(TControl* control) {
 class SiteLinks : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
-    test::TestApplication();
+    test::EnsureApplication();
     test::PrepareDesktopClasses();
   }
   void SetUp() override {
     form_ = Application->CreateForm<test::TfrmDesk>(test::kDeskDescription);
     form_->Timer1->SetEnabled(false);
     form_->appDirectory = test::Utf8(dir_.Path()) + "\\";
-    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }));
-    test::ShellMessages().clear();
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kDesktopWait));
+    test::ShellCalls().clear();
   }
   void TearDown() override {
     if (form_) form_->Free();
@@ -69,10 +71,10 @@ TEST_F(SiteLinks, LinkUnderlinesUnderTheMouseAndOpensTheSite) {
   EXPECT_EQ(link->Font()->Style(), TFontStyles{fsItalic});  // the other styles stay
   // the same through the real mouse
   link->Font()->SetStyle(TFontStyles{});
-  test::MoveCursor(link->ClientToScreen({link->Width() / 2, link->Height() / 2}));
+  test::MoveCursor(link->ClientToScreen({link->Width() / 2, link->Height() / 2}), kDesktopWait);
   Application->CheckMouseControl();
   EXPECT_EQ(link->Font()->Style(), TFontStyles{fsUnderline});
-  test::MoveCursor(form_->ClientToScreen({5, form_->ClientHeight() - 5}));
+  test::MoveCursor(form_->ClientToScreen({5, form_->ClientHeight() - 5}), kDesktopWait);
   Application->CheckMouseControl();
   EXPECT_EQ(link->Font()->Style(), TFontStyles{});
 
@@ -93,10 +95,10 @@ TEST_F(SiteLinks, UpdateButtonHidesToTheTrayAndStartsTheUpdaterBesideTheProgram)
   fs::copy_file(test::BinaryDir() / "fake_updater.exe", dir_.Path() / "update.exe");
   const fs::path marker = dir_.Path() / "updater-ran.txt";
   ClickOn(form_->SpeedButton2);
-  ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }));
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }, kDesktopWait));
   EXPECT_FALSE(IsWindowVisible(Application->Handle()));  // no taskbar button either
   EXPECT_FALSE(Application->Terminated());
-  EXPECT_TRUE(test::ShellMessages().empty());  // the icon stays
+  EXPECT_TRUE(test::ShellCalls().empty());  // the icon stays
   ASSERT_TRUE(PumpUntil([&] { return fs::exists(marker) && !test::ReadFile(marker).empty(); }, 15000));
   EXPECT_EQ(test::ReadFile(marker), "arguments=0\n");
   // "显示" brings the window back

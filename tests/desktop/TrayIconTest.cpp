@@ -16,39 +16,29 @@
 #include "framework/ClassRegistry.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Form.h"
-#include "framework/controls/FrameworkClasses.h"
 #include "framework/controls/ImageList.h"
 #include "framework/controls/Menus.h"
 #include "framework/graphics/Icon.h"
 #include "tests/desktop/DesktopTestSupport.h"
+#include "tests/desktop/ShellCallRecorder.h"
 #include "tests/desktop/TrayMenuDriver.h"
 #include "tray/TrayIcon.h"
 
 namespace bus {
 namespace {
 
+using test::kDesktopWait;
 using test::PumpFor;
 using test::PumpUntil;
 using test::SendTrayIconMessage;
+using test::ShellCall;
+using test::ShellCalls;
+
 // --- the shell, recorded ------------------------------------------------------------------
-
-struct ShellCall {
-  DWORD message;         // NIM_ADD, NIM_MODIFY, NIM_DELETE
-  NOTIFYICONDATAW data;  // the record as the shell got it
-  COLORREF iconColour;   // centre pixel of the icon at the time (CLR_INVALID: no icon)
-  BOOL answer;           // what the real shell said
-};
-std::vector<ShellCall> gShell;
-
-BOOL RecordShellCall(DWORD message, NOTIFYICONDATAW& data) {
-  const BOOL answer = Shell_NotifyIconW(message, &data);
-  gShell.push_back({message, data, test::IconCentre(data.hIcon), answer});
-  return answer;
-}
 
 std::vector<DWORD> Messages(size_t from = 0) {
   std::vector<DWORD> m;
-  for (size_t i = from; i < gShell.size(); ++i) m.push_back(gShell[i].message);
+  for (size_t i = from; i < ShellCalls().size(); ++i) m.push_back(ShellCalls()[i].message);
   return m;
 }
 
@@ -154,19 +144,18 @@ end
 class TrayIcon : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
-    test::TestApplication().SetTitle("托盘测试");
-    RegisterFrameworkClasses();
+    test::EnsureApplication().SetTitle("托盘测试");
     RegisterTrayClasses();
-    TTrayIcon::SetShellNotifyIcon(RecordShellCall);
+    test::RecordShellCalls();
   }
   void SetUp() override {
     appProc_ = GetWindowLongPtrW(Application->Handle(), GWLP_WNDPROC);
-    gShell.clear();
+    ShellCalls().clear();
   }
   void Create(const std::string& trayExtras = "") {
     form_ = Application->CreateForm<TfrmTray>(Description(trayExtras));
     tray_ = form_->TrayIcon1;
-    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }));
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kDesktopWait));
   }
   void TearDown() override {
     if (form_) form_->Free();
@@ -183,14 +172,14 @@ TEST_F(TrayIcon, AddsItsIconAtStartWithImageZeroAndTheTipAndRemovesItAtTheEnd) {
   Create();
   // nothing reached the shell while the description was read; Loaded refreshes, then adds
   ASSERT_EQ(Messages(), (std::vector<DWORD>{NIM_MODIFY, NIM_ADD}));
-  const ShellCall& add = gShell[1];
+  const ShellCall& add = ShellCalls()[1];
   EXPECT_EQ(add.data.cbSize, DWORD(NOTIFYICONDATAW_V1_SIZE));
   EXPECT_EQ(add.data.hWnd, tray_->Handle());
   EXPECT_EQ(add.data.uID, 1u);
   EXPECT_EQ(add.data.uFlags, 7u);
   EXPECT_EQ(add.data.uCallbackMessage, 0x800u);
   EXPECT_EQ(Narrow(add.data.szTip), "西安公交查询");
-  EXPECT_EQ(add.iconColour, RGB(255, 0, 0));  // image 0 of the list
+  EXPECT_EQ(add.iconCentre, RGB(255, 0, 0));  // image 0 of the list
   EXPECT_TRUE(add.answer);                    // the real shell took it
   EXPECT_TRUE(tray_->IconVisible());
 
@@ -199,12 +188,12 @@ TEST_F(TrayIcon, AddsItsIconAtStartWithImageZeroAndTheTipAndRemovesItAtTheEnd) {
   EXPECT_TRUE(IsWindow(hidden));
   EXPECT_NE(GetWindowLongPtrW(Application->Handle(), GWLP_WNDPROC), appProc_);
 
-  gShell.clear();
+  ShellCalls().clear();
   form_->Free();
   form_ = nullptr;
   // (the image list goes first and the icon drops it), then the icon is deleted, last
-  ASSERT_FALSE(gShell.empty());
-  const ShellCall& last = gShell.back();
+  ASSERT_FALSE(ShellCalls().empty());
+  const ShellCall& last = ShellCalls().back();
   EXPECT_EQ(last.message, DWORD(NIM_DELETE));
   EXPECT_EQ(last.data.hWnd, hidden);
   EXPECT_EQ(last.data.uID, 1u);
@@ -279,7 +268,7 @@ TEST_F(TrayIcon, MenuHidesAndShowsTheWindowWithItsTaskbarButton) {
   HWND app = Application->Handle();
 
   // "隐藏": the window and the application window (the taskbar button) go; the icon stays
-  gShell.clear();
+  ShellCalls().clear();
   ASSERT_EQ(SendTrayIconMessage(*tray_, WM_RBUTTONDOWN, 2), 1);
   EXPECT_FALSE(IsWindowVisible(form_->Handle()));
   EXPECT_FALSE(IsWindowVisible(app));
@@ -287,7 +276,7 @@ TEST_F(TrayIcon, MenuHidesAndShowsTheWindowWithItsTaskbarButton) {
 
   // "显示": both come back and the form's OnShow runs again
   ASSERT_EQ(SendTrayIconMessage(*tray_, WM_RBUTTONDOWN, 1), 1);
-  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }));
+  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kDesktopWait));
   EXPECT_TRUE(IsWindowVisible(app));
   EXPECT_EQ(form_->shows, 2);
   // "显示" on a visible window only brings it forward
@@ -309,27 +298,27 @@ TEST_F(TrayIcon, MenuHidesAndShowsTheWindowWithItsTaskbarButton) {
 
 TEST_F(TrayIcon, MinimisingHidesToTheTrayWhenAsked) {
   Create("    MinimizeToTray = True\n");
-  gShell.clear();
+  ShellCalls().clear();
   SendMessageW(Application->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(Application->Handle()); }));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(Application->Handle()); }, kDesktopWait));
   EXPECT_FALSE(IsWindowVisible(form_->Handle()));
   EXPECT_FALSE(form_->Visible());
   // the icon is made sure of
   EXPECT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD}));
   tray_->RestoreMainWindow();
-  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }));
+  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kDesktopWait));
 }
 
 TEST_F(TrayIcon, PutsItsIconBackWhenTheShellRestarts) {
   Create();
   const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
-  gShell.clear();
+  ShellCalls().clear();
   SendMessageW(tray_->Handle(), taskbarCreated, 0, 0);
   ASSERT_EQ(Messages(), (std::vector<DWORD>{NIM_ADD}));
-  EXPECT_EQ(Narrow(gShell[0].data.szTip), "西安公交查询");
+  EXPECT_EQ(Narrow(ShellCalls()[0].data.szTip), "西安公交查询");
   // a hidden icon stays hidden
   tray_->SetIconVisible(false);
-  gShell.clear();
+  ShellCalls().clear();
   SendMessageW(tray_->Handle(), taskbarCreated, 0, 0);
   EXPECT_EQ(Messages(), std::vector<DWORD>{});
   // and the shell may close the session whenever it likes
@@ -338,21 +327,21 @@ TEST_F(TrayIcon, PutsItsIconBackWhenTheShellRestarts) {
 
 TEST_F(TrayIcon, TipFollowsHintAndShowHintAndIsCutToTheRecord) {
   Create();
-  gShell.clear();
+  ShellCalls().clear();
   tray_->SetShowHint(false);
   tray_->SetHint("北京公交查询");
   tray_->SetShowHint(true);
   ASSERT_EQ(Messages(), (std::vector<DWORD>{NIM_MODIFY, NIM_MODIFY, NIM_MODIFY}));
-  EXPECT_EQ(Narrow(gShell[0].data.szTip), "");
-  EXPECT_EQ(Narrow(gShell[1].data.szTip), "");
-  EXPECT_EQ(Narrow(gShell[2].data.szTip), "北京公交查询");
+  EXPECT_EQ(Narrow(ShellCalls()[0].data.szTip), "");
+  EXPECT_EQ(Narrow(ShellCalls()[1].data.szTip), "");
+  EXPECT_EQ(Narrow(ShellCalls()[2].data.szTip), "北京公交查询");
   // 63 units at most; a character outside the basic plane is never cut in half
   std::string longHint(62, 'x');
   longHint += "😀tail";
   tray_->SetHint(longHint);
-  EXPECT_EQ(Narrow(gShell.back().data.szTip), std::string(62, 'x'));
+  EXPECT_EQ(Narrow(ShellCalls().back().data.szTip), std::string(62, 'x'));
   tray_->SetHint(std::string(70, 'y'));
-  EXPECT_EQ(Narrow(gShell.back().data.szTip), std::string(63, 'y'));
+  EXPECT_EQ(Narrow(ShellCalls().back().data.szTip), std::string(63, 'y'));
 }
 
 TEST_F(TrayIcon, CyclesThroughTheImagesAndDropsAFreedImageList) {
@@ -360,13 +349,13 @@ TEST_F(TrayIcon, CyclesThroughTheImagesAndDropsAFreedImageList) {
   // image 1 is green; an index past the end takes the last image
   tray_->SetIconIndex(5);
   EXPECT_EQ(tray_->IconIndex(), 1);
-  EXPECT_EQ(gShell.back().iconColour, RGB(0, 255, 0));
+  EXPECT_EQ(ShellCalls().back().iconCentre, RGB(0, 255, 0));
   std::vector<int> cycled;
   tray_->OnCycle = TTrayCycleEvent([&](TObject*, int index) { cycled.push_back(index); });
   tray_->SetCycleInterval(30);
   tray_->SetCycleIcons(true);
   EXPECT_EQ(tray_->IconIndex(), 0);
-  EXPECT_TRUE(PumpUntil([&] { return cycled.size() >= 3; }));
+  EXPECT_TRUE(PumpUntil([&] { return cycled.size() >= 3; }, kDesktopWait));
   tray_->SetCycleIcons(false);
   EXPECT_EQ(std::vector<int>(cycled.begin(), cycled.begin() + 3), (std::vector<int>{0, 1, 0}));
   const size_t after = cycled.size();
@@ -384,12 +373,12 @@ TEST_F(TrayIcon, CyclesThroughTheImagesAndDropsAFreedImageList) {
 TEST_F(TrayIcon, QuitEndsTheMessageLoopAndDestructionRemovesTheIcon) {
   Create();
   ASSERT_EQ(SendTrayIconMessage(*tray_, WM_RBUTTONDOWN, 3), 1);
-  EXPECT_TRUE(PumpUntil([] { return Application->Terminated(); }));
-  gShell.clear();
+  EXPECT_TRUE(PumpUntil([] { return Application->Terminated(); }, kDesktopWait));
+  ShellCalls().clear();
   form_->Free();
   form_ = nullptr;
-  ASSERT_FALSE(gShell.empty());
-  EXPECT_EQ(gShell.back().message, DWORD(NIM_DELETE));
+  ASSERT_FALSE(ShellCalls().empty());
+  EXPECT_EQ(ShellCalls().back().message, DWORD(NIM_DELETE));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Mouse messages to a tray icon as the shell sends them, with the icon's menu answered from a
-// timer while it is open (its menu loop runs the timer), so a test never waits on a person.
+// Mouse messages to a tray icon as the shell sends them, with the icon's menu answered by a
+// MenuAnswerer while it is open.
 #pragma once
 
 #include <windows.h>

@@ -35,7 +35,7 @@ LRESULT CALLBACK ForeignProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 class WindowHook : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
-    test::TestApplication();
+    test::EnsureApplication();
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = PlainProc;

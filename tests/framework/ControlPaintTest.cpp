@@ -120,17 +120,17 @@ protected:
   void SetUp() override {
     form_ = Application->CreateForm<TfrmPaint>(kDescription);
     ASSERT_TRUE(test::PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }));
-    test::Pump(100);
+    test::PumpFor(100);
   }
   void TearDown() override {
     form_->Free();
-    test::Pump(50);
+    test::PumpFor(50);
   }
 
   // Paints the whole form now.
   void Redraw() {
     RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    test::Pump(50);
+    test::PumpFor(50);
   }
 
   TfrmPaint* form_ = nullptr;

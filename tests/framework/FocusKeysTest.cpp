@@ -134,7 +134,7 @@ protected:
   }
   void TearDown() override {
     form_->Free();
-    test::Pump(50);
+    test::PumpFor(50);
   }
 
   // Presses Tab (with Shift when backwards) on the focused control; the control that has the focus

@@ -253,7 +253,7 @@ int main(int argc, char** argv) {
       return 0;
     }
     form->Edit3->SetFocus();
-    test::Pump(1500);
+    test::PumpFor(1500);
     test::SaveWindowPicture(form->Handle(), argv[1]);
     std::printf("saved %s\n", argv[1]);
     return 0;

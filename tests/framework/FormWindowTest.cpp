@@ -23,6 +23,8 @@
 #include "framework/controls/StatusBar.h"
 #include "framework/controls/StdCtrls.h"
 #include "framework/controls/Timer.h"
+#include "tests/framework/BoxAnswerer.h"
+#include "tests/framework/MenuAnswerer.h"
 #include "tests/framework/WindowTestSupport.h"
 
 namespace bus {
@@ -217,7 +219,7 @@ end
 )";
 
 using test::MoveCursor;
-using test::Pump;
+using test::PumpFor;
 using test::PumpUntil;
 
 const POINT kNowhere{1000, 740};  // a point of the bare desktop
@@ -235,11 +237,11 @@ protected:
     userBefore_ = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     form_ = Application->CreateForm<TfrmTest>(kDescription);
     PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; });
-    Pump(100);
+    PumpFor(100);
   }
   void TearDown() override {
     if (form_) form_->Free();
-    Pump(50);
+    PumpFor(50);
   }
 
   TfrmTest* form_ = nullptr;
@@ -303,13 +305,13 @@ TEST_F(FormWindow, ControlsListedLaterLieAboveEarlierOnes) {
 
 TEST_F(FormWindow, AnchorsFollowTheParentFromTheDesignPosition) {
   form_->SetClientSize(500, 360);
-  Pump(50);
+  PumpFor(50);
   EXPECT_EQ(form_->Memo1->Width(), 484);
   EXPECT_EQ(form_->Memo1->Height(), 220);
   // a temporary change leaves no drift
   form_->SetClientSize(300, 250);
   form_->SetClientSize(400, 300);
-  Pump(50);
+  PumpFor(50);
   EXPECT_EQ(form_->Memo1->Width(), 384);
   EXPECT_EQ(form_->Memo1->Height(), 160);
 }
@@ -621,25 +623,15 @@ TEST_F(FormWindow, OutsideSubclassesSeeMessagesFirstAndComeOffInAnyOrder) {
 
 TEST_F(FormWindow, AnExceptionInAHandlerReachesTheErrorReportAndTheLoopGoesOn) {
   form_->throwOnClick = true;
-  // the report's message box is found and closed from a timer, which also records its text
-  static std::string boxText;
-  boxText.clear();
-  const UINT_PTR timer = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
-    HWND box = FindWindowW(L"#32770", nullptr);
-    if (!box) return;
-    wchar_t text[256] = {};
-    GetWindowTextW(GetDlgItem(box, 0xFFFF), text, 256);
-    boxText = Narrow(text);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-  });
+  // the report's message box is answered from a timer, which also records its text
+  test::BoxAnswerer boxes;
   // a click on the speed button, delivered by its parent
   const POINT p{form_->Button1->Left() + 5, form_->Button1->Top() + 5};
   HWND panel = form_->Panel1->Handle();
   PostMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
   PostMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
-  EXPECT_TRUE(PumpUntil([&] { return !boxText.empty(); }, 10000));
-  KillTimer(nullptr, timer);
-  EXPECT_EQ(boxText, "the handler failed");
+  ASSERT_TRUE(PumpUntil([&] { return !boxes.Seen().empty(); }, 10000));
+  EXPECT_EQ(boxes.Seen()[0].text, "the handler failed");
   EXPECT_EQ(gLog.back(), "Button1Click");
   // the program goes on: the next click is handled as well
   form_->throwOnClick = false;
@@ -649,7 +641,7 @@ TEST_F(FormWindow, AnExceptionInAHandlerReachesTheErrorReportAndTheLoopGoesOn) {
 
 TEST_F(FormWindow, PaintsItsColoursAndLabel) {
   RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  Pump(100);
+  PumpFor(100);
   HDC screen = GetDC(nullptr);
   const POINT panelPoint = form_->Panel1->ClientToScreen({300, 100});
   EXPECT_EQ(GetPixel(screen, panelPoint.x, panelPoint.y), RGB(0x00, 0x80, 0xFF));  // $00FF8000
@@ -673,15 +665,12 @@ TEST_F(FormWindow, PopupMenuItemsDispatchTheirHandlers) {
   ASSERT_NE(menu, nullptr);
   ASSERT_EQ(menu->Items()->Count(), 2);
   // choose the first item from inside the menu loop
-  const UINT_PTR timer = SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR, DWORD) {
-    if (HWND m = FindWindowW(L"#32768", nullptr)) {
-      PostMessageW(m, WM_KEYDOWN, VK_DOWN, 0);
-      PostMessageW(m, WM_KEYDOWN, VK_RETURN, 0);
-    }
-  });
   gLog.clear();
-  menu->Popup(200, 200);
-  KillTimer(nullptr, timer);
+  {
+    test::MenuAnswerer answer(1);
+    menu->Popup(200, 200);
+    EXPECT_EQ(answer.MenusSeen(), 1);
+  }
   EXPECT_EQ(gLog, (std::vector<std::string>{"N1Click"}));
 }
 
@@ -714,7 +703,7 @@ TEST_F(FormWindow, DestroyingTheFormReleasesEveryWindowAndGdiObject) {
   HWND h = form_->Handle();
   form_->Free();
   form_ = nullptr;
-  Pump(100);
+  PumpFor(100);
   EXPECT_FALSE(IsWindow(h));
   // the menu font, message windows and window classes made on first use stay; a second form
   // built and freed must leave the counts where the first one left them
@@ -724,7 +713,7 @@ TEST_F(FormWindow, DestroyingTheFormReleasesEveryWindowAndGdiObject) {
   PumpUntil([&] { return IsWindowVisible(again->Handle()) != 0; });
   again->Edit1->SetText("x");
   again->Free();
-  Pump(100);
+  PumpFor(100);
   EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi);
   EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user);
 }

@@ -165,7 +165,7 @@ protected:
   void TearDown() override {
     Application->OnException = {};
     if (form_) form_->Free();
-    test::Pump(50);
+    test::PumpFor(50);
   }
 
   TfrmLoading* form_ = nullptr;

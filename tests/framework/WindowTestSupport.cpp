@@ -1,6 +1,7 @@
 #include "tests/framework/WindowTestSupport.h"
 
 #include <algorithm>
+#include <map>
 
 #include "framework/controls/Application.h"
 #include "framework/controls/Control.h"
@@ -8,46 +9,83 @@
 
 namespace bus::test {
 
-void EnsureApplication() {
+TApplication& EnsureApplication() {
   static TApplication* app = [] {
-    auto* a = new TApplication();  // lives until the process ends
+    auto* a = new TApplication();  // never freed: nothing of it runs while the process ends
     a->Initialize();
-    a->SetTitle("框架测试");
     RegisterFrameworkClasses();
     return a;
   }();
-  (void)app;
+  return *app;
 }
 
-bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
-  const DWORD deadline = GetTickCount() + ms;
-  while (!done()) {
-    if (GetTickCount() > deadline) return false;
+namespace {
+
+// Handles the messages waiting in this thread's queue.
+void HandleQueued() {
+  if (Application) {
     Application->ProcessMessages();
+    return;
+  }
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+// The live thread timers by id.
+std::map<UINT_PTR, ThreadTimer*>& ThreadTimers() {
+  static std::map<UINT_PTR, ThreadTimer*> timers;
+  return timers;
+}
+
+}  // namespace
+
+bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
+  const DWORD start = GetTickCount();
+  while (!done()) {
+    if (GetTickCount() - start > ms) return false;  // unsigned: right across the counter's wrap
+    HandleQueued();
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
   return true;
 }
 
-void Pump(DWORD ms) {
+void PumpFor(DWORD ms) {
   PumpUntil([] { return false; }, ms);
 }
 
 // Under Wine a warp's motion events may arrive late and put the pointer back for a moment: the
 // move is sent again whenever the pointer is found elsewhere, and counts once the pointer has been
 // seen at the target three times in a row, 50 ms apart.
-void MoveCursor(POINT p) {
+void MoveCursor(POINT p, DWORD ms) {
   SetCursorPos(p.x, p.y);
   int stable = 0;
-  PumpUntil([&] {
-    Pump(50);
-    POINT now{};
-    GetCursorPos(&now);
-    if (now.x == p.x && now.y == p.y) return ++stable >= 3;
-    stable = 0;
-    SetCursorPos(p.x, p.y);
-    return false;
+  PumpUntil(
+      [&] {
+        PumpFor(50);
+        POINT now{};
+        GetCursorPos(&now);
+        if (now.x == p.x && now.y == p.y) return ++stable >= 3;
+        stable = 0;
+        SetCursorPos(p.x, p.y);
+        return false;
+      },
+      ms);
+}
+
+ThreadTimer::ThreadTimer(UINT ms, std::function<void()> tick) : tick_(std::move(tick)) {
+  id_ = SetTimer(nullptr, 0, ms, [](HWND, UINT, UINT_PTR id, DWORD) {
+    const auto it = ThreadTimers().find(id);
+    if (it != ThreadTimers().end()) it->second->tick_();
   });
+  ThreadTimers()[id_] = this;
+}
+
+ThreadTimer::~ThreadTimer() {
+  KillTimer(nullptr, id_);
+  ThreadTimers().erase(id_);
 }
 
 COLORREF PixelAt(const TControl& control, POINT client) {

@@ -27,13 +27,17 @@ void TfrmGridTest::FormCreate(TObject*) {
 }
 
 void TfrmGridTest::FormShow(TObject*) {
-  qry->Close();
-  qry->SQL().Clear();
-  qry->SQL().Add(gStatement);
-  qry->Open();
+  Requery(gStatement);
   const int fields = qry->FieldCount();
   for (int i = 0; i <= fields - 2 && i < DBGrid1->ColumnCount(); ++i) DBGrid1->Columns(i)->SetWidth(90);
   DBGrid1->Columns(0)->SetWidth(50);
+}
+
+void TfrmGridTest::Requery(const std::string& statement) {
+  qry->Close();
+  qry->SQL().Clear();
+  qry->SQL().Add(statement);
+  qry->Open();
 }
 
 std::string GridFormDescription() {

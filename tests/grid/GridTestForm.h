@@ -24,6 +24,8 @@ public:
   void FormCreate(TObject*);
   // As the main window does: every route, then the column widths (90, the line number 50).
   void FormShow(TObject*);
+  // Closes the query and opens it again with statement.
+  void Requery(const std::string& statement);
 
   TrgDBGrid* DBGrid1 = nullptr;
   TEdit* Edit1 = nullptr;

@@ -19,7 +19,6 @@
 #include "framework/ClassRegistry.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Form.h"
-#include "framework/controls/FrameworkClasses.h"
 #include "framework/controls/StdCtrls.h"
 #include "framework/data/DbConnection.h"
 #include "framework/data/DbQuery.h"
@@ -27,6 +26,7 @@
 #include "grid/DBGridColumn.h"
 #include "grid/DBGridNode.h"
 #include "tests/framework/WindowPicture.h"
+#include "tests/framework/BoxAnswerer.h"
 #include "tests/framework/WindowTestSupport.h"
 #include "tests/grid/GridTestForm.h"
 #include "tests/support/TestSupport.h"
@@ -101,9 +101,7 @@ private:
 class GridWindow : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
-    static TApplication app;
-    app.Initialize();
-    RegisterFrameworkClasses();
+    test::EnsureApplication();
     RegisterGridClasses();
   }
   void SetUp() override {
@@ -569,46 +567,28 @@ TEST_F(GridWindow, AHeaderMovedFourPixelsClicksAndSixPixelsDrags) {
   EXPECT_EQ(grid_->State(), TrgInteractionState::Idle);
 }
 
-// Answers the next "Confirm" message box with button, recording its texts.
-struct BoxAnswer {
-  static inline WPARAM button = IDCANCEL;
-  static inline std::wstring caption, text;
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    HWND box = FindWindowW(L"#32770", L"Confirm");
-    if (!box) return;
-    wchar_t buffer[256] = {};
-    GetWindowTextW(box, buffer, 256);
-    caption = buffer;
-    GetWindowTextW(GetDlgItem(box, 0xFFFF), buffer, 256);
-    text = buffer;
-    PostMessageW(box, WM_COMMAND, button, 0);
-  }
-};
-
 TEST_F(GridWindow, CtrlDeleteDeletesTheFocusedRecordOnlyAfterOk) {
   ClickRow(4);
   TrgTreeListNode* row = grid_->FocusedNode();
   const std::string key = Key(row);
   const int count = grid_->Count();
   ASSERT_EQ(RecordsWithKey(key), 1);
-  const UINT_PTR timer = SetTimer(nullptr, 0, 50, BoxAnswer::Tick);
+  // the first question is answered with Cancel, the second with OK
+  test::BoxAnswerer boxes({IDCANCEL, IDOK});
   // Cancel keeps everything
-  BoxAnswer::button = IDCANCEL;
-  BoxAnswer::caption.clear();
   WithCtrl([&] { Stroke(VK_DELETE); });
-  ASSERT_TRUE(PumpUntil([] { return !BoxAnswer::caption.empty(); }, kWait));
+  ASSERT_TRUE(PumpUntil([&] { return boxes.Seen().size() == 1; }, kWait));
   Settle();
-  EXPECT_EQ(BoxAnswer::caption, L"Confirm");
-  EXPECT_EQ(BoxAnswer::text, L"Delete record?");
+  EXPECT_EQ(boxes.Seen()[0].caption, "Confirm");
+  EXPECT_EQ(boxes.Seen()[0].text, "Delete record?");
   EXPECT_EQ(grid_->Count(), count);
   EXPECT_EQ(grid_->FocusedNode(), row);
   EXPECT_EQ(RecordsWithKey(key), 1);
   // OK deletes exactly that record, reloads and focuses the dataset's new current record
-  BoxAnswer::button = IDOK;
-  BoxAnswer::caption.clear();
   WithCtrl([&] { Stroke(VK_DELETE); });
   ASSERT_TRUE(PumpUntil([&] { return grid_->Count() == count - 1; }, kWait));
-  KillTimer(nullptr, timer);
+  ASSERT_EQ(boxes.Seen().size(), 2u);
+  EXPECT_EQ(boxes.Seen()[1].caption, "Confirm");
   EXPECT_EQ(RecordsWithKey(key), 0);
   EXPECT_EQ(qry_->RecordCount(), count - 1);
   db::Connection c;
@@ -653,22 +633,13 @@ TEST_F(GridWindow, ReopenedQueriesReloadAndSmallResultsNeverScroll) {
     EXPECT_EQ(grid_->TopIndex(), 0);
   }
   // no records: no rows, no focus; records again: loaded
-  qry_->Close();
-  qry_->SQL().Clear();
-  qry_->SQL().Add("select * from way where id = -1");
-  qry_->Open();
+  form_->Requery("select * from way where id = -1");
   EXPECT_EQ(grid_->Count(), 0);
   EXPECT_EQ(grid_->FocusedNode(), nullptr);
-  qry_->Close();
-  qry_->SQL().Clear();
-  qry_->SQL().Add("select * from way");
-  qry_->Open();
+  form_->Requery("select * from way");
   EXPECT_EQ(grid_->Count(), 9);
   // without the key field nothing is loaded
-  qry_->Close();
-  qry_->SQL().Clear();
-  qry_->SQL().Add("select no, w0 from way");
-  qry_->Open();
+  form_->Requery("select no, w0 from way");
   EXPECT_EQ(grid_->Count(), 0);
 }
 

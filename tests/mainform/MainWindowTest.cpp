@@ -34,6 +34,8 @@
 #include "tests/desktop/DesktopTestSupport.h"
 #include "tests/desktop/GifWriter.h"
 #include "tests/desktop/LoopbackServer.h"
+#include "tests/desktop/ShellCallRecorder.h"
+#include "tests/framework/BoxAnswerer.h"
 #include "tests/mainform/MainWindowDriver.h"
 #include "tests/support/TestSupport.h"
 #include "tray/TrayIcon.h"
@@ -43,6 +45,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::BoxAnswerer;
+using test::kDesktopWait;
 using test::Press;
 using test::PumpFor;
 using test::PumpUntil;
@@ -94,7 +97,7 @@ HWND Focused() { return GetFocus(); }
 class MainWindow : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
-    test::TestApplication().SetTitle("Zelvo公交车查询");
+    test::EnsureApplication().SetTitle("Zelvo公交车查询");
     RegisterBusMainClasses();
     test::RecordShellCalls();
   }
@@ -111,7 +114,7 @@ protected:
     TfrmBusMain::SetStartupOverrides(test::Utf8(dir_.Path()) + "\\", bannerUrl);
     test::ShellCalls().clear();
     form_ = Application->CreateForm<TfrmBusMain>(BusMainDescription());
-    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }));
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kDesktopWait));
     SetForegroundWindow(form_->Handle());
     Settle();
   }
@@ -188,7 +191,7 @@ TEST_F(MainWindow, StartsWithEveryRouteTheCityInTheTitleAndTheFocusInTheStopBox)
   ASSERT_FALSE(test::ShellCalls().empty());
   const test::ShellCall& add = test::ShellCalls().back();
   EXPECT_EQ(add.message, DWORD(NIM_ADD));
-  EXPECT_EQ(add.tip, "西安公交查询");
+  EXPECT_EQ(Narrow(add.data.szTip), "西安公交查询");
   EXPECT_EQ(add.iconCentre, RGB(20, 110, 200));
 }
 
@@ -459,14 +462,14 @@ TEST_F(MainWindow, ClosingHidesToTheTrayAndShowBringsBackEveryRoute) {
   test::ShellCalls().clear();
 
   PostMessageW(form_->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
-  ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }));
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }, kDesktopWait));
   EXPECT_FALSE(IsWindowVisible(Application->Handle()));  // no taskbar button
   PumpFor(100);
   EXPECT_FALSE(Application->Terminated());
   EXPECT_TRUE(test::ShellCalls().empty());  // the icon stays
 
   ASSERT_EQ(test::ChooseFromTrayMenu(*form_->TrayIcon1, 1), 1);  // "显示"
-  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }));
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kDesktopWait));
   EXPECT_TRUE(IsWindowVisible(Application->Handle()));
   EXPECT_EQ(Rows(), int(all_.size()));  // shown again: every route
   EXPECT_EQ(Caption(), "Zelvo公交车查询V2.2.8--西安");
@@ -474,13 +477,13 @@ TEST_F(MainWindow, ClosingHidesToTheTrayAndShowBringsBackEveryRoute) {
   EXPECT_TRUE(form_->Panel4->Visible());   // and so does the plan panel
 
   ASSERT_EQ(test::ChooseFromTrayMenu(*form_->TrayIcon1, 2), 1);  // "隐藏"
-  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }, kDesktopWait));
   ASSERT_EQ(test::ChooseFromTrayMenu(*form_->TrayIcon1, 1), 1);
-  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }));
+  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kDesktopWait));
 
   // "升级数据库" hides to the tray as well (there is no updater here: nothing else happens)
   test::Click(*form_->SpeedButton2, {40, 10});
-  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }, kDesktopWait));
   EXPECT_FALSE(Application->Terminated());
 }
 
@@ -498,7 +501,7 @@ TEST_F(MainWindow, BannerIsHiddenUntilTheFirstTickThenPlaysWhatTheServerSent) {
   ASSERT_TRUE(PumpUntil([&] { return form_->BannerPlayer1->CurrentFrame() == 0; }, 20000));
   PumpFor(100);
   TBannerPlayer* box = form_->BannerPlayer1;
-  EXPECT_EQ(test::ClientPixel(box->Handle(), box->ClientWidth() / 2, box->ClientHeight() / 2), RGB(0, 0, 255));
+  EXPECT_EQ(test::PixelAt(*box, {box->ClientWidth() / 2, box->ClientHeight() / 2}), RGB(0, 0, 255));
   EXPECT_TRUE(fs::exists(dir_.Path() / "qbn"));
   EXPECT_FALSE(form_->Timer1->Enabled());  // once per run
   PumpFor(3500);
@@ -529,7 +532,7 @@ TEST_F(MainWindow, WithoutItsDatabaseTheWindowSaysSoOnceThenReportsEachFailingSe
   boxes.reset();
   // the tray icon is there and its menu works
   EXPECT_EQ(test::ChooseFromTrayMenu(*form_->TrayIcon1, 2), 1);
-  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }));
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }, kDesktopWait));
 }
 
 TEST_F(MainWindow, DatabaseUnderAnotherCaseConnectsWithoutACity) {
@@ -544,7 +547,7 @@ TEST_F(MainWindow, DatabaseUnderAnotherCaseConnectsWithoutACity) {
 TEST_F(MainWindow, QuitFromTheTrayMenuEndsTheLoopAndTheIconGoesWithTheWindow) {
   CreateXian();
   ASSERT_EQ(test::ChooseFromTrayMenu(*form_->TrayIcon1, 3), 1);  // "退出"
-  EXPECT_TRUE(PumpUntil([] { return Application->Terminated(); }));
+  EXPECT_TRUE(PumpUntil([] { return Application->Terminated(); }, kDesktopWait));
   test::ShellCalls().clear();
   form_->Free();
   form_ = nullptr;

@@ -19,6 +19,7 @@
 #include "skin/data/SkinDescriptorRules.h"
 #include "skin/data/SkinReader.h"
 #include "skin/form/SkinManager.h"
+#include "tests/framework/BoxAnswerer.h"
 #include "tests/skin/SkinWindowsSupport.h"
 #include "tests/support/TestSupport.h"
 
@@ -139,7 +140,7 @@ protected:
   void TearDown() override {
     if (form_) form_->Free();
     FreeSkinManager();
-    test::Pump(20);
+    test::PumpFor(20);
   }
 
   // The default skin as the build renders it into a form description.
@@ -372,10 +373,10 @@ TEST_F(SkinData, AWrongVersionShowsTheMessageAndKeepsThePreviousSkin) {
   TSkinData skin(nullptr);
   LoadRules(skin);
   test::StoreArchive(skin.StoredSkin(), "[TitlebarSkin]\r\nSkinName=Other\r\n", {}, 19999);
-  test::MessageBoxAnswerer answerer;
+  test::BoxAnswerer boxes;
   EXPECT_FALSE(skin.LoadSkin());
-  ASSERT_FALSE(answerer.Texts().empty());
-  EXPECT_EQ(answerer.Texts().front(), "This is Older Skin File\rPlease update to new version !");
+  ASSERT_EQ(boxes.Seen().size(), 1u);
+  EXPECT_EQ(boxes.Seen()[0].text, "This is Older Skin File\rPlease update to new version !");
   EXPECT_TRUE(skin.SkinEmpty());
   EXPECT_EQ(skin.SkinName(), "Rules");
   EXPECT_EQ(skin.SysButtons().size(), 8u);
@@ -405,10 +406,10 @@ TEST_F(SkinData, ActiveWithAnArchiveThatFailsIsSwitchedOffAndRequestsNothing) {
     hex += "0123456789ABCDEF"[byte >> 4];
     hex += "0123456789ABCDEF"[byte & 15];
   }
-  test::MessageBoxAnswerer answerer;
+  test::BoxAnswerer boxes;
   TSkinData* skin = MakeHost("Active = True\nSkinStream = {" + hex + "}\nSkinControls = [xcPopupMenu, xcMenuItem, xcSystemMenu]")
                         ->SkinData1;
-  EXPECT_EQ(answerer.Texts().size(), 1u);
+  EXPECT_EQ(boxes.Seen().size(), 1u);
   EXPECT_TRUE(skin->SkinEmpty());
   EXPECT_FALSE(skin->Active());
   ASSERT_NE(SkinManager, nullptr);
@@ -440,7 +441,7 @@ TEST_F(SkinData, SwitchingOffTakesEffectAtOnceBeforeTheFirstActivationAndByTheTi
   EXPECT_TRUE(SkinManager->Timer().Enabled());
   EXPECT_EQ(SkinManager->Timer().Interval(), kSkinCommandDelay);
   EXPECT_EQ(SkinManager->PendingCommand(), kSkinRemove);
-  ASSERT_TRUE(test::PumpUntil([&] { return changed == 1; }));
+  ASSERT_TRUE(test::PumpUntil([&] { return changed == 1; }, test::kSkinWait));
   EXPECT_FALSE(SkinManager->Active());
   EXPECT_EQ(SkinManager->CurrentSkin(), nullptr);
   EXPECT_FALSE(SkinManager->Timer().Enabled());

@@ -84,7 +84,7 @@ protected:
   void TearDown() override {
     if (form_) form_->Free();
     FreeSkinManager();
-    test::Pump(20);
+    test::PumpFor(20);
   }
 
   TSkinManage* manager_ = nullptr;
@@ -188,7 +188,7 @@ TEST_F(SkinManagerTest, TheFirstActivationStartsTheRunCounterWhetherOrNotSkinnin
   EXPECT_FALSE(manager_->Active());
   Window window(kPlainClass, 120, 60, WS_POPUP | WS_VISIBLE);
   SetActiveWindow(window.Get());
-  EXPECT_TRUE(test::PumpUntil([&] { return manager_->RunCount() == 1; }));
+  EXPECT_TRUE(test::PumpUntil([&] { return manager_->RunCount() == 1; }, test::kSkinWait));
   // afterwards a request waits for the timer
   TSkinData skin(nullptr);
   manager_->SetCurrentSkin(&skin);
@@ -241,12 +241,12 @@ TEST_F(SkinManagerTest, CommandsRunForTheCurrentComponentAndFireItsEvent) {
     }
   });
   manager_->SetCurrentSkin(&skin);
-  ASSERT_TRUE(test::PumpUntil([&] { return fired == 1; }));
+  ASSERT_TRUE(test::PumpUntil([&] { return fired == 1; }, test::kSkinWait));
   EXPECT_TRUE(manager_->Active());
   EXPECT_FALSE(manager_->AdoptAll());
   EXPECT_EQ(manager_->CurrentSkin(), &skin);
   EXPECT_EQ(manager_->PendingCommand(), kSkinRemove);
-  ASSERT_TRUE(test::PumpUntil([&] { return fired == 2; }));
+  ASSERT_TRUE(test::PumpUntil([&] { return fired == 2; }, test::kSkinWait));
   EXPECT_FALSE(manager_->Active());
   EXPECT_EQ(manager_->CurrentSkin(), nullptr);
   EXPECT_FALSE(manager_->Timer().Enabled());

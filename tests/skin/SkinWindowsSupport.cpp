@@ -1,10 +1,8 @@
 #include "tests/skin/SkinWindowsSupport.h"
 
 #include "core/BmpFile.h"
-#include "core/WideText.h"
 #include "framework/ClassRegistry.h"
 #include "framework/controls/Application.h"
-#include "framework/controls/FrameworkClasses.h"
 #include "skin/data/SkinData.h"
 #include "skin/form/SkinManager.h"
 #include "skin/data/LZH.h"
@@ -12,23 +10,16 @@
 
 namespace bus::test {
 
-namespace {
-std::vector<std::string> gBoxTexts;  // texts of the message boxes answered
-}  // namespace
-
 const TClassInfo& TfrmSkinHost::StaticClassInfo() {
   static const TClassInfo info = TClassBuilder<TfrmSkinHost>("TfrmSkinHost", TForm::StaticClassInfo()).Build();
   return info;
 }
 
 void StartSkinTestApplication() {
-  static TApplication app;
   static bool started = false;
   if (started) return;
   started = true;
-  app.Initialize();
-  app.SetTitle("skin tests");
-  RegisterFrameworkClasses();
+  EnsureApplication().SetTitle("skin tests");
   RegisterSkinClasses();
   RegisterClasses({&TfrmSkinHost::StaticClassInfo()});
 }
@@ -63,43 +54,5 @@ void StoreArchive(TMemoryStream& out, const std::string& descriptor, const std::
   out.WriteBuffer(packed.data(), packed.size());
   out.SetPosition(0);
 }
-
-bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
-  const DWORD deadline = GetTickCount() + ms;
-  while (!done()) {
-    if (GetTickCount() > deadline) return false;
-    if (Application) {
-      Application->ProcessMessages();
-    } else {
-      MSG msg;
-      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-      }
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
-}
-
-void Pump(DWORD ms) {
-  PumpUntil([] { return false; }, ms);
-}
-
-MessageBoxAnswerer::MessageBoxAnswerer() {
-  gBoxTexts.clear();
-  timer_ = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
-    HWND box = FindWindowW(L"#32770", nullptr);
-    if (!box || !IsWindowVisible(box)) return;
-    wchar_t text[512] = {};
-    GetWindowTextW(GetDlgItem(box, 0xFFFF), text, 512);
-    gBoxTexts.push_back(Narrow(text));
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-  });
-}
-
-MessageBoxAnswerer::~MessageBoxAnswerer() { KillTimer(nullptr, timer_); }
-
-const std::vector<std::string>& MessageBoxAnswerer::Texts() const { return gBoxTexts; }
 
 }  // namespace bus::test

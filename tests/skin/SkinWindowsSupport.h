@@ -1,5 +1,6 @@
-// Helpers of the skin tests under Wine: archives made to measure, message pumping with a deadline,
-// and a message box answered from inside the test.
+// Helpers of the skin tests under Wine: the application object with the skin engine's classes, a
+// form that carries a skin, archives made to measure, and the deadline of their waits (the message
+// pumps are the window tests' own).
 #pragma once
 
 #include <windows.h>
@@ -11,6 +12,7 @@
 
 #include "core/Stream.h"
 #include "framework/controls/Form.h"
+#include "tests/framework/WindowTestSupport.h"
 
 namespace bus {
 class TSkinData;
@@ -40,21 +42,7 @@ std::vector<std::uint8_t> BmpFile(int w, int h, const std::function<std::uint32_
 void StoreArchive(TMemoryStream& out, const std::string& descriptor, const std::vector<Member>& members,
                   std::int32_t version = 20000);
 
-// Pumps messages until done() or the deadline; whether done() came true.
-bool PumpUntil(const std::function<bool()>& done, DWORD ms = 5000);
-void Pump(DWORD ms);
-
-// While it lives, every message box that appears is answered with OK; Texts() are what they said.
-class MessageBoxAnswerer {
-public:
-  MessageBoxAnswerer();
-  ~MessageBoxAnswerer();
-  MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
-  MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
-  const std::vector<std::string>& Texts() const;
-
-private:
-  UINT_PTR timer_;  // looks for message boxes
-};
+// The deadline of the skin tests' waits, in milliseconds.
+constexpr DWORD kSkinWait = 5000;
 
 }  // namespace bus::test
