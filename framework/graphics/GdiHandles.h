@@ -86,6 +86,23 @@ private:
   HDC dc_;       // released, not deleted
 };
 
+// The device context of a whole window, frame included (GetWindowDC), released with ReleaseDC.
+class WholeWindowDC {
+public:
+  explicit WholeWindowDC(HWND window) noexcept : window_(window), dc_(GetWindowDC(window)) {}
+  ~WholeWindowDC() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  WholeWindowDC(const WholeWindowDC&) = delete;
+  WholeWindowDC& operator=(const WholeWindowDC&) = delete;
+  HDC Get() const noexcept { return dc_; }
+  explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+private:
+  HWND window_;  // whose DC it is
+  HDC dc_;       // released, not deleted
+};
+
 // Selects an object into a device context for the scope and puts the previous one back.
 class DcSelection {
 public:
