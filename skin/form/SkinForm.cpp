@@ -255,6 +255,8 @@ void TSkinForm::WmNcDestroy(TMessage& m) {
   if (unhookOnDestroy_) UnhookOnDestroy();
   Default(m);
   life_ = kLifeGone;
+  // nothing is left to skin: the manager lets the object go when this message is done
+  if (SkinManager) SkinManager->PurgeClosedForms();
 }
 
 void TSkinForm::WmInitMenuPopup(TMessage& m) {

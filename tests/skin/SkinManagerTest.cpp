@@ -64,10 +64,7 @@ HWND CreateTestDialog() {
 }
 
 // A component that holds a skin (a descriptor without images is enough).
-void GiveSkin(TSkinData& skin) {
-  test::StoreArchive(skin.StoredSkin(), "[TitlebarSkin]\r\nSkinName=Plain\r\n", {});
-  ASSERT_TRUE(skin.LoadSkin());
-}
+void GiveSkin(TSkinData& skin) { test::GiveTestSkin(skin); }
 
 class SkinManagerTest : public ::testing::Test {
 protected:

@@ -70,8 +70,7 @@ class SkinControlTest : public ::testing::Test {
 protected:
   static void SetUpTestSuite() { test::StartSkinTestApplication(); }
   void SetUp() override {
-    test::StoreArchive(skin_.StoredSkin(), "[TitlebarSkin]\r\nSkinName=Flat\r\n[Colours]\r\nButtonFace=10 20 30\r\n", {});
-    ASSERT_TRUE(skin_.LoadSkin());
+    test::GiveTestSkin(skin_);
     form_ = new TForm(Application);
     form_->SetBounds(60, 60, 320, 200);
     button_ = new TButton(form_);
