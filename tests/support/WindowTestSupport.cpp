@@ -97,17 +97,17 @@ COLORREF PixelAt(const TControl& control, POINT client) {
 }
 
 TMessageRecorder::TMessageRecorder(TControl& control, std::vector<UINT> messages)
-    : control_(control), saved_(control.WindowProc()), wanted_(std::move(messages)) {
-  control_.SetWindowProc([this](TMessage& m) {
-    if (std::find(wanted_.begin(), wanted_.end(), m.Msg) == wanted_.end()) return saved_(m);
-    const size_t index = seen_.size();
-    seen_.push_back(m);  // in the order the messages arrive, nested ones after
-    saved_(m);
-    seen_[index].Result = m.Result;
-  });
-}
+    : wanted_(std::move(messages)),
+      hook_(control, [this](TMessage& m) {
+        if (std::find(wanted_.begin(), wanted_.end(), m.Msg) == wanted_.end()) return false;
+        const size_t index = seen_.size();
+        seen_.push_back(m);  // in the order the messages arrive, nested ones after
+        hook_.Default(m);
+        seen_[index].Result = m.Result;
+        return true;
+      }) {}
 
-TMessageRecorder::~TMessageRecorder() { control_.SetWindowProc(saved_); }
+TMessageRecorder::~TMessageRecorder() = default;
 
 int TMessageRecorder::Count(UINT msg) const {
   return int(std::count_if(seen_.begin(), seen_.end(), [msg](const TMessage& m) { return m.Msg == msg; }));

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/controls/ControlMessageHook.h"
 #include "framework/controls/Messages.h"
 
 namespace bus {
@@ -50,8 +51,8 @@ private:
   UINT_PTR id_ = 0;             // the timer
 };
 
-// Records the messages of interest that pass a control's WindowProc, calling the saved handler
-// after each; puts the saved handler back when it goes.
+// Records the messages of interest that pass a control's WindowProc, calling the previous handler
+// after each; takes its hook off when it goes (in any order with other hooks).
 class TMessageRecorder {
 public:
   TMessageRecorder(TControl& control, std::vector<UINT> messages);
@@ -65,10 +66,9 @@ public:
   void Clear() { seen_.clear(); }
 
 private:
-  TControl& control_;          // whose WindowProc is replaced
-  TWndMethod saved_;           // what it replaced
   std::vector<UINT> wanted_;   // message numbers to record
   std::vector<TMessage> seen_; // recorded, in order
+  TControlMessageHook hook_;   // in front of the control's WindowProc
 };
 
 }  // namespace test
