@@ -183,7 +183,7 @@ void TSkinControl::PaintWindow(HDC dc) {
     PaintTo(dc, rect);
     return;
   }
-  const WholeWindowDC own(handle_);
+  const WindowDC own = WindowDC::Whole(handle_);
   if (own) PaintTo(own.Get(), rect);
 }
 

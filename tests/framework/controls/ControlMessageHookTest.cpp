@@ -12,7 +12,7 @@
 #include "framework/controls/Application.h"
 #include "framework/controls/Control.h"
 #include "framework/controls/ControlMessageHook.h"
-#include "tests/framework/WindowTestSupport.h"
+#include "tests/support/WindowTestSupport.h"
 
 namespace bus {
 namespace {

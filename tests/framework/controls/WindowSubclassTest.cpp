@@ -13,7 +13,7 @@
 
 #include "framework/controls/Application.h"
 #include "framework/controls/WindowSubclass.h"
-#include "tests/framework/WindowTestSupport.h"
+#include "tests/support/WindowTestSupport.h"
 
 namespace bus {
 namespace {

@@ -22,8 +22,8 @@
 #include "skin/control/SkinControl.h"
 #include "skin/control/SkinWrapperHost.h"
 #include "skin/data/SkinData.h"
-#include "tests/skin/SkinWindowsSupport.h"
-#include "tests/skin/MessageSequence.h"
+#include "tests/support/SkinWindowsSupport.h"
+#include "tests/support/MessageSequence.h"
 
 namespace bus {
 namespace {

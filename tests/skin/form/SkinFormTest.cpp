@@ -29,8 +29,8 @@
 #include "skin/form/SkinForm.h"
 #include "skin/form/SkinManager.h"
 #include "skin/form/SkinPopupMenu.h"
-#include "tests/framework/MenuAnswerer.h"
-#include "tests/skin/SkinWindowsSupport.h"
+#include "tests/support/MenuAnswerer.h"
+#include "tests/support/SkinWindowsSupport.h"
 
 namespace bus {
 namespace {
