@@ -13,10 +13,10 @@
 #include "framework/graphics/GdiHandles.h"
 #include "skin/control/SkinDrawing.h"
 #include "skin/data/SkinData.h"
-#include "tests/framework/WindowPicture.h"
-#include "tests/framework/WindowTestSupport.h"
 #include "tests/skin/control/DrawingSurface.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/WindowPicture.h"
+#include "tests/support/WindowTestSupport.h"
 
 namespace bus {
 namespace {
