@@ -96,10 +96,12 @@ COLORREF PixelAt(const TControl& control, POINT client) {
   return c;
 }
 
-TMessageRecorder::TMessageRecorder(TControl& control, std::vector<UINT> messages)
-    : control_(control), saved_(control.WindowProc()), wanted_(std::move(messages)) {
+TMessageRecorder::TMessageRecorder(TControl& control, std::vector<UINT> messages,
+                                   std::function<void(const TMessage&)> onSeen)
+    : control_(control), saved_(control.WindowProc()), wanted_(std::move(messages)), onSeen_(std::move(onSeen)) {
   control_.SetWindowProc([this](TMessage& m) {
     if (std::find(wanted_.begin(), wanted_.end(), m.Msg) == wanted_.end()) return saved_(m);
+    if (onSeen_) onSeen_(m);
     const size_t index = seen_.size();
     seen_.push_back(m);  // in the order the messages arrive, nested ones after
     saved_(m);

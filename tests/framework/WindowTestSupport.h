@@ -51,10 +51,12 @@ private:
 };
 
 // Records the messages of interest that pass a control's WindowProc, calling the saved handler
-// after each; puts the saved handler back when it goes.
+// after each; puts the saved handler back when it goes. onSeen, when given, hears each recorded
+// message as it arrives (to write several controls' messages and events into one journal).
 class TMessageRecorder {
 public:
-  TMessageRecorder(TControl& control, std::vector<UINT> messages);
+  TMessageRecorder(TControl& control, std::vector<UINT> messages,
+                   std::function<void(const TMessage&)> onSeen = nullptr);
   ~TMessageRecorder();
   TMessageRecorder(const TMessageRecorder&) = delete;
   TMessageRecorder& operator=(const TMessageRecorder&) = delete;
@@ -68,6 +70,7 @@ private:
   TControl& control_;          // whose WindowProc is replaced
   TWndMethod saved_;           // what it replaced
   std::vector<UINT> wanted_;   // message numbers to record
+  std::function<void(const TMessage&)> onSeen_;  // told of each recorded message; may be empty
   std::vector<TMessage> seen_; // recorded, in order
 };
 
