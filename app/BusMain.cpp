@@ -3,12 +3,12 @@
 #include <windows.h>
 
 #include "app/AppDirectory.h"
-#include "app/BannerPlayer.h"
-#include "app/BannerSequence.h"
+#include "banner/BannerPlayer.h"
+#include "banner/BannerSequence.h"
 #include "app/MakerSite.h"
 #include "app/SiteLinks.h"
 #include "app/Startup.h"
-#include "app/TransferPlans.h"
+#include "search/TransferPlans.h"
 #include "core/Exception.h"
 #include "core/StringList.h"
 #include "db/Query.h"
@@ -84,7 +84,7 @@ const TClassInfo& TfrmBusMain::StaticClassInfo() {
 
 TfrmBusMain::TfrmBusMain(TComponent* owner) : TForm(owner), windowTitle_(app::kInitialWindowTitle) {
   Banner = new TBannerSequence(this);
-  if (!OverriddenBannerUrl().empty()) Banner->SetUrl(OverriddenBannerUrl());
+  Banner->SetUrl(OverriddenBannerUrl().empty() ? app::BannerSourceUrl() : OverriddenBannerUrl());
 
   PublishMethod("FormCreate", &TfrmBusMain::FormCreate);
   PublishMethod("FormShow", &TfrmBusMain::FormShow);
@@ -154,8 +154,8 @@ void TfrmBusMain::SetStartupOverrides(std::string appDirectory, std::string bann
   OverriddenBannerUrl() = std::move(bannerUrl);
 }
 
-app::MatchMode TfrmBusMain::SearchMode() const {
-  return CheckBox1->Checked() ? app::MatchMode::Fuzzy : app::MatchMode::Exact;
+search::MatchMode TfrmBusMain::SearchMode() const {
+  return CheckBox1->Checked() ? search::MatchMode::Fuzzy : search::MatchMode::Exact;
 }
 
 std::string TfrmBusMain::StatusText() const { return StatusBar1->Panels()->Items(kStatusPanel)->Text(); }
@@ -210,9 +210,9 @@ void TfrmBusMain::Edit3KeyPress(TObject*, wchar_t& key) {
   if (key != kEnter) return;
   Panel4->Hide();
   const std::string text = Edit3->Text();
-  const app::MatchMode mode = SearchMode();
+  const search::MatchMode mode = SearchMode();
   std::string status;
-  qry->Run([&](db::Query& q) { status = app::StopSearch(q, text, mode); });
+  qry->Run([&](db::Query& q) { status = search::StopSearch(q, text, mode); });
   SetStatusText(status);
   Edit3->SelectAll();
 }
@@ -222,9 +222,9 @@ void TfrmBusMain::Edit4KeyPress(TObject*, wchar_t& key) {
   if (key != kEnter) return;
   Panel4->Hide();
   const std::string text = Edit4->Text();
-  const app::MatchMode mode = SearchMode();
+  const search::MatchMode mode = SearchMode();
   std::string status;
-  qry->Run([&](db::Query& q) { status = app::LineSearch(q, text, mode); });
+  qry->Run([&](db::Query& q) { status = search::LineSearch(q, text, mode); });
   SetStatusText(status);
   Edit4->SelectAll();
 }
@@ -234,16 +234,16 @@ void TfrmBusMain::Button1Click(TObject*) {
   Panel4->Hide();
   const std::string from = edtFrom->Text();
   const std::string to = edtTo->Text();
-  const app::MatchMode mode = SearchMode();
-  app::DirectLines direct;
-  qry->Run([&](db::Query& q) { direct = app::TwoStopSearch(q, from, to, mode); });
+  const search::MatchMode mode = SearchMode();
+  search::DirectLines direct;
+  qry->Run([&](db::Query& q) { direct = search::TwoStopSearch(q, from, to, mode); });
   if (direct.count != 0) {
     SetStatusText(direct.statusText);
     edtTo->SelectAll();
     return;
   }
-  const int answer = Application->MessageBox(std::string(app::kNoDirectLineQuestion),
-                                             std::string(app::kQuestionCaption), MB_OKCANCEL);
+  const int answer = Application->MessageBox(std::string(search::kNoDirectLineQuestion),
+                                             std::string(search::kQuestionCaption), MB_OKCANCEL);
   if (answer == IDOK) SearchTransferPlans();
 }
 
@@ -251,9 +251,9 @@ void TfrmBusMain::Button1Click(TObject*) {
 void TfrmBusMain::SearchTransferPlans() {
   const std::string from = edtFrom->Text();
   const std::string to = edtTo->Text();
-  const app::MatchMode mode = SearchMode();
-  app::TransferPlans plans;
-  Qrytmp->Run([&](db::Query& q) { plans = app::FindTransferPlans(q, from, to, mode); });
+  const search::MatchMode mode = SearchMode();
+  search::TransferPlans plans;
+  Qrytmp->Run([&](db::Query& q) { plans = search::FindTransferPlans(q, from, to, mode); });
   TStringList lines;
   for (const std::string& sentence : plans.sentences) lines.Add(sentence);
   Memo1->Lines().Assign(lines);

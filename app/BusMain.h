@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/RouteSearch.h"
+#include "search/RouteSearch.h"
 #include "framework/controls/Form.h"
 
 namespace bus {
@@ -50,7 +50,7 @@ public:
   // The title FormShow puts on the window: the program's name and version, and the city.
   const std::string& WindowTitle() const noexcept { return windowTitle_; }
   // What the stop, line and two-stop searches compare with: CheckBox1 checked is fuzzy.
-  app::MatchMode SearchMode() const;
+  search::MatchMode SearchMode() const;
   // Status panel 1, where the searches report.
   std::string StatusText() const;
 

@@ -22,8 +22,6 @@ inline constexpr std::string_view kBannerPath = "/softdownload/update/qbn";
 inline constexpr std::string_view kBannerFileName = "qbn";
 // The database updater beside the program.
 inline constexpr std::string_view kUpdaterFileName = "update.exe";
-// How long the banner download may take before the banner box shows what it has.
-inline constexpr unsigned kBannerDeadlineMs = 15000;
 
 // The text of the link label: the site's host name.
 inline std::string WebSiteText() { return std::string(kWebSiteHost); }

@@ -3,11 +3,11 @@
 
 #include <vector>
 
-#include "app/Movie.h"
+#include "banner/Movie.h"
 
 namespace {
 
-using namespace bus::app;
+using namespace bus::banner;
 
 // A 351 × 73 banner of `frames` frames: a full first frame, then 120 × 40 pieces moving across,
 // every other pixel transparent, disposals mixed as animation tools write them.

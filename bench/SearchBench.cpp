@@ -3,8 +3,8 @@
 // single characters that most records contain.
 #include <benchmark/benchmark.h>
 
-#include "app/RouteSearch.h"
-#include "app/TransferPlans.h"
+#include "search/RouteSearch.h"
+#include "search/TransferPlans.h"
 #include "bench/BenchSupport.h"
 #include "db/Connection.h"
 #include "db/Query.h"
@@ -12,7 +12,7 @@
 namespace {
 
 using namespace bus;
-using app::MatchMode;
+using search::MatchMode;
 
 // A connection to the Xi'an database (records 0) or a synthetic one, and the grid's query on it.
 struct Fixture {
@@ -26,19 +26,19 @@ struct Fixture {
 
 void StopSearch(benchmark::State& state, const char* text, MatchMode mode) {
   Fixture f(state);
-  for (auto _ : state) benchmark::DoNotOptimize(app::StopSearch(f.query, text, mode));
+  for (auto _ : state) benchmark::DoNotOptimize(search::StopSearch(f.query, text, mode));
   state.counters["records"] = f.query.RecordCount();
 }
 
 void LineSearch(benchmark::State& state, const char* text) {
   Fixture f(state);
-  for (auto _ : state) benchmark::DoNotOptimize(app::LineSearch(f.query, text, MatchMode::Fuzzy));
+  for (auto _ : state) benchmark::DoNotOptimize(search::LineSearch(f.query, text, MatchMode::Fuzzy));
   state.counters["records"] = f.query.RecordCount();
 }
 
 void TwoStopSearch(benchmark::State& state, const char* from, const char* to) {
   Fixture f(state);
-  for (auto _ : state) benchmark::DoNotOptimize(app::TwoStopSearch(f.query, from, to, MatchMode::Fuzzy));
+  for (auto _ : state) benchmark::DoNotOptimize(search::TwoStopSearch(f.query, from, to, MatchMode::Fuzzy));
   state.counters["records"] = f.query.RecordCount();
 }
 
@@ -46,7 +46,7 @@ void PlanSearch(benchmark::State& state, const char* from, const char* to) {
   Fixture f(state);
   long long plans = 0;
   for (auto _ : state) {
-    const app::TransferPlans p = app::FindTransferPlans(f.query, from, to, MatchMode::Fuzzy);
+    const search::TransferPlans p = search::FindTransferPlans(f.query, from, to, MatchMode::Fuzzy);
     plans = p.count;
     benchmark::DoNotOptimize(p.sentences.data());
   }

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "framework/DescriptionReader.h"
-#include "tests/framework/TestComponents.h"
+#include "tests/support/TestComponents.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const bool registered = (bus::test::RegisterTestClasses(), true);

@@ -13,8 +13,8 @@
 #include "framework/controls/Screen.h"
 #include "framework/controls/Timer.h"
 #include "framework/controls/UtilWindow.h"
+#include "framework/controls/WindowSubclass.h"
 #include "framework/graphics/Icon.h"
-#include "tray/WindowHook.h"
 
 namespace bus {
 
@@ -98,11 +98,17 @@ TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner), icon_(std::make_uni
   cycleTimer_->SetOnTimer(TNotifyEvent([this](TObject*) { CycleStep(); }));
   TaskbarCreatedMessage();
   if (Application && Application->Handle())
-    appHook_ = std::make_unique<TWindowHook>(
-        Application->Handle(), [this](const TMessage& m) { ApplicationMessage(m); }, this);
+    appHook_ = std::make_unique<TWindowSubclass>(
+        Application->Handle(), [this](TMessage& m) {
+          ApplicationMessage(m);
+          return false;  // the window still handles it
+        }, this);
   if (auto* form = dynamic_cast<TCustomForm*>(Owner()))
-    ownerHook_ = std::make_unique<TWindowHook>(
-        form->Handle(), [this](const TMessage& m) { OwnerMessage(m); }, this);
+    ownerHook_ = std::make_unique<TWindowSubclass>(
+        form->Handle(), [this](TMessage& m) {
+          OwnerMessage(m);
+          return false;
+        }, this);
 }
 
 TTrayIcon::~TTrayIcon() { Teardown(); }

@@ -34,7 +34,7 @@ class TPopupMenu;
 class TStream;
 class TTimer;
 class TUtilWindow;
-class TWindowHook;
+class TWindowSubclass;
 
 // (Sender, Index): the image of the icon list now shown by a cycle step.
 using TTrayCycleEvent = TEvent<TObject*, int>;
@@ -168,8 +168,8 @@ private:
   NOTIFYICONDATAW iconData_{};            // the record handed to the shell
   std::unique_ptr<TUtilWindow> window_;   // hidden window the shell sends callbacks to
   std::unique_ptr<TTimer> cycleTimer_;    // drives the cycle steps
-  std::unique_ptr<TWindowHook> appHook_;  // in front of the application window's procedure
-  std::unique_ptr<TWindowHook> ownerHook_;  // in front of the owner window's procedure
+  std::unique_ptr<TWindowSubclass> appHook_;  // in front of the application window's procedure
+  std::unique_ptr<TWindowSubclass> ownerHook_;  // in front of the owner window's procedure
   bool tornDown_ = false;                 // icon removed, hooks off, windows gone
 };
 

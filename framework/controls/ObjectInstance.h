@@ -1,7 +1,7 @@
-// Window procedures bound to an object: a small executable stub per handler that calls it with the
-// message record, so outside code can subclass a window (SetWindowLongPtr GWLP_WNDPROC) with a
-// method of its own and call the procedure it replaced for the normal processing. The stub does not
-// pass the window handle: the object knows the window it hooked.
+// Window procedures bound to an object: a window procedure stub per handler that calls it with the
+// message record, so code that makes windows of its own can give them a method as their procedure.
+// The handler is not told the window: the object knows it. (Subclassing a window that exists goes
+// through TWindowSubclass.)
 //
 // The stub runs behind the exception barrier: an exception leaving the handler goes to the
 // application's error report and the message answers the Result set so far.
@@ -11,7 +11,10 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "framework/controls/Messages.h"
+#include "framework/controls/WindowProcStub.h"
 
 namespace bus {
 
@@ -23,13 +26,13 @@ public:
   TObjectInstance& operator=(const TObjectInstance&) = delete;
 
   // The window procedure that calls the handler.
-  WNDPROC Proc() const noexcept { return proc_; }
+  WNDPROC Proc() const noexcept { return stub_.Proc(); }
 
 private:
-  static LRESULT CALLBACK Dispatch(TObjectInstance* self, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT Dispatch(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, void* self);
 
-  TWndMethod handler_;      // what the stub calls
-  WNDPROC proc_ = nullptr;  // the stub, in executable memory of the pool
+  TWndMethod handler_;     // what the stub calls
+  TWindowProcStub stub_;   // the window procedure
 };
 
 // The same as plain calls: a stub for handler, and its release.

@@ -13,17 +13,17 @@ TUtilWindow::TUtilWindow(Handler handler, TObject* sender) : handler_(std::move(
   static const bool registered = [] {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;
+    wc.lpfnWndProc = &TUtilWindow::Proc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = kUtilClass;
     return RegisterClassExW(&wc) != 0;
   }();
   (void)registered;
+  // messages before the object is known (creation) get the default processing
   handle_ = CreateWindowExW(WS_EX_TOOLWINDOW, kUtilClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                             GetModuleHandleW(nullptr), nullptr);
   if (!handle_) throw EWin32Error("cannot create a message window");
   SetWindowLongPtrW(handle_, GWLP_USERDATA, LONG_PTR(this));
-  SetWindowLongPtrW(handle_, GWLP_WNDPROC, LONG_PTR(&Proc));
 }
 
 TUtilWindow::~TUtilWindow() {

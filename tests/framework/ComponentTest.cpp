@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/Component.h"
-#include "tests/framework/TestComponents.h"
+#include "tests/support/TestComponents.h"
 
 namespace bus::test {
 namespace {

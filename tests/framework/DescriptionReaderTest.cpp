@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/DescriptionReader.h"
-#include "tests/framework/TestComponents.h"
+#include "tests/support/TestComponents.h"
 
 namespace bus::test {
 namespace {

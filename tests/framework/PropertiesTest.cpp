@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/Properties.h"
-#include "tests/framework/TestComponents.h"
+#include "tests/support/TestComponents.h"
 
 namespace bus::test {
 namespace {

@@ -25,9 +25,9 @@
 #include "grid/DBGrid.h"
 #include "grid/DBGridColumn.h"
 #include "grid/DBGridNode.h"
-#include "tests/framework/WindowPicture.h"
-#include "tests/framework/BoxAnswerer.h"
-#include "tests/framework/WindowTestSupport.h"
+#include "tests/support/WindowPicture.h"
+#include "tests/support/BoxAnswerer.h"
+#include "tests/support/WindowTestSupport.h"
 #include "tests/grid/GridTestForm.h"
 #include "tests/support/TestSupport.h"
 

@@ -1,6 +1,6 @@
 // The stop, line and two-stop searches: what they find, the status texts, and that no typed text
 // is ever SQL.
-#include "app/RouteSearch.h"
+#include "search/RouteSearch.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 
 namespace {
 
-using bus::app::MatchMode;
+using bus::search::MatchMode;
 using bus::db::Query;
 using bus::test::LineNumbers;
 constexpr MatchMode kFuzzy = MatchMode::Fuzzy;
@@ -36,10 +36,10 @@ protected:
 };
 
 TEST_F(RouteSearchTest, ConditionHasOneBoundTermPerFieldAndNoUserText) {
-  const std::vector<std::string> fields = bus::app::RouteFieldNames(connection);
+  const std::vector<std::string> fields = bus::search::RouteFieldNames(connection);
   ASSERT_EQ(fields.size(), size_t(bus::db::kRouteFields));
   for (MatchMode mode : {kFuzzy, kExact}) {
-    const auto c = bus::app::AllFieldCondition(fields, "x'%_\\", mode);
+    const auto c = bus::search::AllFieldCondition(fields, "x'%_\\", mode);
     ASSERT_EQ(c.parameters.size(), fields.size());
     EXPECT_EQ(c.text.find("x'"), std::string::npos);
     EXPECT_EQ(c.text.rfind("id ", 0), 0u) << c.text.substr(0, 40);
@@ -48,114 +48,114 @@ TEST_F(RouteSearchTest, ConditionHasOneBoundTermPerFieldAndNoUserText) {
 }
 
 TEST_F(RouteSearchTest, StopSearchStatusAndResultOrder) {
-  EXPECT_EQ(bus::app::StopSearch(qry, "钟楼", kFuzzy), "查询结果：经过 钟楼 的公交车有：3辆");
+  EXPECT_EQ(bus::search::StopSearch(qry, "钟楼", kFuzzy), "查询结果：经过 钟楼 的公交车有：3辆");
   EXPECT_TRUE(qry.Active());
   EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"5", "K2", "15"}));
   EXPECT_EQ(qry.FieldCount(), bus::db::kRouteFields);
 
   // exact: whole values only ("钟楼东" is not "钟楼")
-  EXPECT_EQ(bus::app::StopSearch(qry, "钟楼", kExact), "查询结果：经过 钟楼 的公交车有：2辆");
+  EXPECT_EQ(bus::search::StopSearch(qry, "钟楼", kExact), "查询结果：经过 钟楼 的公交车有：2辆");
   EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"5", "15"}));
 
   // no match: an open, empty result and a count of 0
-  EXPECT_EQ(bus::app::StopSearch(qry, "没有这站", kFuzzy), "查询结果：经过 没有这站 的公交车有：0辆");
+  EXPECT_EQ(bus::search::StopSearch(qry, "没有这站", kFuzzy), "查询结果：经过 没有这站 的公交车有：0辆");
   EXPECT_TRUE(qry.Active());
   EXPECT_EQ(qry.RecordCount(), 0);
 
   // the text is used as typed: a blank is part of it
-  EXPECT_EQ(bus::app::StopSearch(qry, " 钟楼", kFuzzy), "查询结果：经过  钟楼 的公交车有：0辆");
+  EXPECT_EQ(bus::search::StopSearch(qry, " 钟楼", kFuzzy), "查询结果：经过  钟楼 的公交车有：0辆");
 }
 
 TEST_F(RouteSearchTest, KeyAndLineNumberFieldsMatchToo) {
   // "3" appears only in record 3's key
-  bus::app::StopSearch(qry, "3", kFuzzy);
+  bus::search::StopSearch(qry, "3", kFuzzy);
   EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"K2"}));
   // "1": keys 1 and... line numbers "10", "15"
-  EXPECT_EQ(bus::app::StopSearch(qry, "1", kFuzzy), "查询结果：经过 1 的公交车有：3辆");
+  EXPECT_EQ(bus::search::StopSearch(qry, "1", kFuzzy), "查询结果：经过 1 的公交车有：3辆");
   EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"5", "10", "15"}));
   // exact on a key value
-  bus::app::StopSearch(qry, "6", kExact);
+  bus::search::StopSearch(qry, "6", kExact);
   EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"路"}));
 }
 
 TEST_F(RouteSearchTest, EmptyTextFuzzySelectsEveryRecord) {
-  EXPECT_EQ(bus::app::StopSearch(qry, "", kFuzzy), "查询结果：经过  的公交车有：7辆");
+  EXPECT_EQ(bus::search::StopSearch(qry, "", kFuzzy), "查询结果：经过  的公交车有：7辆");
   EXPECT_EQ(qry.RecordCount(), 7);
 }
 
 TEST_F(RouteSearchTest, AsciiLetterCaseIsIgnoredInBothModesAndNothingElse) {
-  bus::app::StopSearch(qry, "XI'AN NORTH", kExact);
+  bus::search::StopSearch(qry, "XI'AN NORTH", kExact);
   EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"k2"}));
-  bus::app::StopSearch(qry, "o'hare", kFuzzy);
+  bus::search::StopSearch(qry, "o'hare", kFuzzy);
   EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"5"}));
-  bus::app::LineSearch(qry, "K2", kExact);
+  bus::search::LineSearch(qry, "K2", kExact);
   EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"K2", "k2"}));
-  bus::app::LineSearch(qry, "k", kFuzzy);
+  bus::search::LineSearch(qry, "k", kFuzzy);
   EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"K2", "k2"}));
   // letters beyond ASCII compare exactly
-  bus::app::StopSearch(qry, "äpfel", kExact);
+  bus::search::StopSearch(qry, "äpfel", kExact);
   EXPECT_EQ(qry.RecordCount(), 0);
-  bus::app::StopSearch(qry, "äp", kFuzzy);
+  bus::search::StopSearch(qry, "äp", kFuzzy);
   EXPECT_EQ(qry.RecordCount(), 0);
-  bus::app::StopSearch(qry, "Äp", kFuzzy);
+  bus::search::StopSearch(qry, "Äp", kFuzzy);
   EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"9"}));
 }
 
 TEST_F(RouteSearchTest, PatternCharactersAndApostrophesMatchThemselves) {
-  bus::app::StopSearch(qry, "O'Hare", kExact);
+  bus::search::StopSearch(qry, "O'Hare", kExact);
   EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"5"}));
-  bus::app::StopSearch(qry, "'", kFuzzy);
+  bus::search::StopSearch(qry, "'", kFuzzy);
   EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"5", "k2"}));
-  bus::app::StopSearch(qry, "%", kFuzzy);
+  bus::search::StopSearch(qry, "%", kFuzzy);
   EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"10"}));
-  bus::app::StopSearch(qry, "50%", kFuzzy);
+  bus::search::StopSearch(qry, "50%", kFuzzy);
   EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"10"}));
-  bus::app::StopSearch(qry, "_", kFuzzy);  // "ab" of line 9 must not match
+  bus::search::StopSearch(qry, "_", kFuzzy);  // "ab" of line 9 must not match
   EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"10"}));
-  bus::app::StopSearch(qry, "a_b", kExact);
+  bus::search::StopSearch(qry, "a_b", kExact);
   EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"10"}));
-  bus::app::StopSearch(qry, "c\\d", kFuzzy);
+  bus::search::StopSearch(qry, "c\\d", kFuzzy);
   EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"10"}));
-  bus::app::StopSearch(qry, "\\", kFuzzy);
+  bus::search::StopSearch(qry, "\\", kFuzzy);
   EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"10"}));
-  bus::app::StopSearch(qry, "%%", kExact);
+  bus::search::StopSearch(qry, "%%", kExact);
   EXPECT_EQ(qry.RecordCount(), 0);
-  bus::app::StopSearch(qry, "'; drop table way; --", kFuzzy);
+  bus::search::StopSearch(qry, "'; drop table way; --", kFuzzy);
   EXPECT_EQ(qry.RecordCount(), 0);
-  bus::app::StopSearch(qry, "", kFuzzy);
+  bus::search::StopSearch(qry, "", kFuzzy);
   EXPECT_EQ(qry.RecordCount(), 7);
-  bus::app::LineSearch(qry, "'", kFuzzy);
+  bus::search::LineSearch(qry, "'", kFuzzy);
   EXPECT_EQ(qry.RecordCount(), 0);
-  bus::app::LineSearch(qry, "_", kFuzzy);
+  bus::search::LineSearch(qry, "_", kFuzzy);
   EXPECT_EQ(qry.RecordCount(), 0);
 }
 
 TEST_F(RouteSearchTest, LineSearchMatchesOnlyTheLineNumberAndLeavesNoStatus) {
-  EXPECT_EQ(bus::app::LineSearch(qry, "5", kFuzzy), "");
+  EXPECT_EQ(bus::search::LineSearch(qry, "5", kFuzzy), "");
   EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"5", "15"}));  // not "50%折扣", not key 5
-  EXPECT_EQ(bus::app::LineSearch(qry, "5", kExact), "");
+  EXPECT_EQ(bus::search::LineSearch(qry, "5", kExact), "");
   EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"5"}));
-  EXPECT_EQ(bus::app::LineSearch(qry, "404", kFuzzy), "");
+  EXPECT_EQ(bus::search::LineSearch(qry, "404", kFuzzy), "");
   EXPECT_TRUE(qry.Active());
   EXPECT_EQ(qry.RecordCount(), 0);
   EXPECT_EQ(qry.Statement().find("[no]"), 24u);
 }
 
 TEST_F(RouteSearchTest, TwoStopSearchNeedsBothTextsInOneRecordInAnyOrder) {
-  bus::app::DirectLines d = bus::app::TwoStopSearch(qry, "钟楼", "小寨", kFuzzy);
+  bus::search::DirectLines d = bus::search::TwoStopSearch(qry, "钟楼", "小寨", kFuzzy);
   EXPECT_EQ(d.count, 2);
   EXPECT_EQ(d.statusText, "查询结果：从 钟楼 到 小寨 的公交车有：2辆");
   EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"5", "15"}));
-  d = bus::app::TwoStopSearch(qry, "小寨", "钟楼", kExact);
+  d = bus::search::TwoStopSearch(qry, "小寨", "钟楼", kExact);
   EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"5", "15"}));
-  d = bus::app::TwoStopSearch(qry, "钟楼东", "小寨", kFuzzy);
+  d = bus::search::TwoStopSearch(qry, "钟楼东", "小寨", kFuzzy);
   EXPECT_EQ(d.count, 0);
   EXPECT_EQ(d.statusText, "查询结果：从 钟楼东 到 小寨 的公交车有：0辆");
   EXPECT_TRUE(qry.Active());
   // a record matching one text through its key and the other through a stop
-  d = bus::app::TwoStopSearch(qry, "3", "大差市", kExact);
+  d = bus::search::TwoStopSearch(qry, "3", "大差市", kExact);
   EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"K2"}));
-  d = bus::app::TwoStopSearch(qry, "'", "%", kFuzzy);
+  d = bus::search::TwoStopSearch(qry, "'", "%", kFuzzy);
   EXPECT_EQ(d.count, 0);
 }
 
@@ -163,23 +163,23 @@ TEST_F(RouteSearchTest, VeryLongTextsNeverFail) {
   const std::string longName = std::string(60000, 'x') + "Stop";
   Open({{"1", {"甲", longName}}, {"2", {"乙"}}});
   for (MatchMode mode : {kFuzzy, kExact}) {
-    EXPECT_EQ(bus::app::StopSearch(qry, std::string(70000, 'y'), mode).size(), 70000 + 45u);
+    EXPECT_EQ(bus::search::StopSearch(qry, std::string(70000, 'y'), mode).size(), 70000 + 45u);
     EXPECT_EQ(qry.RecordCount(), 0);
-    bus::app::StopSearch(qry, std::string(60000, 'X') + "STOP", mode);
+    bus::search::StopSearch(qry, std::string(60000, 'X') + "STOP", mode);
     EXPECT_EQ(LineNumbers(qry), (std::vector<std::string>{"1"}));
   }
-  bus::app::StopSearch(qry, std::string(59990, 'x') + "%", kFuzzy);
+  bus::search::StopSearch(qry, std::string(59990, 'x') + "%", kFuzzy);
   EXPECT_EQ(qry.RecordCount(), 0);
-  bus::app::TwoStopSearch(qry, longName, "甲", kFuzzy);
+  bus::search::TwoStopSearch(qry, longName, "甲", kFuzzy);
   EXPECT_EQ(qry.RecordCount(), 1);
 }
 
 TEST_F(RouteSearchTest, DatabaseErrorsLeaveTheQueryClosed) {
-  bus::app::StopSearch(qry, "钟楼", kFuzzy);
+  bus::search::StopSearch(qry, "钟楼", kFuzzy);
   connection.Close();
-  EXPECT_THROW(bus::app::StopSearch(qry, "钟楼", kFuzzy), bus::db::DatabaseError);
-  EXPECT_THROW(bus::app::LineSearch(qry, "5", kFuzzy), bus::db::DatabaseError);
-  EXPECT_THROW(bus::app::TwoStopSearch(qry, "a", "b", kFuzzy), bus::db::DatabaseError);
+  EXPECT_THROW(bus::search::StopSearch(qry, "钟楼", kFuzzy), bus::db::DatabaseError);
+  EXPECT_THROW(bus::search::LineSearch(qry, "5", kFuzzy), bus::db::DatabaseError);
+  EXPECT_THROW(bus::search::TwoStopSearch(qry, "a", "b", kFuzzy), bus::db::DatabaseError);
   EXPECT_FALSE(qry.Active());
 }
 
@@ -194,13 +194,13 @@ TEST(XianSearch, SearchesAgreeWithAScanOfEveryRecord) {
   for (const char* text : {"钟楼", "小寨", "5", "路", "K", "k", "西门里(市儿童医院)", "", "火车站"}) {
     for (MatchMode mode : {kFuzzy, kExact}) {
       const std::vector<int> expected = bus::test::MatchingRecords(rows, text, mode);
-      const std::string status = bus::app::StopSearch(qry, text, mode);
+      const std::string status = bus::search::StopSearch(qry, text, mode);
       EXPECT_EQ(bus::test::Ids(qry), expected) << text;
       EXPECT_EQ(status, "查询结果：经过 " + std::string(text) + " 的公交车有：" + std::to_string(expected.size()) + "辆");
     }
   }
   const std::vector<int> both = bus::test::MatchingRecords(rows, "钟楼", kFuzzy, "小寨");
-  EXPECT_EQ(bus::app::TwoStopSearch(qry, "钟楼", "小寨", kFuzzy).count, int(both.size()));
+  EXPECT_EQ(bus::search::TwoStopSearch(qry, "钟楼", "小寨", kFuzzy).count, int(both.size()));
   EXPECT_EQ(bus::test::Ids(qry), both);
   EXPECT_GT(both.size(), 0u);
 }

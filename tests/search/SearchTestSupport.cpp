@@ -40,12 +40,12 @@ std::vector<int> Ids(db::Query& query) {
   return out;
 }
 
-bool FieldMatches(std::string_view value, std::string_view text, app::MatchMode mode) {
+bool FieldMatches(std::string_view value, std::string_view text, search::MatchMode mode) {
   const std::string v = AsciiLower(value), t = AsciiLower(text);
-  return mode == app::MatchMode::Exact ? v == t : v.find(t) != std::string::npos;
+  return mode == search::MatchMode::Exact ? v == t : v.find(t) != std::string::npos;
 }
 
-std::vector<int> MatchingRecords(const RouteRows& rows, std::string_view text, app::MatchMode mode, const char* also) {
+std::vector<int> MatchingRecords(const RouteRows& rows, std::string_view text, search::MatchMode mode, const char* also) {
   const auto anyField = [&](const std::vector<std::string>& row, std::string_view t) {
     for (const std::string& v : row)
       if (FieldMatches(v, t, mode)) return true;

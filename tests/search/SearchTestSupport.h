@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/RouteSearch.h"
+#include "search/RouteSearch.h"
 #include "db/Connection.h"
 #include "tests/support/TestSupport.h"
 
@@ -41,10 +41,10 @@ std::vector<std::string> LineNumbers(db::Query& query);
 std::vector<int> Ids(db::Query& query);
 
 // Whether value matches text: contains it (fuzzy) or equals it (exact), ASCII letters in any case.
-bool FieldMatches(std::string_view value, std::string_view text, app::MatchMode mode);
+bool FieldMatches(std::string_view value, std::string_view text, search::MatchMode mode);
 
 // Keys of the records some field of which matches text (and, when given, some field matches also).
-std::vector<int> MatchingRecords(const RouteRows& rows, std::string_view text, app::MatchMode mode,
+std::vector<int> MatchingRecords(const RouteRows& rows, std::string_view text, search::MatchMode mode,
                                  const char* also = nullptr);
 
 }  // namespace bus::test

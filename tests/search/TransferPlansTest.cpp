@@ -1,5 +1,5 @@
 // Transfer plans: which pairings become plans, their numbering and sentences, and the status text.
-#include "app/TransferPlans.h"
+#include "search/TransferPlans.h"
 
 #include <gtest/gtest.h>
 
@@ -14,9 +14,9 @@
 
 namespace {
 
-using bus::app::FindTransferPlans;
-using bus::app::MatchMode;
-using bus::app::TransferPlans;
+using bus::search::FindTransferPlans;
+using bus::search::MatchMode;
+using bus::search::TransferPlans;
 using bus::test::Routes;
 constexpr MatchMode kFuzzy = MatchMode::Fuzzy;
 constexpr MatchMode kExact = MatchMode::Exact;
@@ -101,7 +101,7 @@ TEST_F(TransferPlansTest, EveryMatchingRecordTakesPartAndTheListStopsAtItsLimit)
   Open(routes);
   const TransferPlans plans = Find("起", "止");
   EXPECT_EQ(plans.count, 12000);
-  ASSERT_EQ(plans.sentences.size(), size_t(bus::app::kMaxListedPlans));
+  ASSERT_EQ(plans.sentences.size(), size_t(bus::search::kMaxListedPlans));
   EXPECT_EQ(plans.statusText, "查询结果：从 起 到 止 站点的方案，有：12000种");
   EXPECT_EQ(plans.sentences[99], "方案100 出发站点 起 乘坐 F0 路到 共 站下车，再乘坐 T99 路到止 站点下车 ");
   EXPECT_EQ(plans.sentences.back(), "方案10000 出发站点 起 乘坐 F99 路到 共 站下车，再乘坐 T99 路到止 站点下车 ");
@@ -146,12 +146,12 @@ TEST(XianPlans, AgreeWithAPlainEnumeration) {
           for (size_t tc = 2; tc < ends[tr]->size(); ++tc) {
             const std::string& stop = (*starts[fr])[fc];
             if (stop.empty() || stop != (*ends[tr])[tc] || !seen.insert({fr, stop, tr}).second) continue;
-            expected.push_back(bus::app::PlanSentence(long(expected.size() + 1), from, (*starts[fr])[1], stop,
+            expected.push_back(bus::search::PlanSentence(long(expected.size() + 1), from, (*starts[fr])[1], stop,
                                                       (*ends[tr])[1], to));
           }
     const TransferPlans plans = FindTransferPlans(qrytmp, from, to, kFuzzy);
     EXPECT_EQ(plans.count, (long long)expected.size()) << from << " " << to;
-    if (expected.size() > size_t(bus::app::kMaxListedPlans)) expected.resize(size_t(bus::app::kMaxListedPlans));
+    if (expected.size() > size_t(bus::search::kMaxListedPlans)) expected.resize(size_t(bus::search::kMaxListedPlans));
     EXPECT_EQ(plans.sentences, expected) << from << " " << to;
     EXPECT_GT(plans.count, 0);
   }

@@ -2,9 +2,9 @@
 
 #include <new>
 
-#include "app/RouteSearch.h"
+#include "search/RouteSearch.h"
 #include "app/Startup.h"
-#include "app/TransferPlans.h"
+#include "search/TransferPlans.h"
 #include "core/Exception.h"
 #include "db/Connection.h"
 #include "db/ConnectionString.h"
@@ -75,7 +75,7 @@ int RunBusQuery(const std::vector<std::string>& args, const std::string& program
     err << kUsage;
     return kExitUsage;
   }
-  const app::MatchMode mode = a.exact ? app::MatchMode::Exact : app::MatchMode::Fuzzy;
+  const search::MatchMode mode = a.exact ? search::MatchMode::Exact : search::MatchMode::Fuzzy;
   try {
     db::Connection connection;
     if (a.dbFile.empty())
@@ -85,16 +85,16 @@ int RunBusQuery(const std::vector<std::string>& args, const std::string& program
                       ";Data Source=" + db::QuoteConnectionValue(a.dbFile));
     db::Query query(connection);
     if (a.command == "stop") {
-      out << app::StopSearch(query, a.texts[0], mode) << '\n';
+      out << search::StopSearch(query, a.texts[0], mode) << '\n';
       WriteRecords(query, out);
     } else if (a.command == "line") {
-      out << app::LineSearch(query, a.texts[0], mode) << '\n';
+      out << search::LineSearch(query, a.texts[0], mode) << '\n';
       WriteRecords(query, out);
     } else if (a.command == "between") {
-      out << app::TwoStopSearch(query, a.texts[0], a.texts[1], mode).statusText << '\n';
+      out << search::TwoStopSearch(query, a.texts[0], a.texts[1], mode).statusText << '\n';
       WriteRecords(query, out);
     } else {
-      const app::TransferPlans plans = app::FindTransferPlans(query, a.texts[0], a.texts[1], mode);
+      const search::TransferPlans plans = search::FindTransferPlans(query, a.texts[0], a.texts[1], mode);
       out << plans.statusText << '\n';
       for (const std::string& sentence : plans.sentences) out << sentence << '\n';
     }

@@ -6,7 +6,7 @@
 
 #include "framework/ClassRegistry.h"
 #include "framework/controls/Application.h"
-#include "tests/framework/WindowTestSupport.h"
+#include "tests/support/WindowTestSupport.h"
 #include "tests/framework/controls/KindsForm.h"
 
 namespace bus::test {

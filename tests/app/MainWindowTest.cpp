@@ -1,0 +1,559 @@
+// The main window under Wine, created in this process from the description compiled into the
+// program, over a copy of the bundled Xi'an database in a scratch directory, and driven through
+// posted keystrokes, clicks, the tray menu and answered message boxes. What is checked is what a
+// person would see: the title, the rows of the grid, the status text, the plan panel, the focus,
+// the window coming and going.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "banner/BannerPlayer.h"
+#include "app/BusMain.h"
+#include "app/MakerSite.h"
+#include "core/WideText.h"
+#include "db/Connection.h"
+#include "db/Query.h"
+#include "framework/controls/Application.h"
+#include "framework/controls/ImageList.h"
+#include "framework/controls/Menus.h"
+#include "framework/controls/SpeedButton.h"
+#include "framework/controls/StatusBar.h"
+#include "framework/controls/StdCtrls.h"
+#include "framework/controls/Timer.h"
+#include "framework/data/DbQuery.h"
+#include "framework/graphics/Font.h"
+#include "grid/DBGrid.h"
+#include "grid/DBGridColumn.h"
+#include "grid/DBGridNode.h"
+#include "skin/data/SkinData.h"
+#include "tests/support/DesktopTestSupport.h"
+#include "tests/support/GifWriter.h"
+#include "tests/support/LoopbackServer.h"
+#include "tests/support/ShellCallRecorder.h"
+#include "tests/support/BoxAnswerer.h"
+#include "tests/app/MainWindowDriver.h"
+#include "tests/support/TestSupport.h"
+#include "tray/TrayIcon.h"
+
+namespace bus {
+namespace {
+
+namespace fs = std::filesystem;
+using test::BoxAnswerer;
+using test::kDesktopWait;
+using test::Press;
+using test::PumpFor;
+using test::PumpUntil;
+using test::Settle;
+using test::Type;
+
+// A banner address nobody listens on: the download fails at once.
+constexpr const char* kRefusedBanner = "http://127.0.0.1:1/softdownload/update/qbn";
+
+// Every record of a route database, each field as text: what the searches are checked against.
+using Record = std::vector<std::string>;
+std::vector<Record> ReadAllRecords(const fs::path& database) {
+  db::Connection connection;
+  connection.Open(test::ConnectionStringFor(database));
+  db::Query q(connection);
+  q.SetStatement("select * from way");
+  q.Open();
+  std::vector<Record> records;
+  for (q.First(); !q.IsEmpty() && int(records.size()) < q.RecordCount(); q.Next()) {
+    Record r;
+    for (int f = 0; f < q.FieldCount(); ++f) r.emplace_back(q.Value(f));
+    records.push_back(std::move(r));
+  }
+  return records;
+}
+
+bool AnyFieldContains(const Record& r, const std::string& text) {
+  return std::any_of(r.begin(), r.end(), [&](const std::string& v) { return v.find(text) != std::string::npos; });
+}
+
+std::string Cell(TrgTreeListNode* node, int column) {
+  auto* n = dynamic_cast<TrgDBGridNode*>(node);
+  return n ? std::string(n->Strings(column)) : std::string();
+}
+
+// The line numbers in the grid's rows, each with the texts of all its cells.
+std::vector<Record> GridRows(TrgDBGrid* grid) {
+  std::vector<Record> rows;
+  for (int i = 0; i < grid->Count(); ++i) {
+    Record r;
+    for (int c = 0; c < grid->ColumnCount(); ++c) r.push_back(Cell(grid->Items(i), c));
+    rows.push_back(std::move(r));
+  }
+  return rows;
+}
+
+HWND Focused() { return GetFocus(); }
+
+class MainWindow : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    test::EnsureApplication().SetTitle("Zelvo公交车查询");
+    RegisterBusMainClasses();
+    test::RecordShellCalls();
+  }
+  static void TearDownTestSuite() { TfrmBusMain::SetStartupOverrides("", ""); }
+
+  // The program's directory with config.ini naming dbName, and the bundled Xi'an database under
+  // that name (nothing when dbName is empty).
+  void PrepareDirectory(const std::string& config, const std::string& dbName = "xaway.db") {
+    if (!config.empty()) std::ofstream(dir_.Path() / "config.ini", std::ios::binary) << config;
+    if (!dbName.empty()) fs::copy_file(test::BinaryDir() / "xaway.db", dir_.Path() / dbName);
+  }
+
+  void Create(const std::string& bannerUrl = kRefusedBanner) {
+    TfrmBusMain::SetStartupOverrides(test::Utf8(dir_.Path()) + "\\", bannerUrl);
+    test::ShellCalls().clear();
+    form_ = Application->CreateForm<TfrmBusMain>(BusMainDescription());
+    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kDesktopWait));
+    SetForegroundWindow(form_->Handle());
+    Settle();
+  }
+
+  void CreateXian() {
+    PrepareDirectory("[config]\r\ndbName=xaway.db\r\n");
+    Create();
+    all_ = ReadAllRecords(dir_.Path() / "xaway.db");
+  }
+
+  void TearDown() override {
+    // no test expects a box it did not answer itself (an error report, for instance)
+    for (const test::SeenBox& box : unexpected_.Seen()) ADD_FAILURE() << "message box " << box.caption << ": " << box.text;
+    if (form_) form_->Free();
+    form_ = nullptr;
+    PumpFor(30);
+  }
+
+  std::string Caption() const { return form_->Caption(); }
+  int Rows() const { return form_->DBGrid1->Count(); }
+
+  // Types text into edit (focused first) and presses Enter there.
+  void Search(TEdit* edit, const std::string& text) {
+    edit->SetFocus();
+    edit->SelectAll();
+    Press(VK_DELETE);
+    Type(text);
+    Press(VK_RETURN);
+  }
+
+  test::TempDir dir_;
+  BoxAnswerer unexpected_;  // answers the boxes no test expects
+  TfrmBusMain* form_ = nullptr;
+  std::vector<Record> all_;  // the database's records, read directly
+};
+
+// --- start ---------------------------------------------------------------------------------------
+
+TEST_F(MainWindow, StartsWithEveryRouteTheCityInTheTitleAndTheFocusInTheStopBox) {
+  CreateXian();
+  EXPECT_EQ(Caption(), "Zelvo公交车查询V2.2.8--西安");
+  ASSERT_GT(all_.size(), 1000u);
+  EXPECT_EQ(Rows(), int(all_.size()));
+  // the columns as the header shows them: line number, first stop, then the field names
+  TrgDBGrid* grid = form_->DBGrid1;
+  ASSERT_EQ(grid->ColumnCount(), 50);
+  EXPECT_EQ(grid->Columns(0)->Caption(), "路");
+  EXPECT_EQ(grid->Columns(1)->Caption(), "首站");
+  EXPECT_EQ(grid->Columns(2)->Caption(), "w1");
+  EXPECT_EQ(grid->Columns(49)->Caption(), "w48");
+  EXPECT_EQ(grid->Columns(0)->Width(), 50);
+  for (int i = 1; i < 50; ++i) EXPECT_EQ(grid->Columns(i)->Width(), 90) << "column " << i;
+  // rows by line number, each showing a record of the table
+  std::map<std::string, int> lines;
+  for (const Record& r : all_) ++lines[r[1]];
+  std::map<std::string, int> shown;
+  for (const Record& row : GridRows(grid)) ++shown[row[0]];
+  EXPECT_EQ(shown, lines);
+  EXPECT_LE(Cell(grid->Items(0), 0), Cell(grid->Items(1), 0));
+
+  EXPECT_EQ(Focused(), form_->Edit3->Handle());
+  EXPECT_FALSE(form_->Panel4->Visible());
+  EXPECT_FALSE(form_->Button3->Visible());
+  EXPECT_FALSE(form_->BannerPlayer1->Visible());
+  EXPECT_TRUE(form_->CheckBox1->Checked());
+  EXPECT_EQ(form_->StatusText(), "");
+  EXPECT_EQ(form_->StatusBar1->Panels()->Items(2)->Text(), app::kMakerNotice);
+  // the skin came with the description and was read
+  EXPECT_TRUE(form_->SkinData1->Active());
+  EXPECT_FALSE(form_->SkinData1->SkinEmpty());
+  EXPECT_GT(form_->SkinData1->StoredSkin().Size(), 1000);
+
+  // the tray icon: image 0 of the image list (the bus's blue body at its centre) and the tip
+  ASSERT_FALSE(test::ShellCalls().empty());
+  const test::ShellCall& add = test::ShellCalls().back();
+  EXPECT_EQ(add.message, DWORD(NIM_ADD));
+  EXPECT_EQ(Narrow(add.data.szTip), "西安公交查询");
+  EXPECT_EQ(add.iconCentre, RGB(20, 110, 200));
+}
+
+TEST_F(MainWindow, WindowAndControlsSitWhereTheyBelong) {
+  CreateXian();
+  HWND window = form_->Handle();
+  RECT client{};
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, 789);
+  EXPECT_EQ(client.bottom, 376);
+  const LONG style = GetWindowLongW(window, GWL_STYLE), ex = GetWindowLongW(window, GWL_EXSTYLE);
+  EXPECT_FALSE(style & WS_THICKFRAME);  // fixed size
+  EXPECT_TRUE((style & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) == (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  EXPECT_TRUE(ex & WS_EX_TOPMOST);
+  // centred on the desktop's work area
+  RECT frame{}, work{};
+  GetWindowRect(window, &frame);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  EXPECT_LE(std::abs((frame.left + frame.right) - (work.left + work.right)), 2);
+  EXPECT_LE(std::abs((frame.top + frame.bottom) - (work.top + work.bottom)), 2);
+  EXPECT_EQ(form_->Font()->Name(), "MS Sans Serif");
+  EXPECT_EQ(form_->Font()->Height(), -11);
+
+  struct Place {
+    TControl* control;
+    TControl* parent;
+    RECT bounds;  // left, top, width, height
+  };
+  const Place places[] = {
+      {form_->Panel1, form_, {0, 244, 789, 132}},       {form_->CheckBox1, form_->Panel1, {24, 8, 97, 17}},
+      {form_->GroupBox1, form_->Panel1, {16, 27, 204, 38}}, {form_->Edit3, form_->GroupBox1, {57, 15, 121, 19}},
+      {form_->GroupBox2, form_->Panel1, {232, 27, 186, 38}}, {form_->Edit4, form_->GroupBox2, {46, 15, 121, 19}},
+      {form_->GroupBox3, form_->Panel1, {16, 66, 404, 45}}, {form_->Label1, form_->GroupBox3, {7, 23, 25, 13}},
+      {form_->edtFrom, form_->GroupBox3, {27, 20, 121, 19}}, {form_->Label2, form_->GroupBox3, {152, 23, 48, 13}},
+      {form_->edtTo, form_->GroupBox3, {193, 20, 121, 19}},  {form_->Label3, form_->GroupBox3, {341, 20, 12, 13}},
+      {form_->Button1, form_->GroupBox3, {321, 18, 76, 23}}, {form_->GroupBox4, form_->Panel1, {424, 0, 358, 111}},
+      {form_->BannerPlayer1, form_->GroupBox4, {3, 13, 351, 73}}, {form_->Label6, form_->GroupBox4, {9, 89, 40, 13}},
+      {form_->Label5, form_->GroupBox4, {49, 89, 141, 13}}, {form_->SpeedButton2, form_->GroupBox4, {200, 87, 89, 22}},
+      {form_->StatusBar1, form_->Panel1, {0, 113, 789, 19}}, {form_->Panel2, form_, {0, 0, 5, 244}},
+      {form_->DBGrid1, form_, {4, 0, 779, 244}},           {form_->Panel4, form_, {517, 0, 778, 243}},
+      {form_->Label8, form_->Panel4, {4, 2, 102, 13}},      {form_->Memo1, form_->Panel4, {0, 16, 778, 206}},
+      {form_->Button2, form_->Panel4, {678, 221, 75, 22}},  {form_->Button3, form_, {184, 178, 75, 25}},
+  };
+  for (const Place& p : places) {
+    SCOPED_TRACE(p.control->Name());
+    EXPECT_EQ(p.control->Parent(), p.parent);
+    EXPECT_EQ(p.control->Left(), p.bounds.left);
+    EXPECT_EQ(p.control->Top(), p.bounds.top);
+    EXPECT_EQ(p.control->Width(), p.bounds.right);
+    EXPECT_EQ(p.control->Height(), p.bounds.bottom);
+  }
+  const std::pair<TControl*, std::string> captions[] = {
+      {form_->CheckBox1, "模糊查询"}, {form_->GroupBox1, "输入站点按回车查询"}, {form_->GroupBox2, "输入车次按回车查询"},
+      {form_->GroupBox3, "两站点查询"}, {form_->Label1, "从"}, {form_->Label2, "站  到"}, {form_->Label3, "站"},
+      {form_->Button1, "查询"}, {form_->GroupBox4, std::string(app::kMakerNotice)}, {form_->Label6, "网址："},
+      {form_->Label5, app::WebSiteText()}, {form_->SpeedButton2, "升级数据库"}, {form_->Label8, "乘车方案如下："},
+      {form_->Button2, "关闭"}, {form_->Button3, "save"}};
+  for (const auto& [control, caption] : captions) EXPECT_EQ(control->Caption(), caption) << control->Name();
+
+  // the boxes of the lower panel have the flat one-pixel border (which the edit control draws
+  // itself), not the sunken one; the memo scrolls vertically
+  EXPECT_FALSE(form_->Edit3->Ctl3D());
+  EXPECT_TRUE(form_->Memo1->Ctl3D());
+  EXPECT_FALSE(GetWindowLongW(form_->Edit3->Handle(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  EXPECT_TRUE(GetWindowLongW(form_->Memo1->Handle(), GWL_STYLE) & WS_VSCROLL);
+  EXPECT_EQ(form_->StatusBar1->Panels()->Count(), 3);
+  EXPECT_EQ(form_->StatusBar1->Panels()->Items(0)->Width(), 100);
+  EXPECT_EQ(form_->StatusBar1->Panels()->Items(1)->Width(), 300);
+  EXPECT_EQ(form_->Label5->Font()->Color(), clBlue);
+  EXPECT_FALSE(form_->Button1->Flat());
+  EXPECT_TRUE(form_->SpeedButton2->Flat());
+
+  // the link underlines under the mouse and loses it when the mouse leaves
+  form_->Label5->Perform(CM_MOUSEENTER, 0, 0);
+  EXPECT_TRUE(form_->Label5->Font()->Style().Contains(TFontStyle::fsUnderline));
+  form_->Label5->Perform(CM_MOUSELEAVE, 0, 0);
+  EXPECT_FALSE(form_->Label5->Font()->Style().Contains(TFontStyle::fsUnderline));
+
+  // the panels cover the grid in this order: the plan panel lies over it
+  form_->Panel4->SetLeft(5);
+  form_->Panel4->Show();
+  const POINT middle = form_->ClientToScreen({390, 120});
+  HWND under = WindowFromPoint(middle);
+  EXPECT_TRUE(under == form_->Memo1->Handle() || under == form_->Panel4->Handle())
+      << (FindControl(under) ? FindControl(under)->Name() : "?");
+}
+
+// --- the searches ----------------------------------------------------------------------------------
+
+TEST_F(MainWindow, StopSearchByEnterShowsTheLinesThroughTheStopAndCountsThem) {
+  CreateXian();
+  // typing alone runs nothing
+  form_->Edit3->SetFocus();
+  Type("钟楼");
+  EXPECT_EQ(Rows(), int(all_.size()));
+  EXPECT_EQ(form_->StatusText(), "");
+
+  Press(VK_RETURN);
+  const size_t expected = std::count_if(all_.begin(), all_.end(), [](const Record& r) { return AnyFieldContains(r, "钟楼"); });
+  ASSERT_GT(expected, 1u);
+  EXPECT_EQ(form_->StatusText(), "查询结果：经过 钟楼 的公交车有：" + std::to_string(expected) + "辆");
+  ASSERT_EQ(Rows(), int(expected));
+  for (const Record& row : GridRows(form_->DBGrid1)) EXPECT_TRUE(AnyFieldContains(row, "钟楼")) << row[0];
+  // the box's text is selected, so typing replaces it
+  EXPECT_EQ(form_->Edit3->SelStart(), 0);
+  EXPECT_EQ(form_->Edit3->SelLength(), 2);
+  EXPECT_EQ(Focused(), form_->Edit3->Handle());
+
+  // exact: only whole stop names
+  test::Click(*form_->CheckBox1, {5, 8});
+  ASSERT_FALSE(form_->CheckBox1->Checked());
+  Search(form_->Edit3, "钟楼北");
+  const size_t exact = std::count_if(all_.begin(), all_.end(),
+                                     [](const Record& r) { return std::find(r.begin(), r.end(), "钟楼北") != r.end(); });
+  ASSERT_GT(exact, 0u);
+  EXPECT_EQ(Rows(), int(exact));
+  EXPECT_EQ(form_->StatusText(), "查询结果：经过 钟楼北 的公交车有：" + std::to_string(exact) + "辆");
+  Search(form_->Edit3, "钟");
+  EXPECT_EQ(Rows(), 0);
+  EXPECT_EQ(form_->StatusText(), "查询结果：经过 钟 的公交车有：0辆");
+
+  // an apostrophe is searched for like any character
+  test::Click(*form_->CheckBox1, {5, 8});
+  Search(form_->Edit3, "钟楼'");
+  EXPECT_EQ(Rows(), 0);
+  EXPECT_EQ(form_->StatusText(), "查询结果：经过 钟楼' 的公交车有：0辆");
+}
+
+TEST_F(MainWindow, LineSearchShowsTheLineAndLeavesTheStatusEmpty) {
+  CreateXian();
+  Search(form_->Edit3, "钟楼");
+  ASSERT_NE(form_->StatusText(), "");
+  Search(form_->Edit4, "600");
+  EXPECT_EQ(form_->StatusText(), "");
+  const size_t expected =
+      std::count_if(all_.begin(), all_.end(), [](const Record& r) { return r[1].find("600") != std::string::npos; });
+  ASSERT_GT(expected, 0u);
+  ASSERT_EQ(Rows(), int(expected));
+  for (const Record& row : GridRows(form_->DBGrid1)) EXPECT_NE(row[0].find("600"), std::string::npos);
+  EXPECT_EQ(form_->Edit4->SelLength(), 3);
+
+  // the hidden "save" button writes the grid's current record back as it is
+  form_->Button3->Click();
+  EXPECT_EQ(form_->qry->State(), TDataSetState::dsBrowse);
+  EXPECT_EQ(ReadAllRecords(dir_.Path() / "xaway.db"), all_);
+  EXPECT_EQ(Rows(), int(expected));
+}
+
+TEST_F(MainWindow, TwoStopSearchWithADirectLineShowsTheLines) {
+  CreateXian();
+  form_->edtFrom->SetFocus();
+  Type("钟楼");
+  // Enter in the start box only moves on to the destination box
+  Press(VK_RETURN);
+  EXPECT_EQ(Focused(), form_->edtTo->Handle());
+  EXPECT_EQ(Rows(), int(all_.size()));
+  EXPECT_EQ(form_->StatusText(), "");
+  Type("小寨");
+  BoxAnswerer boxes;
+  Press(VK_RETURN);
+  EXPECT_TRUE(boxes.Seen().empty());
+  const size_t expected = std::count_if(all_.begin(), all_.end(), [](const Record& r) {
+    return AnyFieldContains(r, "钟楼") && AnyFieldContains(r, "小寨");
+  });
+  ASSERT_GT(expected, 0u);
+  EXPECT_EQ(Rows(), int(expected));
+  EXPECT_EQ(form_->StatusText(), "查询结果：从 钟楼 到 小寨 的公交车有：" + std::to_string(expected) + "辆");
+  EXPECT_EQ(form_->edtTo->SelLength(), 2);
+  EXPECT_FALSE(form_->Panel4->Visible());
+}
+
+TEST_F(MainWindow, WithoutADirectLineOkShowsThePlansAndCancelLeavesThePanelHidden) {
+  CreateXian();
+  Search(form_->Edit4, "600");
+  form_->edtFrom->SetFocus();
+  Type("兵马俑");
+  Press(VK_RETURN);
+  Type("小寨");
+  {
+    BoxAnswerer boxes({IDCANCEL});
+    Press(VK_RETURN);
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+    const test::SeenBox& question = boxes.Seen()[0];
+    EXPECT_EQ(question.caption, "Zelvo软件提示");
+    EXPECT_EQ(question.text, "没有直达公交车，是否查询换乘公交车?");
+    EXPECT_TRUE(question.ok);
+    EXPECT_TRUE(question.cancel);
+    EXPECT_EQ(question.buttons, 2);
+  }
+  EXPECT_FALSE(form_->Panel4->Visible());
+  EXPECT_EQ(Rows(), 0);                   // the direct result, empty
+  EXPECT_EQ(form_->StatusText(), "");     // the line search's, kept
+  EXPECT_EQ(form_->Memo1->Text(), "");
+
+  // "查询" asks again; OK lists the plans over the grid
+  {
+    BoxAnswerer boxes({IDOK});
+    test::Click(*form_->Button1, {38, 11});
+    ASSERT_EQ(boxes.Seen().size(), 1u);
+  }
+  ASSERT_TRUE(form_->Panel4->Visible());
+  EXPECT_EQ(form_->Panel4->Left(), 5);
+  EXPECT_EQ(form_->Panel4->Top(), 0);
+  const int plans = form_->Memo1->Lines().Count();
+  ASSERT_GT(plans, 0);
+  for (int i = 0; i < plans; ++i) {
+    const std::string line = form_->Memo1->Lines().Strings(i);
+    const std::string head = "方案" + std::to_string(i + 1) + " 出发站点 兵马俑 乘坐 ";
+    EXPECT_EQ(line.substr(0, head.size()), head);
+    EXPECT_NE(line.find(" 站下车，再乘坐 "), std::string::npos) << line;
+    EXPECT_EQ(line.substr(line.size() - std::string(" 路到小寨 站点下车 ").size()), " 路到小寨 站点下车 ");
+  }
+  EXPECT_EQ(form_->StatusText(), "查询结果：从 兵马俑 到 小寨 站点的方案，有：" + std::to_string(plans) + "种");
+  EXPECT_EQ(Rows(), 0);
+
+  // "关闭" hides the panel; so does the next search
+  form_->Button2->SetFocus();
+  test::Click(*form_->Button2, {30, 10});
+  EXPECT_FALSE(form_->Panel4->Visible());
+  form_->Panel4->Show();
+  Search(form_->Edit3, "钟楼");
+  EXPECT_FALSE(form_->Panel4->Visible());
+}
+
+TEST_F(MainWindow, UpDownAndEnterMoveTheFocusBetweenTheBoxes) {
+  CreateXian();
+  auto focusIs = [&](TWinControl* c) { return Focused() == c->Handle(); };
+  form_->Edit3->SetFocus();
+  Press(VK_DOWN);
+  EXPECT_TRUE(focusIs(form_->edtFrom));
+  Press(VK_DOWN);  // nothing below
+  EXPECT_TRUE(focusIs(form_->edtFrom));
+  Press(VK_UP);
+  EXPECT_TRUE(focusIs(form_->Edit3));
+  Press(VK_UP);
+  EXPECT_TRUE(focusIs(form_->DBGrid1));
+  // the grid keeps its own Up and Down
+  Press(VK_DOWN);
+  EXPECT_TRUE(focusIs(form_->DBGrid1));
+  form_->Edit4->SetFocus();
+  Press(VK_DOWN);
+  EXPECT_TRUE(focusIs(form_->edtTo));
+  Press(VK_DOWN);
+  EXPECT_TRUE(focusIs(form_->edtTo));
+  Press(VK_UP);
+  EXPECT_TRUE(focusIs(form_->Edit4));
+  Press(VK_UP);
+  EXPECT_TRUE(focusIs(form_->DBGrid1));
+
+  // Tab follows the tab order: the boxes, the check box, then the grid (hidden controls skipped)
+  form_->Edit3->SetFocus();
+  const std::vector<TWinControl*> order{form_->Edit4, form_->edtFrom, form_->edtTo, form_->CheckBox1, form_->DBGrid1,
+                                        form_->Edit3};
+  for (TWinControl* next : order) {
+    Press(VK_TAB);
+    EXPECT_TRUE(focusIs(next)) << next->Name();
+  }
+}
+
+// --- the tray, closing and coming back ---------------------------------------------------------
+
+TEST_F(MainWindow, ClosingHidesToTheTrayAndShowBringsBackEveryRoute) {
+  CreateXian();
+  Search(form_->Edit3, "钟楼");
+  const std::string status = form_->StatusText();
+  ASSERT_LT(Rows(), int(all_.size()));
+  form_->Panel4->Show();  // as a plan search leaves it
+  test::ShellCalls().clear();
+
+  PostMessageW(form_->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }, kDesktopWait));
+  EXPECT_FALSE(IsWindowVisible(Application->Handle()));  // no taskbar button
+  PumpFor(100);
+  EXPECT_FALSE(Application->Terminated());
+  EXPECT_TRUE(test::ShellCalls().empty());  // the icon stays
+
+  ASSERT_EQ(test::ChooseFromTrayMenu(*form_->TrayIcon1, 1), 1);  // "显示"
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kDesktopWait));
+  EXPECT_TRUE(IsWindowVisible(Application->Handle()));
+  EXPECT_EQ(Rows(), int(all_.size()));  // shown again: every route
+  EXPECT_EQ(Caption(), "Zelvo公交车查询V2.2.8--西安");
+  EXPECT_EQ(form_->StatusText(), status);  // the status stays
+  EXPECT_TRUE(form_->Panel4->Visible());   // and so does the plan panel
+
+  ASSERT_EQ(test::ChooseFromTrayMenu(*form_->TrayIcon1, 2), 1);  // "隐藏"
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }, kDesktopWait));
+  ASSERT_EQ(test::ChooseFromTrayMenu(*form_->TrayIcon1, 1), 1);
+  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kDesktopWait));
+
+  // "升级数据库" hides to the tray as well (there is no updater here: nothing else happens)
+  test::Click(*form_->SpeedButton2, {40, 10});
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }, kDesktopWait));
+  EXPECT_FALSE(Application->Terminated());
+}
+
+TEST_F(MainWindow, BannerIsHiddenUntilTheFirstTickThenPlaysWhatTheServerSent) {
+  const std::vector<std::uint32_t> palette{0x0000FF, 0x00FF00};
+  const std::vector<std::uint8_t> gif = test::WriteGif(100, 20, palette, {test::SolidFrame(0, 0, 100, 20, 0)});
+  test::LoopbackServer server(test::LoopbackServer::Mode::Answer, std::string(app::kBannerPath),
+                              std::string(gif.begin(), gif.end()));
+  PrepareDirectory("[config]\r\ndbName=xaway.db\r\n");
+  const DWORD created = GetTickCount();
+  Create(server.Url(std::string(app::kBannerPath)));
+  EXPECT_FALSE(form_->BannerPlayer1->Visible());
+  ASSERT_TRUE(PumpUntil([&] { return form_->BannerPlayer1->Visible(); }, 10000));
+  EXPECT_GE(GetTickCount() - created, 2500u);
+  ASSERT_TRUE(PumpUntil([&] { return form_->BannerPlayer1->CurrentFrame() == 0; }, 20000));
+  PumpFor(100);
+  TBannerPlayer* box = form_->BannerPlayer1;
+  EXPECT_EQ(test::PixelAt(*box, {box->ClientWidth() / 2, box->ClientHeight() / 2}), RGB(0, 0, 255));
+  EXPECT_TRUE(fs::exists(dir_.Path() / "qbn"));
+  EXPECT_FALSE(form_->Timer1->Enabled());  // once per run
+  PumpFor(3500);
+  EXPECT_EQ(server.Requests(), std::vector<std::string>{std::string(app::kBannerPath)});
+}
+
+TEST_F(MainWindow, WithoutItsDatabaseTheWindowSaysSoOnceThenReportsEachFailingSearch) {
+  PrepareDirectory("", "");  // no config.ini: no database name
+  std::unique_ptr<BoxAnswerer> boxes = std::make_unique<BoxAnswerer>();
+  Create();
+  ASSERT_EQ(boxes->Seen().size(), 2u);
+  EXPECT_EQ(boxes->Seen()[0].caption, "提示");
+  EXPECT_EQ(boxes->Seen()[0].text, "数据库错误！");
+  EXPECT_EQ(boxes->Seen()[0].buttons, 1);
+  EXPECT_EQ(boxes->Seen()[1].caption, "Zelvo公交车查询");  // the general error report
+  EXPECT_FALSE(boxes->Seen()[1].text.empty());
+  // the window as stored: its caption, an empty grid, the stored column widths
+  EXPECT_EQ(Caption(), "Zelvo公交车查询--西安");
+  EXPECT_EQ(Rows(), 0);
+  EXPECT_EQ(form_->DBGrid1->Columns(0)->Width(), 100);
+  EXPECT_EQ(form_->DBGrid1->Columns(1)->Width(), 124);
+  EXPECT_EQ(form_->WindowTitle(), "Zelvo公交车查询V2.2.8");
+  // a usable window: each search fails with one report, the status stays
+  Search(form_->Edit3, "钟楼");
+  ASSERT_EQ(boxes->Seen().size(), 3u);
+  EXPECT_EQ(boxes->Seen()[2].caption, "Zelvo公交车查询");
+  EXPECT_EQ(form_->StatusText(), "");
+  boxes.reset();
+  // the tray icon is there and its menu works
+  EXPECT_EQ(test::ChooseFromTrayMenu(*form_->TrayIcon1, 2), 1);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }, kDesktopWait));
+}
+
+TEST_F(MainWindow, DatabaseUnderAnotherCaseConnectsWithoutACity) {
+  PrepareDirectory("[config]\r\ndbName=XAway.db\r\n", "XAway.db");
+  Create();
+  all_ = ReadAllRecords(dir_.Path() / "XAway.db");
+  EXPECT_EQ(Caption(), "Zelvo公交车查询V2.2.8");
+  EXPECT_EQ(Rows(), int(all_.size()));
+}
+
+// Last: the quit command ends the message loop for the whole test program.
+TEST_F(MainWindow, QuitFromTheTrayMenuEndsTheLoopAndTheIconGoesWithTheWindow) {
+  CreateXian();
+  ASSERT_EQ(test::ChooseFromTrayMenu(*form_->TrayIcon1, 3), 1);  // "退出"
+  EXPECT_TRUE(PumpUntil([] { return Application->Terminated(); }, kDesktopWait));
+  test::ShellCalls().clear();
+  form_->Free();
+  form_ = nullptr;
+  ASSERT_FALSE(test::ShellCalls().empty());
+  EXPECT_EQ(test::ShellCalls().back().message, DWORD(NIM_DELETE));
+}
+
+}  // namespace
+}  // namespace bus

@@ -1,0 +1,103 @@
+#include "tests/support/LoopbackServer.h"
+
+#include <ws2tcpip.h>
+
+namespace bus::test {
+
+namespace {
+
+// true when s becomes readable within ms
+bool Readable(SOCKET s, int ms) {
+  fd_set set;
+  FD_ZERO(&set);
+  FD_SET(s, &set);
+  timeval tv{ms / 1000, (ms % 1000) * 1000};
+  return select(0, &set, nullptr, nullptr, &tv) > 0;
+}
+
+void SendAll(SOCKET s, const std::string& data) {
+  size_t sent = 0;
+  while (sent < data.size()) {
+    const int n = send(s, data.data() + sent, int(data.size() - sent), 0);
+    if (n <= 0) return;
+    sent += size_t(n);
+  }
+}
+
+}  // namespace
+
+LoopbackServer::LoopbackServer(Mode mode, std::string path, std::string body)
+    : mode_(mode), path_(std::move(path)), body_(std::move(body)) {
+  WSADATA wsa;
+  WSAStartup(MAKEWORD(2, 2), &wsa);
+  listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  addr.sin_port = 0;
+  bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+  listen(listener_, 8);
+  int len = sizeof addr;
+  getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len);
+  port_ = ntohs(addr.sin_port);
+  thread_ = std::thread([this] { Serve(); });
+}
+
+LoopbackServer::~LoopbackServer() {
+  stop_ = true;
+  thread_.join();
+  for (SOCKET s : held_) closesocket(s);
+  closesocket(listener_);
+  WSACleanup();
+}
+
+std::string LoopbackServer::Url(const std::string& path) const {
+  return "http://127.0.0.1:" + std::to_string(port_) + path;
+}
+
+std::vector<std::string> LoopbackServer::Requests() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return requests_;
+}
+
+void LoopbackServer::Serve() {
+  while (!stop_) {
+    if (!Readable(listener_, 50)) continue;
+    SOCKET client = accept(listener_, nullptr, nullptr);
+    if (client == INVALID_SOCKET) continue;
+    ++connections_;
+    if (mode_ == Mode::NeverAnswer) {
+      held_.push_back(client);
+      continue;
+    }
+    Answer(client);
+    closesocket(client);
+  }
+}
+
+void LoopbackServer::Answer(SOCKET client) {
+  std::string request;
+  char buffer[2048];
+  while (request.find("\r\n\r\n") == std::string::npos && request.size() < 65536) {
+    if (!Readable(client, 2000)) return;
+    const int n = recv(client, buffer, sizeof buffer, 0);
+    if (n <= 0) return;
+    request.append(buffer, size_t(n));
+  }
+  // "GET /path HTTP/1.1"
+  const size_t start = request.find(' ') + 1, end = request.find(' ', start);
+  const std::string path = request.substr(start, end - start);
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    requests_.push_back(path);
+  }
+  const bool found = path == path_;
+  const std::string body = found ? body_ : "<html><body><h1>404 Not Found</h1></body></html>";
+  SendAll(client, std::string(found ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n") +
+                      "Content-Type: " + (found ? "application/octet-stream" : "text/html") + "\r\n" +
+                      "Content-Length: " + std::to_string(body.size()) +
+                      "\r\nCache-Control: no-store\r\nConnection: close\r\n\r\n" + body);
+  shutdown(client, SD_SEND);
+}
+
+}  // namespace bus::test

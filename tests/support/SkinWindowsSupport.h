@@ -1,0 +1,48 @@
+// Helpers of the skin tests under Wine: the application object with the skin engine's classes, a
+// form that carries a skin, archives made to measure, and the deadline of their waits (the message
+// pumps are the window tests' own).
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/Stream.h"
+#include "framework/controls/Form.h"
+#include "tests/support/WindowTestSupport.h"
+
+namespace bus {
+class TSkinData;
+}
+
+namespace bus::test {
+
+// The application object of the skin tests, with the widget layer's and the skin engine's classes
+// registered; made once.
+void StartSkinTestApplication();
+
+// A form that carries a skin data component "SkinData1".
+class TfrmSkinHost : public TForm {
+  BUS_CLASS(TfrmSkinHost)
+public:
+  explicit TfrmSkinHost(TComponent* owner) : TForm(owner) { PublishField("SkinData1", &SkinData1); }
+  TSkinData* SkinData1 = nullptr;  // from the description
+};
+// The description of a TfrmSkinHost whose SkinData1 has these property lines.
+std::string HostDescription(const std::string& skinProperties);
+
+using Member = std::pair<std::string, std::vector<std::uint8_t>>;
+
+// A 24-bit BMP file of w × h whose pixel (x, y) is colour(x, y) (0xRRGGBB).
+std::vector<std::uint8_t> BmpFile(int w, int h, const std::function<std::uint32_t(int, int)>& colour);
+// A stored skin archive of the members, the descriptor first; `version` is written into its header.
+void StoreArchive(TMemoryStream& out, const std::string& descriptor, const std::vector<Member>& members,
+                  std::int32_t version = 20000);
+
+// The deadline of the skin tests' waits, in milliseconds.
+constexpr DWORD kSkinWait = 5000;
+
+}  // namespace bus::test
