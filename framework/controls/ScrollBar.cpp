@@ -12,12 +12,9 @@ const TIdentList kKinds{"sbHorizontal", "sbVertical"};
 
 const TClassInfo& TScrollBar::StaticClassInfo() {
   static const TClassInfo info =
-      TClassBuilder<TScrollBar>("TScrollBar", TWinControl::StaticClassInfo())
+      TClassBuilder<TScrollBar>("TScrollBar", TRangeControl::StaticClassInfo())
           .Creatable()
           .Enum("Kind", &TScrollBar::Kind, &TScrollBar::SetKind, kKinds, TScrollBarKind::sbHorizontal)
-          .Int("Min", &TScrollBar::Min, &TScrollBar::SetMin, 0)
-          .Int("Max", &TScrollBar::Max, &TScrollBar::SetMax, 100)
-          .Int("Position", &TScrollBar::Position, &TScrollBar::SetPosition, 0)
           .Int("PageSize", &TScrollBar::PageSize, &TScrollBar::SetPageSize, 0)
           .Int("SmallChange", &TScrollBar::SmallChange, &TScrollBar::SetSmallChange, 1)
           .Int("LargeChange", &TScrollBar::LargeChange, &TScrollBar::SetLargeChange, 1)
@@ -27,26 +24,20 @@ const TClassInfo& TScrollBar::StaticClassInfo() {
   return info;
 }
 
-TScrollBar::TScrollBar(TComponent* owner) : TWinControl(owner) {
+TScrollBar::TScrollBar(TComponent* owner) : TRangeControl(owner, 0, 100) {
   clickOnMouseUp_ = false;  // the control reports its own scrolls
   SetBounds(0, 0, 121, GetSystemMetrics(SM_CYHSCROLL));
   SetTabStop(true);
 }
 
 void TScrollBar::CreateParams(TCreateParams& p) {
-  TWinControl::CreateParams(p);
+  TRangeControl::CreateParams(p);
   p.sysClassName = L"SCROLLBAR";
   p.style |= kind_ == TScrollBarKind::sbVertical ? SBS_VERT : SBS_HORZ;
 }
 
-void TScrollBar::CreateWnd() {
-  TWinControl::CreateWnd();
-  ApplySettings();
-}
-
-void TScrollBar::ApplySettings() {
+void TScrollBar::ApplyRange() {
   HWND h = HandleIfAllocated();
-  if (!h) return;
   SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, range_.Min(), range_.Max(),
                 UINT(range_.Page()), range_.Position(), 0};
   SetScrollInfo(h, SB_CTL, &si, TRUE);
@@ -59,24 +50,9 @@ void TScrollBar::SetKind(TScrollBarKind v) {
   RecreateWnd();
 }
 
-void TScrollBar::SetMin(int v) {
-  range_.SetMin(v);
-  ApplySettings();
-}
-
-void TScrollBar::SetMax(int v) {
-  range_.SetMax(v);
-  ApplySettings();
-}
-
-void TScrollBar::SetPosition(int v) {
-  range_.SetPosition(v);
-  ApplySettings();
-}
-
 void TScrollBar::SetPageSize(int v) {
   range_.SetPage(v);
-  ApplySettings();
+  SettingsChanged();
 }
 
 // A native scroll bar only reports what the user asks for; the control works out the new
@@ -125,8 +101,7 @@ void TScrollBar::CnScroll(TMessage& m) {
   OnScroll(this, scrollCode, pos);
   pos = range_.Clamp(pos);
   if (pos == range_.Position()) return;
-  range_.SetPosition(pos);
-  ApplySettings();
+  SetPosition(pos);
   OnChange(this);
 }
 
@@ -139,7 +114,7 @@ void TScrollBar::WndProc(TMessage& m) {
       m.Result = DefWindowProcW(GetParent(HandleIfAllocated()), WM_CTLCOLORSCROLLBAR, m.WParam, m.LParam);
       return;
     default:
-      return TWinControl::WndProc(m);
+      return TRangeControl::WndProc(m);
   }
 }
 

@@ -11,8 +11,7 @@
 // class derived from it.
 #pragma once
 
-#include "framework/BoundedPosition.h"
-#include "framework/controls/WinControl.h"
+#include "framework/controls/RangeControl.h"
 
 namespace bus {
 
@@ -22,7 +21,7 @@ enum class TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition,
 // (Sender, ScrollCode, ScrollPos)
 using TScrollEvent = TEvent<TObject*, TScrollCode, int&>;
 
-class TScrollBar : public TWinControl {
+class TScrollBar : public TRangeControl {
   BUS_CLASS(TScrollBar)
 public:
   explicit TScrollBar(TComponent* owner);
@@ -30,13 +29,6 @@ public:
   // Set before the window is made (a later change makes the window again, swapping width and height).
   TScrollBarKind Kind() const noexcept { return kind_; }
   void SetKind(TScrollBarKind v);
-  int Min() const noexcept { return range_.Min(); }
-  int Max() const noexcept { return range_.Max(); }
-  // A new limit moves the other one and Position along when they would cross.
-  void SetMin(int v);
-  void SetMax(int v);
-  int Position() const noexcept { return range_.Position(); }
-  void SetPosition(int v);
   // The thumb's length in positions; 0: a thumb of the usual size.
   int PageSize() const noexcept { return range_.Page(); }
   void SetPageSize(int v);
@@ -54,14 +46,12 @@ public:
 
 protected:
   void CreateParams(TCreateParams& params) override;
-  void CreateWnd() override;
+  void ApplyRange() override;
 
 private:
-  void ApplySettings();
   void CnScroll(TMessage& m);
 
   TScrollBarKind kind_ = TScrollBarKind::sbHorizontal;  // direction
-  TBoundedPosition range_{0, 100};  // Min, Max, Position and the thumb's length (page)
   int smallChange_ = 1;   // arrow step
   int largeChange_ = 1;   // page step
 };

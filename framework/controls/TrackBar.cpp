@@ -16,11 +16,9 @@ const TIdentList kTickMarks{"tmBottomRight", "tmTopLeft", "tmBoth"};
 
 const TClassInfo& TTrackBar::StaticClassInfo() {
   static const TClassInfo info =
-      TClassBuilder<TTrackBar>("TTrackBar", TWinControl::StaticClassInfo())
+      TClassBuilder<TTrackBar>("TTrackBar", TRangeControl::StaticClassInfo())
           .Creatable()
-          .Int("Min", &TTrackBar::Min, &TTrackBar::SetMin, 0)
           .Int("Max", &TTrackBar::Max, &TTrackBar::SetMax, 10)
-          .Int("Position", &TTrackBar::Position, &TTrackBar::SetPosition, 0)
           .Int("LineSize", &TTrackBar::LineSize, &TTrackBar::SetLineSize, 1)
           .Int("PageSize", &TTrackBar::PageSize, &TTrackBar::SetPageSize, 2)
           .Int("Frequency", &TTrackBar::Frequency, &TTrackBar::SetFrequency, 1)
@@ -33,40 +31,26 @@ const TClassInfo& TTrackBar::StaticClassInfo() {
   return info;
 }
 
-TTrackBar::TTrackBar(TComponent* owner) : TWinControl(owner) {
+TTrackBar::TTrackBar(TComponent* owner) : TRangeControl(owner, 0, 10) {
   clickOnMouseUp_ = false;  // the control reports its own moves
   SetBounds(0, 0, 150, 45);
   SetTabStop(true);
 }
 
 void TTrackBar::CreateParams(TCreateParams& p) {
-  TWinControl::CreateParams(p);
+  TRangeControl::CreateParams(p);
   p.sysClassName = TRACKBAR_CLASSW;
   if (orientation_ == TTrackBarOrientation::trVertical) p.style |= TBS_VERT;
-  switch (tickStyle_) {
-    case TTickStyle::tsNone:
-      p.style |= TBS_NOTICKS;
-      break;
-    case TTickStyle::tsAuto:
-      p.style |= TBS_AUTOTICKS;
-      break;
-    default:
-      break;
-  }
+  if (tickStyle_ == TTickStyle::tsNone) p.style |= TBS_NOTICKS;
+  else if (tickStyle_ == TTickStyle::tsAuto) p.style |= TBS_AUTOTICKS;
   if (tickMarks_ == TTickMark::tmTopLeft) p.style |= TBS_TOP;
   else if (tickMarks_ == TTickMark::tmBoth) p.style |= TBS_BOTH;
 }
 
-void TTrackBar::CreateWnd() {
-  TWinControl::CreateWnd();
-  ApplySettings();
-}
-
-void TTrackBar::ApplySettings() {
+void TTrackBar::ApplyRange() {
   HWND h = HandleIfAllocated();
-  if (!h) return;
-  SendMessageW(h, TBM_SETRANGEMIN, FALSE, LPARAM(range_.Min()));
-  SendMessageW(h, TBM_SETRANGEMAX, FALSE, LPARAM(range_.Max()));
+  SendMessageW(h, TBM_SETRANGEMIN, FALSE, LPARAM(Min()));
+  SendMessageW(h, TBM_SETRANGEMAX, FALSE, LPARAM(Max()));
   SendMessageW(h, TBM_SETLINESIZE, 0, LPARAM(lineSize_));
   SendMessageW(h, TBM_SETPAGESIZE, 0, LPARAM(pageSize_));
   SendMessageW(h, TBM_SETTICFREQ, WPARAM(frequency_), 0);
@@ -78,36 +62,22 @@ int TTrackBar::Position() const {
   return range_.Position();
 }
 
-void TTrackBar::SetMin(int v) {
-  SyncPosition();
-  range_.SetMin(v);
-  ApplySettings();
-}
-
-void TTrackBar::SetMax(int v) {
-  SyncPosition();
-  range_.SetMax(v);
-  ApplySettings();
-}
-
-void TTrackBar::SetPosition(int v) {
-  range_.SetPosition(v);
-  if (HWND h = HandleIfAllocated()) SendMessageW(h, TBM_SETPOS, TRUE, LPARAM(range_.Position()));
-}
-
 void TTrackBar::SetLineSize(int v) {
+  SyncPosition();
   lineSize_ = v;
-  ApplySettings();
+  SettingsChanged();
 }
 
 void TTrackBar::SetPageSize(int v) {
+  SyncPosition();
   pageSize_ = v;
-  ApplySettings();
+  SettingsChanged();
 }
 
 void TTrackBar::SetFrequency(int v) {
+  SyncPosition();
   frequency_ = std::max(v, 1);
-  ApplySettings();
+  SettingsChanged();
 }
 
 void TTrackBar::SetOrientation(TTrackBarOrientation v) {
@@ -135,14 +105,10 @@ void TTrackBar::SetTickMarks(TTickMark v) {
 // back here; only a real change of position fires OnChange.
 void TTrackBar::WndProc(TMessage& m) {
   if (m.Msg == CN_HSCROLL || m.Msg == CN_VSCROLL) {
-    const int now = Position();
-    if (now != range_.Position()) {
-      range_.SetPosition(now);
-      OnChange(this);
-    }
+    if (TakeReportedPosition()) OnChange(this);
     return;
   }
-  TWinControl::WndProc(m);
+  TRangeControl::WndProc(m);
 }
 
 }  // namespace bus

@@ -4,8 +4,7 @@
 // nothing. The control's custom-draw notifications come back to it as CN_NOTIFY.
 #pragma once
 
-#include "framework/BoundedPosition.h"
-#include "framework/controls/WinControl.h"
+#include "framework/controls/RangeControl.h"
 
 namespace bus {
 
@@ -13,18 +12,12 @@ enum class TTrackBarOrientation { trHorizontal, trVertical };
 enum class TTickStyle { tsNone, tsAuto, tsManual };
 enum class TTickMark { tmBottomRight, tmTopLeft, tmBoth };
 
-class TTrackBar : public TWinControl {
+class TTrackBar : public TRangeControl {
   BUS_CLASS(TTrackBar)
 public:
   explicit TTrackBar(TComponent* owner);
 
-  int Min() const noexcept { return range_.Min(); }
-  int Max() const noexcept { return range_.Max(); }
-  // A new limit moves the other one and Position along when they would cross.
-  void SetMin(int v);
-  void SetMax(int v);
-  int Position() const;
-  void SetPosition(int v);
+  int Position() const override;
   // Keys: arrows move by LineSize, Page Up and Down by PageSize.
   int LineSize() const noexcept { return lineSize_; }
   void SetLineSize(int v);
@@ -47,14 +40,9 @@ public:
 
 protected:
   void CreateParams(TCreateParams& params) override;
-  void CreateWnd() override;
+  void ApplyRange() override;
 
 private:
-  void ApplySettings();
-  // Takes the position the window shows (the user may have moved the thumb).
-  void SyncPosition() { range_.SetPosition(Position()); }
-
-  TBoundedPosition range_{0, 10};  // Min, Max and the thumb's Position
   int lineSize_ = 1;     // arrow key step
   int pageSize_ = 2;     // page key step
   int frequency_ = 1;    // tick spacing

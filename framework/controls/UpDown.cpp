@@ -14,11 +14,8 @@ const TIdentList kOrientations{"udVertical", "udHorizontal"};
 
 const TClassInfo& TUpDown::StaticClassInfo() {
   static const TClassInfo info =
-      TClassBuilder<TUpDown>("TUpDown", TWinControl::StaticClassInfo())
+      TClassBuilder<TUpDown>("TUpDown", TRangeControl::StaticClassInfo())
           .Creatable()
-          .Int("Min", &TUpDown::Min, &TUpDown::SetMin, 0)
-          .Int("Max", &TUpDown::Max, &TUpDown::SetMax, 100)
-          .Int("Position", &TUpDown::Position, &TUpDown::SetPosition, 0)
           .Int("Increment", &TUpDown::Increment, &TUpDown::SetIncrement, 1)
           .Bool("Wrap", &TUpDown::Wrap, &TUpDown::SetWrap, false)
           .Enum("Orientation", &TUpDown::Orientation, &TUpDown::SetOrientation, kOrientations,
@@ -29,13 +26,13 @@ const TClassInfo& TUpDown::StaticClassInfo() {
   return info;
 }
 
-TUpDown::TUpDown(TComponent* owner) : TWinControl(owner) {
+TUpDown::TUpDown(TComponent* owner) : TRangeControl(owner, 0, 100) {
   clickOnMouseUp_ = false;  // the control reports its own steps
   SetBounds(0, 0, 17, 21);
 }
 
 void TUpDown::CreateParams(TCreateParams& p) {
-  TWinControl::CreateParams(p);
+  TRangeControl::CreateParams(p);
   p.sysClassName = UPDOWN_CLASSW;
   p.style |= UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
   if (wrap_) p.style |= UDS_WRAP;
@@ -43,20 +40,18 @@ void TUpDown::CreateParams(TCreateParams& p) {
 }
 
 void TUpDown::CreateWnd() {
-  TWinControl::CreateWnd();
-  ApplySettings();
+  TRangeControl::CreateWnd();
   if (!Loading()) ApplyAssociate();
 }
 
 void TUpDown::Loaded() {
-  TWinControl::Loaded();
+  TRangeControl::Loaded();
   ApplyAssociate();
 }
 
-void TUpDown::ApplySettings() {
+void TUpDown::ApplyRange() {
   HWND h = HandleIfAllocated();
-  if (!h) return;
-  SendMessageW(h, UDM_SETRANGE32, WPARAM(range_.Min()), LPARAM(range_.Max()));
+  SendMessageW(h, UDM_SETRANGE32, WPARAM(Min()), LPARAM(Max()));
   UDACCEL accel{0, UINT(increment_)};
   SendMessageW(h, UDM_SETACCEL, 1, LPARAM(&accel));
   SendMessageW(h, UDM_SETPOS32, 0, LPARAM(range_.Position()));
@@ -74,32 +69,15 @@ void TUpDown::ApplyAssociate() {
   SendMessageW(h, UDM_SETPOS32, 0, LPARAM(range_.Position()));  // writes the number into the edit
 }
 
-// The platform reads the edit's number when asked for the position, so a typed number counts.
 int TUpDown::Position() const {
   if (HWND h = HandleIfAllocated()) return int(SendMessageW(h, UDM_GETPOS32, 0, 0));
   return range_.Position();
 }
 
-void TUpDown::SetPosition(int v) {
-  range_.SetPosition(v);
-  if (HWND h = HandleIfAllocated()) SendMessageW(h, UDM_SETPOS32, 0, LPARAM(range_.Position()));
-}
-
-void TUpDown::SetMin(int v) {
-  SyncPosition();
-  range_.SetMin(v);
-  ApplySettings();
-}
-
-void TUpDown::SetMax(int v) {
-  SyncPosition();
-  range_.SetMax(v);
-  ApplySettings();
-}
-
 void TUpDown::SetIncrement(int v) {
+  SyncPosition();
   increment_ = std::max(v, 1);
-  ApplySettings();
+  SettingsChanged();
 }
 
 void TUpDown::SetWrap(bool v) {
@@ -127,7 +105,7 @@ void TUpDown::SetAssociate(TWinControl* control) {
 }
 
 void TUpDown::Notification(TComponent* component, TOperation operation) {
-  TWinControl::Notification(component, operation);
+  TRangeControl::Notification(component, operation);
   if (operation == TOperation::opRemove && component == associate_) {
     associate_ = nullptr;
     if (HWND h = HandleIfAllocated()) SendMessageW(h, UDM_SETBUDDY, 0, 0);
@@ -138,15 +116,10 @@ void TUpDown::Notification(TComponent* component, TOperation operation) {
 // comes back here.
 void TUpDown::WndProc(TMessage& m) {
   if (m.Msg == CN_HSCROLL || m.Msg == CN_VSCROLL) {
-    if (LOWORD(m.WParam) != SB_THUMBPOSITION) return;
-    const int now = Position();
-    if (now != range_.Position()) {
-      range_.SetPosition(now);
-      OnChange(this);
-    }
+    if (LOWORD(m.WParam) == SB_THUMBPOSITION && TakeReportedPosition()) OnChange(this);
     return;
   }
-  TWinControl::WndProc(m);
+  TRangeControl::WndProc(m);
 }
 
 }  // namespace bus

@@ -6,25 +6,19 @@
 // from code fires nothing.
 #pragma once
 
-#include "framework/BoundedPosition.h"
-#include "framework/controls/WinControl.h"
+#include "framework/controls/RangeControl.h"
 
 namespace bus {
 
 enum class TUDOrientation { udVertical, udHorizontal };
 
-class TUpDown : public TWinControl {
+class TUpDown : public TRangeControl {
   BUS_CLASS(TUpDown)
 public:
   explicit TUpDown(TComponent* owner);
 
-  int Min() const noexcept { return range_.Min(); }
-  int Max() const noexcept { return range_.Max(); }
-  // A new limit moves the other one and Position along when they would cross.
-  void SetMin(int v);
-  void SetMax(int v);
-  int Position() const;
-  void SetPosition(int v);
+  // The platform reads the edit's number, so a typed number counts.
+  int Position() const override;
   int Increment() const noexcept { return increment_; }
   void SetIncrement(int v);
   // Stepping past one end goes on from the other.
@@ -43,16 +37,13 @@ public:
 protected:
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
+  void ApplyRange() override;
   void Loaded() override;
   void Notification(TComponent* component, TOperation operation) override;
 
 private:
-  void ApplySettings();
   void ApplyAssociate();
-  // Takes the position the window holds (the user may have stepped or typed).
-  void SyncPosition() { range_.SetPosition(Position()); }
 
-  TBoundedPosition range_{0, 100};  // Min, Max, Position
   int increment_ = 1;           // one arrow step
   bool wrap_ = false;           // UDS_WRAP
   TUDOrientation orientation_ = TUDOrientation::udVertical;  // arrows stacked or side by side
