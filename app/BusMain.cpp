@@ -8,6 +8,7 @@
 #include "app/MakerSite.h"
 #include "app/SiteLinks.h"
 #include "app/Startup.h"
+#include "core/UpdateBatch.h"
 #include "search/TransferPlans.h"
 #include "core/Exception.h"
 #include "core/StringList.h"
@@ -185,15 +186,11 @@ void TfrmBusMain::FormCreate(TObject*) {
 void TfrmBusMain::FormShow(TObject*) {
   RunStatement(*qry, kAllRoutes);
   const int fields = qry->FieldCount();
-  DBGrid1->BeginUpdate();
-  try {
+  {
+    UpdateBatch batch(*DBGrid1);
     for (int i = 0; i <= fields - 2 && i < DBGrid1->ColumnCount(); ++i) DBGrid1->Columns(i)->SetWidth(kStopColumnWidth);
     if (DBGrid1->ColumnCount() > 0) DBGrid1->Columns(0)->SetWidth(kLineColumnWidth);
-  } catch (...) {
-    DBGrid1->EndUpdate();
-    throw;
   }
-  DBGrid1->EndUpdate();
   SetCaption(windowTitle_);
 }
 

@@ -2,6 +2,7 @@
 
 #include "banner/BannerPlayer.h"
 #include "banner/MovieDecoder.h"
+#include "core/ScopeExit.h"
 #include "framework/Properties.h"
 #include "framework/controls/Timer.h"
 #include "framework/controls/UtilWindow.h"
@@ -39,13 +40,12 @@ void TBannerSequence::Run(TTimer& timer, TBannerPlayer& player) {
   player_ = &player;
   player.FreeNotification(this);
   state_ = TBannerState::bsFetching;
-  try {
+  {
+    // no worker: show what the last run left
+    ScopeFailure showAnyway([this] { ShowBanner(banner::TDownloadResult::drFailed); });
     download_ = std::make_unique<banner::TUrlDownload>(
         url_, fileName_, [](const std::string& path) { return !banner::ReadMovieFile(path).Empty(); },
         window_->Handle(), kFetchEnded);
-  } catch (...) {
-    ShowBanner(banner::TDownloadResult::drFailed);  // no worker: show what the last run left
-    throw;
   }
   SetTimer(window_->Handle(), kDeadlineTimer, deadlineMs_, nullptr);
 }

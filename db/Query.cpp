@@ -6,6 +6,7 @@
 #include <cassert>
 #include <memory>
 
+#include "core/ScopeExit.h"
 #include "core/TextUtil.h"
 #include "db/Connection.h"
 #include "db/DatabaseError.h"
@@ -39,11 +40,9 @@ void Query::SetStatement(std::string sql, std::vector<std::string> parameters) {
 
 void Query::Open() {
   Close();
-  try {
+  {
+    ScopeFailure closeAgain([this] { Close(); });
     Fetch();
-  } catch (...) {
-    Close();
-    throw;
   }
   state_ = QueryState::Browse;
   First();

@@ -6,6 +6,7 @@
 #include <memory>
 #include <system_error>
 
+#include "core/ScopeExit.h"
 #include "db/DatabaseError.h"
 
 namespace bus::db {
@@ -53,7 +54,8 @@ void WriteRouteDatabase(const fs::path& path, const std::vector<RouteRecord>& re
   const fs::path temp = fs::path(path).concat(".tmp");
   std::error_code ec;
   fs::remove(temp, ec);
-  try {
+  {
+    ScopeFailure removeTemp([&] { fs::remove(temp, ec); });  // after the database below is closed
     Db db;
     const std::u8string name = temp.u8string();
     if (sqlite3_open_v2(reinterpret_cast<const char*>(name.c_str()), &db.handle,
@@ -84,9 +86,6 @@ void WriteRouteDatabase(const fs::path& path, const std::vector<RouteRecord>& re
       if (sqlite3_step(stmt) != SQLITE_DONE) throw DatabaseError(sqlite3_errmsg(db.handle));
     }
     Exec(db.handle, "commit");
-  } catch (...) {
-    fs::remove(temp, ec);
-    throw;
   }
   fs::rename(temp, path, ec);
   if (ec) throw DatabaseError("cannot replace " + path.string() + ": " + ec.message());

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ScopeExit.h"
 #include "core/Stream.h"
 #include "core/TextUtil.h"
 #include "framework/ClassRegistry.h"
@@ -234,7 +235,12 @@ public:
   Reader(std::string_view text, TComponent& root) : lex_(text), root_(root) { Advance(); }
 
   void Run() {
-    try {
+    {
+      // a description that fails leaves no component in the loading state
+      ScopeFailure endLoading([this] {
+        root_.SetLoadingState(false);
+        for (TComponent* c : created_) c->SetLoadingState(false);
+      });
       root_.SetLoadingState(true);
       ReadObject(nullptr, 0);
       if (tok_.kind != Tok::End) Fail(tok_.line, "text after the final 'end'");
@@ -244,10 +250,6 @@ public:
         if (!target) Fail(f.line, "no component named " + f.target);
         Guard(f.line, [&] { f.prop->setObject(*f.object, target); });
       }
-    } catch (...) {
-      root_.SetLoadingState(false);
-      for (TComponent* c : created_) c->SetLoadingState(false);
-      throw;
     }
     root_.LoadedByReader();
     for (TComponent* c : created_) c->LoadedByReader();

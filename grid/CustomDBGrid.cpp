@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/ScopeExit.h"
+#include "core/UpdateBatch.h"
 #include "core/WideText.h"
 #include "framework/Properties.h"
 #include "framework/controls/Screen.h"
@@ -116,121 +118,93 @@ void TCustomrgDBGrid::LinkActiveChanged() {
 }
 
 void TCustomrgDBGrid::Activate() {
-  BeginUpdate();
+  UpdateBatch batch(*this);
   reloading_ = true;
-  try {
-    HideEditor();
-    ClearNodes();
-    selection_.clear();
-    pendingInsert_ = nullptr;
-    keyField_ = nullptr;
-    RebuildFieldMap(defaultFields_);
-    ResolveColumnFields();
-    LoadAllRecords();
-  } catch (...) {
-    reloading_ = false;
-    EndUpdate();
-    throw;
-  }
-  reloading_ = false;
-  EndUpdate();
+  ScopeExit reloaded([this] { reloading_ = false; });
+  HideEditor();
+  ClearNodes();
+  selection_.clear();
+  pendingInsert_ = nullptr;
+  keyField_ = nullptr;
+  RebuildFieldMap(defaultFields_);
+  ResolveColumnFields();
+  LoadAllRecords();
 }
 
 void TCustomrgDBGrid::LoadAllRecords() {
   if (Loading()) return;
   busy_ = true;
+  ScopeExit notBusy([this] { busy_ = false; });
   keyField_ = FindKeyField();
   TDataSet* ds = DataSet();
-  if ((!keyField_ && OptionsDB().Contains(rgoCanNavigation)) || !ds || !ds->Active()) {
-    busy_ = false;
-    return;
-  }
+  if ((!keyField_ && OptionsDB().Contains(rgoCanNavigation)) || !ds || !ds->Active()) return;
   SetSelectionAnchorRaw(nullptr);
   ResolveColumnFields();
   if (savedTopKey_.IsEmpty()) {
     savedTopKey_ = Variant::Null();
     savedTopLevel_ = 0;
   }
-  ds->DisableControls();
+  UpdateBatch quiet(*ds);  // its "dataset changed" at the end arrives while busy: ignored
+  ScopeExit forgetSelection([this] { savedSelection_.clear(); });
+  HourGlass hourGlass(OptionsBehavior().Contains(rgoShowHourGlass));
+  if (Editing(ds->State())) ds->Cancel();
+  const std::string bookmark = ds->Bookmark();
+  const bool bof = ds->Bof(), eof = ds->Eof();
+  const bool selecting = UseBookmarks() && !savedSelection_.empty();
+  const bool findTop = !savedTopKey_.IsNull() && !savedTopKey_.IsEmpty();
   TrgTreeListNode* newTop = nullptr;
-  try {
-    HourGlass hourGlass(OptionsBehavior().Contains(rgoShowHourGlass));
-    if (Editing(ds->State())) ds->Cancel();
-    const std::string bookmark = ds->Bookmark();
-    const bool bof = ds->Bof(), eof = ds->Eof();
-    const bool selecting = UseBookmarks() && !savedSelection_.empty();
-    const bool findTop = !savedTopKey_.IsNull() && !savedTopKey_.IsEmpty();
-    BeginUpdate();
-    try {
-      ds->First();
-      OnClearNodeData(this);
-      std::int32_t number = 0;
-      while (!ds->Eof()) {
-        auto* node = static_cast<TrgDBGridNode*>(AddNode(nullptr, TrgNodeAttachMode::AddLast));
-        if (selecting) {
-          const std::string b = ds->Bookmark();
-          if (auto it = std::lower_bound(savedSelection_.begin(), savedSelection_.end(), b);
-              it != savedSelection_.end() && *it == b) {
-            savedSelection_.erase(it);
-            selection_.emplace_back(b, node);
-          }
+  {
+    UpdateBatch batch(*this);
+    ScopeFailure countLoaded([this] { recordCount_ = Count(); });  // the rows that made it
+    ds->First();
+    OnClearNodeData(this);
+    std::int32_t number = 0;
+    while (!ds->Eof()) {
+      auto* node = static_cast<TrgDBGridNode*>(AddNode(nullptr, TrgNodeAttachMode::AddLast));
+      if (selecting) {
+        const std::string b = ds->Bookmark();
+        if (auto it = std::lower_bound(savedSelection_.begin(), savedSelection_.end(), b);
+            it != savedSelection_.end() && *it == b) {
+          savedSelection_.erase(it);
+          selection_.emplace_back(b, node);
         }
-        FillNode(node);
-        node->SetLoadIndex(number);
-        OnRefreshNodeData(this, node);
-        if (findTop && !newTop && node->KeyValue() == savedTopKey_) newTop = node;
-        ds->Next();
-        ++number;
       }
-      recordCount_ = number;
-      if (TrgTreeListColumn* sorted = FirstSortedColumn()) SortRows(sorted);
-    } catch (...) {
-      recordCount_ = Count();
-      EndUpdate();
-      throw;
+      FillNode(node);
+      node->SetLoadIndex(number);
+      OnRefreshNodeData(this, node);
+      if (findTop && !newTop && node->KeyValue() == savedTopKey_) newTop = node;
+      ds->Next();
+      ++number;
     }
-    EndUpdate();
-    // back to the record that was current, with BOF or EOF as they were
-    if (ds->BookmarkValid(bookmark)) ds->GotoBookmark(bookmark);
-    if (bof != eof) {
-      if (bof) ds->Prior();
-      else ds->Next();
-    }
-    if (newTop) SetTopNodeRaw(newTop);
-    else if (!TopNode()) SetTopNodeRaw(FirstDisplayed());
-  } catch (...) {
-    savedSelection_.clear();
-    ds->EnableControls();  // its "dataset changed" arrives while busy: ignored
-    busy_ = false;
-    throw;
+    recordCount_ = number;
+    if (TrgTreeListColumn* sorted = FirstSortedColumn()) SortRows(sorted);
   }
-  savedSelection_.clear();
-  ds->EnableControls();
-  busy_ = false;
+  // back to the record that was current, with BOF or EOF as they were
+  if (ds->BookmarkValid(bookmark)) ds->GotoBookmark(bookmark);
+  if (bof != eof) {
+    if (bof) ds->Prior();
+    else ds->Next();
+  }
+  if (newTop) SetTopNodeRaw(newTop);
+  else if (!TopNode()) SetTopNodeRaw(FirstDisplayed());
 }
 
 void TCustomrgDBGrid::Reload() {
-  BeginUpdate();
+  UpdateBatch batch(*this);
   reloading_ = true;
-  try {
-    auto* top = dynamic_cast<TrgDBTreeListControlNode*>(TopNode());
-    savedTopKey_ = top ? top->KeyValue() : Variant::Null();
-    savedTopLevel_ = top ? top->Depth() : 0;
-    savedSelection_.clear();
-    for (const auto& s : selection_) savedSelection_.push_back(s.first);
-    std::sort(savedSelection_.begin(), savedSelection_.end());
-    ClearNodes();
-    selection_.clear();
-    LoadAllRecords();
-  } catch (...) {
+  ScopeExit reloaded([this] {
     reloading_ = false;
     savedTopKey_ = Variant();
-    EndUpdate();
-    throw;
-  }
-  reloading_ = false;
-  savedTopKey_ = Variant();
-  EndUpdate();
+  });
+  auto* top = dynamic_cast<TrgDBTreeListControlNode*>(TopNode());
+  savedTopKey_ = top ? top->KeyValue() : Variant::Null();
+  savedTopLevel_ = top ? top->Depth() : 0;
+  savedSelection_.clear();
+  for (const auto& s : selection_) savedSelection_.push_back(s.first);
+  std::sort(savedSelection_.begin(), savedSelection_.end());
+  ClearNodes();
+  selection_.clear();
+  LoadAllRecords();
 }
 
 TrgTreeListColumn* TCustomrgDBGrid::FirstSortedColumn() const {
@@ -305,29 +279,22 @@ void TCustomrgDBGrid::LinkDataSetScrolled(int distance) { SyncFocusToRecord(); }
 
 void TCustomrgDBGrid::InsertedRecord() {
   TDataSet* ds = DataSet();
-  BeginUpdate();
-  try {
-    TrgTreeListNode* focused = FocusedNode();
-    while (focused && focused->HasChildren()) focused = focused->Child(0);
-    TrgTreeListNode* node = nullptr;
-    if (!focused || ds->Eof()) node = focused ? AddNode(focused, TrgNodeAttachMode::AddLast) : Add();
-    else node = AddNode(focused, TrgNodeAttachMode::InsertBefore);
-    auto* row = static_cast<TrgDBGridNode*>(node);
-    MakeNodeVisible(row);
-    FillNode(row);
-    row->SetKeyValue(Variant::Null());
-    row->SetLoadIndex(recordCount_);
-    pendingInsert_ = row;
-    pendingKey_ = Variant::Null();
-    syncing_ = true;  // the dataset is already on the new record
-    ChangeFocus(row, true);
-    syncing_ = false;
-  } catch (...) {
-    syncing_ = false;
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  UpdateBatch batch(*this);
+  TrgTreeListNode* focused = FocusedNode();
+  while (focused && focused->HasChildren()) focused = focused->Child(0);
+  TrgTreeListNode* node = nullptr;
+  if (!focused || ds->Eof()) node = focused ? AddNode(focused, TrgNodeAttachMode::AddLast) : Add();
+  else node = AddNode(focused, TrgNodeAttachMode::InsertBefore);
+  auto* row = static_cast<TrgDBGridNode*>(node);
+  MakeNodeVisible(row);
+  FillNode(row);
+  row->SetKeyValue(Variant::Null());
+  row->SetLoadIndex(recordCount_);
+  pendingInsert_ = row;
+  pendingKey_ = Variant::Null();
+  syncing_ = true;  // the dataset is already on the new record
+  ScopeExit synced([this] { syncing_ = false; });
+  ChangeFocus(row, true);
 }
 
 void TCustomrgDBGrid::LinkRecordChanged(TField* field) {
@@ -361,13 +328,8 @@ void TCustomrgDBGrid::DeleteRecordOfNode(TrgTreeListNode* node) {
   // only when the move reached the row's record
   if (!keyField_ || !(keyField_->AsVariant() == key)) return;
   pendingDeleteKey_ = key;
-  try {
-    ds->Delete();  // its "dataset changed" reloads the rows and focuses the new current record
-  } catch (...) {
-    pendingDeleteKey_ = Variant();
-    throw;
-  }
-  pendingDeleteKey_ = Variant();
+  ScopeExit deleted([this] { pendingDeleteKey_ = Variant(); });
+  ds->Delete();  // its "dataset changed" reloads the rows and focuses the new current record
 }
 
 bool TCustomrgDBGrid::DeleteFocusedRecord() {
@@ -391,25 +353,19 @@ bool TCustomrgDBGrid::DeleteFocusedRecord() {
   }
   // the selected records, last first, with the dataset's notifications off
   const std::string current = ds->Bookmark();
-  ds->DisableControls();
-  try {
-    while (!selection_.empty()) {
-      const std::string bookmark = selection_.back().first;
-      selection_.pop_back();
-      if (!ds->BookmarkValid(bookmark)) continue;
-      ds->GotoBookmark(bookmark);
-      try {
-        ds->Delete();
-      } catch (...) {
-        if (!OptionsBehavior().Contains(rgoExtMultiSelect)) throw;
-      }
+  UpdateBatch quiet(*ds);  // at the end "dataset changed": the rows are reloaded
+  while (!selection_.empty()) {
+    const std::string bookmark = selection_.back().first;
+    selection_.pop_back();
+    if (!ds->BookmarkValid(bookmark)) continue;
+    ds->GotoBookmark(bookmark);
+    try {
+      ds->Delete();
+    } catch (...) {
+      if (!OptionsBehavior().Contains(rgoExtMultiSelect)) throw;
     }
-    if (ds->BookmarkValid(current)) ds->GotoBookmark(current);
-  } catch (...) {
-    ds->EnableControls();
-    throw;
   }
-  ds->EnableControls();  // "dataset changed": the rows are reloaded
+  if (ds->BookmarkValid(current)) ds->GotoBookmark(current);
   return true;
 }
 
@@ -475,17 +431,15 @@ void TCustomrgDBGrid::GridKeyDown(unsigned short& key, TShiftState shift) {
 
 void TCustomrgDBGrid::DoExit() {
   TDataSet* ds = DataSet();
-  try {
-    if (ds && ds->Active()) {
-      if (ds->State() == TDataSetState::dsInsert && !DataLink().IsModified() &&
-          OptionsDB().Contains(rgoCancelOnExit))
-        ds->Cancel();
-      else if (DataLink().IsModified())
-        HideEditor(true);  // the editor writes its value to the field
-    }
-  } catch (...) {
-    if (CanFocus() && HandleAllocated()) ::SetFocus(Handle());
-    throw;
+  if (ds && ds->Active()) {
+    // a change the dataset refuses keeps the focus here
+    ScopeFailure refocus([this] {
+      if (CanFocus() && HandleAllocated()) ::SetFocus(Handle());
+    });
+    if (ds->State() == TDataSetState::dsInsert && !DataLink().IsModified() && OptionsDB().Contains(rgoCancelOnExit))
+      ds->Cancel();
+    else if (DataLink().IsModified())
+      HideEditor(true);  // the editor writes its value to the field
   }
   TCustomrgDBTreeListControl::DoExit();
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/ScopeExit.h"
+#include "core/UpdateBatch.h"
 #include "framework/Properties.h"
 #include "grid/DBGridNode.h"
 #include "grid/DBTreeListColumn.h"
@@ -101,14 +103,8 @@ void TCustomrgDBTreeListControl::ResolveColumnFields() {
 
 void TCustomrgDBTreeListControl::ColumnsChanged() {
   if (Loading() || Destroying()) return;
-  BeginUpdate();
-  try {
-    ResolveColumnFields();
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  UpdateBatch batch(*this);
+  ResolveColumnFields();
 }
 
 void TCustomrgDBTreeListControl::FillNode(TrgDBTreeListControlNode* node) {
@@ -151,53 +147,43 @@ void TCustomrgDBTreeListControl::MoveRecordToNode(TrgTreeListNode* node) {
   const bool editing =
       state == TDataSetState::dsEdit || state == TDataSetState::dsInsert || state == TDataSetState::dsSetKey;
   busy_ = !editing;
-  try {
-    if (optionsDB_.Contains(rgoUseLocate) || optionsDB_.Contains(rgoSmartRefresh)) {
-      locating_ = true;
-      ds->Locate(keyFieldName_, target->KeyValue());
-    } else {
-      // the reference is the focused row, which holds the current record while the two are in
-      // step; while inserting, the inserted row has no place in dataset order: use a neighbour
-      auto* reference = dynamic_cast<TrgDBGridNode*>(FocusedNode());
-      if (reference && reference == pendingInsert_ && state == TDataSetState::dsInsert) {
-        TrgTreeListNode* next = reference->NextDisplayed();
-        reference = dynamic_cast<TrgDBGridNode*>(next ? next : reference->PrevDisplayed());
-      }
-      int distance = 0;
-      if (reference && keyField_ && keyField_->AsVariant() == reference->KeyValue())
-        distance = target->LoadIndex() - reference->LoadIndex();
-      else  // no focused row yet, or not in step: count from the current record itself
-        distance = target->LoadIndex() - std::max(ds->RecNo(), 0);
-      ds->MoveBy(distance);  // target may be gone after this (a post may reload the rows)
-      SyncFocusToRecord();
+  ScopeExit moved([this] { busy_ = locating_ = false; });
+  if (optionsDB_.Contains(rgoUseLocate) || optionsDB_.Contains(rgoSmartRefresh)) {
+    locating_ = true;
+    ds->Locate(keyFieldName_, target->KeyValue());
+  } else {
+    // the reference is the focused row, which holds the current record while the two are in
+    // step; while inserting, the inserted row has no place in dataset order: use a neighbour
+    auto* reference = dynamic_cast<TrgDBGridNode*>(FocusedNode());
+    if (reference && reference == pendingInsert_ && state == TDataSetState::dsInsert) {
+      TrgTreeListNode* next = reference->NextDisplayed();
+      reference = dynamic_cast<TrgDBGridNode*>(next ? next : reference->PrevDisplayed());
     }
-  } catch (...) {
-    busy_ = locating_ = false;
-    throw;
+    int distance = 0;
+    if (reference && keyField_ && keyField_->AsVariant() == reference->KeyValue())
+      distance = target->LoadIndex() - reference->LoadIndex();
+    else  // no focused row yet, or not in step: count from the current record itself
+      distance = target->LoadIndex() - std::max(ds->RecNo(), 0);
+    ds->MoveBy(distance);  // target may be gone after this (a post may reload the rows)
+    SyncFocusToRecord();
   }
-  busy_ = locating_ = false;
 }
 
 void TCustomrgDBTreeListControl::SyncFocusToRecord() {
-  syncing_ = true;
-  try {
-    TDataSet* ds = DataSet();
-    if (link_->Active() && !Loading() && ds && ds->Active() && keyField_ &&
-        optionsDB_.Contains(rgoCanNavigation) && !busy_) {
-      const Variant key = keyField_->AsVariant();
-      for (TrgTreeListNode* n : RootList()) {
-        auto* node = dynamic_cast<TrgDBTreeListControlNode*>(n);
-        if (node && !node->KeyValue().IsEmpty() && node->KeyValue() == key) {
-          ChangeFocus(node, true);
-          break;
-        }
+  TDataSet* ds = DataSet();
+  if (link_->Active() && !Loading() && ds && ds->Active() && keyField_ && optionsDB_.Contains(rgoCanNavigation) &&
+      !busy_) {
+    syncing_ = true;
+    ScopeExit synced([this] { syncing_ = false; });
+    const Variant key = keyField_->AsVariant();
+    for (TrgTreeListNode* n : RootList()) {
+      auto* node = dynamic_cast<TrgDBTreeListControlNode*>(n);
+      if (node && !node->KeyValue().IsEmpty() && node->KeyValue() == key) {
+        ChangeFocus(node, true);
+        break;
       }
     }
-  } catch (...) {
-    syncing_ = false;
-    throw;
   }
-  syncing_ = false;
   OnChangeNodeEx(this);
 }
 

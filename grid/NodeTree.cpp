@@ -1,8 +1,11 @@
 #include "grid/NodeTree.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 
+#include "core/ScopeExit.h"
+#include "core/UpdateBatch.h"
 #include "grid/TreeListError.h"
 
 namespace bus {
@@ -26,31 +29,26 @@ TrgTreeListNode* TrgNodeTree::Items(int index) const {
 
 TrgTreeListNode* TrgNodeTree::AddNode(TrgTreeListNode* target, TrgNodeAttachMode mode) {
   if (target && target->Grid() != this) throw EInvalidrgTreeListOperation("the target node belongs to another grid");
-  TrgTreeListNode* node = CreateNode();
-  try {
-    node->Attach(target, mode);
-  } catch (...) {
-    delete node;
-    throw;
-  }
+  std::unique_ptr<TrgTreeListNode> node(CreateNode());
+  node->Attach(target, mode);
   NodesChanged();
-  return node;
+  return node.release();
 }
 
 void TrgNodeTree::FreeSubtreeWholesale(TrgTreeListNode* node) {
   node->beingDestroyed_ = true;
-  if (node->children_) {
-    for (TrgTreeListNode* child : *node->children_) FreeSubtreeWholesale(child);
-    node->children_.reset();
-  }
-  try {
-    DoDeletion(node);
-  } catch (...) {
-    // a failing handler must not leak the rest of the tree; the first failure is reported
-    delete node;
-    throw;
-  }
-  delete node;
+  std::unique_ptr<TrgTreeListNode> going(node);  // goes whatever its handlers do
+  if (std::unique_ptr<std::vector<TrgTreeListNode*>> children = std::move(node->children_)) FreeWholesale(*children);
+  DoDeletion(node);
+}
+
+void TrgNodeTree::FreeWholesale(const std::vector<TrgTreeListNode*>& nodes) {
+  std::size_t i = 0;
+  // after a failing handler the rest of the nodes still go, without further handlers
+  ScopeFailure rest([&] {
+    for (++i; i < nodes.size(); ++i) DeleteSubtree(nodes[i]);
+  });
+  for (; i < nodes.size(); ++i) FreeSubtreeWholesale(nodes[i]);
 }
 
 void TrgNodeTree::ClearNodes() {
@@ -60,17 +58,11 @@ void TrgNodeTree::ClearNodes() {
   roots_.clear();
   index_.Invalidate();
   clearing_ = true;
-  std::size_t i = 0;
-  try {
-    for (; i < roots.size(); ++i) FreeSubtreeWholesale(roots[i]);
-  } catch (...) {
-    for (++i; i < roots.size(); ++i) DeleteSubtree(roots[i]);
+  ScopeExit cleared([this] {
     clearing_ = false;
     NodesChanged();
-    throw;
-  }
-  clearing_ = false;
-  NodesChanged();
+  });
+  FreeWholesale(roots);
 }
 
 void TrgNodeTree::EnsureIndex() {
@@ -123,15 +115,9 @@ void TrgNodeTree::MakeNodeVisible(TrgTreeListNode* node) {
   bool collapsed = false;
   for (TrgTreeListNode* p = node->ParentNode(); p; p = p->ParentNode()) collapsed |= !p->IsExpanded();
   if (collapsed) {
-    BeginUpdate();
-    try {
-      for (TrgTreeListNode* p = node->ParentNode(); p; p = p->ParentNode())
-        if (!p->IsExpanded()) p->Expand();
-    } catch (...) {
-      EndUpdate();
-      throw;
-    }
-    EndUpdate();
+    UpdateBatch batch(*this);
+    for (TrgTreeListNode* p = node->ParentNode(); p; p = p->ParentNode())
+      if (!p->IsExpanded()) p->Expand();
   }
   const int n = AbsoluteIndex(node);
   if (n < 0) return;

@@ -126,7 +126,11 @@ private:
   // After a node's destruction: focus, top row, anchor, index, hooks.
   void NodeDestroyed(TrgTreeListNode* node, TrgTreeListNode* before, TrgTreeListNode* after, bool displayed);
   void EnsureIndex();
+  // Frees node and its subtree, each node's deletion handler after its children's. A failing
+  // handler stops the handlers of what is left; every node still goes; the failure propagates.
   void FreeSubtreeWholesale(TrgTreeListNode* node);
+  // FreeSubtreeWholesale for each of nodes in order, by the same rule.
+  void FreeWholesale(const std::vector<TrgTreeListNode*>& nodes);
 
   std::vector<TrgTreeListNode*> roots_;  // top-level nodes in display order (owned)
   TrgVisibleOrderIndex index_;           // displayed nodes by row and by identity

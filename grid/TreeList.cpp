@@ -197,8 +197,9 @@ void TCustomrgTreeList::Loaded() {
 void TCustomrgTreeList::PaintBorder() {
   if (borderStyle_ != TrgBorderStyle::bsSingle || !Flat()) return;
   HWND h = Handle();
-  HDC wdc = GetWindowDC(h);
-  if (!wdc) return;
+  WindowDC window = WindowDC::Whole(h);
+  if (!window) return;
+  HDC wdc = window.Get();
   RECT r{};
   GetWindowRect(h, &r);
   OffsetRect(&r, -r.left, -r.top);
@@ -214,7 +215,6 @@ void TCustomrgTreeList::PaintBorder() {
     RECT corner{r.right - 1 - cx, r.bottom - 1 - cy, r.right - 1, r.bottom - 1};
     FillRect(wdc, &corner, GetSysColorBrush(COLOR_BTNFACE));
   }
-  ReleaseDC(h, wdc);
 }
 
 bool TCustomrgTreeList::GridHasFocus() const {
@@ -742,8 +742,8 @@ void TCustomrgTreeList::PaintWindow(HDC dc) {
   linePoints_.clear();
   ctx.linePoints = &linePoints_;
 
-  const int saved = SaveDC(dc);
-  try {
+  SavedDCState saved(dc);
+  {
     const RECT client = ClientRect();
     // band strip: band captions over the band colour
     if (const int bands = BandHeight(); bands > 0) {
@@ -752,10 +752,9 @@ void TCustomrgTreeList::PaintWindow(HDC dc) {
     }
     const RECT header = HeaderRect();
     if (header.bottom > header.top && RectVisible(dc, &header)) {
-      const int s = SaveDC(dc);
+      SavedDCState headerOnly(dc);
       IntersectClipRect(dc, header.left, header.top, header.right, header.bottom);
       PaintHeader(ctx, header);
-      RestoreDC(dc, s);
     }
     const RECT rows = RowsRect();
     if (rows.bottom > rows.top && RectVisible(dc, &rows)) {
@@ -792,11 +791,7 @@ void TCustomrgTreeList::PaintWindow(HDC dc) {
         PolyPolyline(dc, linePoints_.data(), lineCounts_.data(), DWORD(lineCounts_.size()));
       }
     }
-  } catch (...) {
-    RestoreDC(dc, saved);
-    throw;
   }
-  RestoreDC(dc, saved);
 }
 
 void TCustomrgTreeList::PaintBands(TrgPaintContext& ctx, const RECT& strip) {

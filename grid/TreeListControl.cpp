@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "core/ScopeExit.h"
 #include "core/WideText.h"
 #include "framework/Properties.h"
 #include "framework/controls/Screen.h"
@@ -634,10 +635,9 @@ int TCustomrgTreeListControl::SizingLimit(int x) const {
 void TCustomrgTreeListControl::DrawSizingLine(int x) {
   HWND h = HandleIfAllocated();
   if (!h) return;
-  HDC dc = GetDC(h);
+  WindowDC dc(h);
   const int top = HeaderRect().top, bottom = RowsRect().bottom;
-  PatBlt(dc, x, top, 1, bottom - top, DSTINVERT);
-  ReleaseDC(h, dc);
+  PatBlt(dc.Get(), x, top, 1, bottom - top, DSTINVERT);
 }
 
 void TCustomrgTreeListControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -688,11 +688,9 @@ void TCustomrgTreeListControl::MouseDown(TMouseButton button, TShiftState shift,
           return;
         }
         SetState(TrgInteractionState::RowPressed);
-        try {
+        {
+          ScopeFailure idle([this] { SetState(TrgInteractionState::Idle); });
           ChangeFocus(hit.node, true);
-        } catch (...) {
-          SetState(TrgInteractionState::Idle);
-          throw;
         }
         return;
       default:
@@ -730,16 +728,16 @@ void TCustomrgTreeListControl::MouseMove(TShiftState shift, int x, int y) {
         headerShownPressed_ = false;
         const RECT cell = ColumnHeaderRect(pressedColumn_);
         // the drag image: a copy of the header as it is on screen
-        HWND h = Handle();
-        HDC dc = GetDC(h);
-        MemoryDC mem(dc);
-        HBITMAP image = CreateCompatibleBitmap(dc, std::max<int>(cell.right - cell.left, 1),
-                                               std::max<int>(cell.bottom - cell.top, 1));
+        HBITMAP image = nullptr;
         {
+          WindowDC dc(Handle());
+          MemoryDC mem(dc.Get());
+          image = CreateCompatibleBitmap(dc.Get(), std::max<int>(cell.right - cell.left, 1),
+                                         std::max<int>(cell.bottom - cell.top, 1));
           DcSelection select(mem.Get(), image);
-          BitBlt(mem.Get(), 0, 0, cell.right - cell.left, cell.bottom - cell.top, dc, cell.left, cell.top, SRCCOPY);
+          BitBlt(mem.Get(), 0, 0, cell.right - cell.left, cell.bottom - cell.top, dc.Get(), cell.left, cell.top,
+                 SRCCOPY);
         }
-        ReleaseDC(h, dc);
         drag_ = std::make_unique<TrgHeaderDragFeedback>(
             image, SIZE{cell.right - cell.left, cell.bottom - cell.top},
             POINT{pressPoint_.x - cell.left, pressPoint_.y - cell.top}, ColorToRGB(ArrowsColor()));
@@ -783,14 +781,9 @@ void TCustomrgTreeListControl::MouseUp(TMouseButton button, TShiftState shift, i
       if (hit.kind == TrgHitKind::Header && hit.column == column) {
         clearSort_ = shift.Contains(TShiftStateFlag::ssCtrl);
         multiSort_ = shift.Contains(TShiftStateFlag::ssShift) && OptionsBehavior().Contains(rgoMultiSort);
-        try {
-          OnColumnClick(this, column);
-          HeaderClick(column);
-        } catch (...) {
-          clearSort_ = multiSort_ = false;
-          throw;
-        }
-        clearSort_ = multiSort_ = false;
+        ScopeExit clicked([this] { clearSort_ = multiSort_ = false; });
+        OnColumnClick(this, column);
+        HeaderClick(column);
       }
       break;
     }

@@ -1,8 +1,10 @@
 #include "grid/TreeListNode.h"
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 
+#include "core/UpdateBatch.h"
 #include "grid/NodeTree.h"
 #include "grid/TreeListError.h"
 
@@ -182,15 +184,9 @@ void TrgTreeListNode::Reattach(TrgTreeListNode* target, TrgNodeAttachMode mode) 
   if (target == this && childOrInsert) throw EInvalidrgTreeListOperation("cannot move a node onto itself");
   if (target->HasAsAncestor(this)) throw EInvalidrgTreeListOperation("cannot move a node into its own subtree");
   if (target->grid_ != grid_) throw EInvalidrgTreeListOperation("cannot move a node into another grid");
-  grid_->BeginUpdate();
-  try {
-    Detach();
-    Attach(target, mode);
-  } catch (...) {
-    grid_->EndUpdate();
-    throw;
-  }
-  grid_->EndUpdate();
+  UpdateBatch batch(*grid_);
+  Detach();
+  Attach(target, mode);
 }
 
 void TrgTreeListNode::Free() {
@@ -203,13 +199,8 @@ void TrgTreeListNode::Free() {
   TrgTreeListNode* const after = NextDisplayed();
   const bool displayed = IsDisplayed();
   Detach();
-  try {
-    grid->NodeDestroyed(this, before, after, displayed);
-  } catch (...) {
-    delete this;
-    throw;
-  }
-  delete this;
+  std::unique_ptr<TrgTreeListNode> going(this);  // also when a handler below fails
+  grid->NodeDestroyed(this, before, after, displayed);
 }
 
 }  // namespace bus

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "core/ScopeExit.h"
 #include "core/WideText.h"
 #include "framework/Properties.h"
 #include "framework/controls/ControlCanvas.h"
@@ -94,13 +95,11 @@ void TApplication::SetIcon(const TIcon& icon) {
 }
 
 void TApplication::BuildForm(TCustomForm& form, std::string_view description) {
-  try {
-    form.Build(description);
-  } catch (...) {
+  ScopeFailure dropForm([&] {
     if (mainForm_ == &form) mainForm_ = nullptr;
     form.Free();
-    throw;
-  }
+  });
+  form.Build(description);
 }
 
 void TApplication::ControlGoing(TControl* control) noexcept {

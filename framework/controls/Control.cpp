@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/ScopeExit.h"
 #include "core/TextUtil.h"
 #include "framework/Properties.h"
 #include "framework/controls/Application.h"
@@ -262,13 +263,8 @@ void TControl::SetParentColor(bool v) {
 void TControl::ParentColorChanged() {
   if (!parentColor_ || !parent_) return;
   applyingParent_ = true;
-  try {
-    SetColor(parent_->Color());
-  } catch (...) {
-    applyingParent_ = false;
-    throw;
-  }
-  applyingParent_ = false;
+  ScopeExit done([this] { applyingParent_ = false; });
+  SetColor(parent_->Color());
 }
 
 void TControl::SetParentFont(bool v) {
@@ -279,13 +275,8 @@ void TControl::SetParentFont(bool v) {
 void TControl::ParentFontChanged() {
   if (!parentFont_ || !parent_) return;
   applyingParent_ = true;
-  try {
-    font_->Assign(*parent_->Font());
-  } catch (...) {
-    applyingParent_ = false;
-    throw;
-  }
-  applyingParent_ = false;
+  ScopeExit done([this] { applyingParent_ = false; });
+  font_->Assign(*parent_->Font());
 }
 
 void TControl::FontChanged() {

@@ -1,6 +1,7 @@
 #include "framework/controls/ControlCanvas.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "framework/controls/WinControl.h"
 
@@ -25,24 +26,21 @@ void TControlCanvas::CreateHandle() {
     window = control_->Parent()->Handle();
   }
   if (!window) return;  // nothing to draw on yet
-  HDC dc = GetDCEx(window, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
+  WindowDC dc = WindowDC::Adopt(window, GetDCEx(window, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS));
   if (!dc) return;
   if (control_->IsWindowless()) {
-    SetViewportOrgEx(dc, control_->Left(), control_->Top(), nullptr);
-    IntersectClipRect(dc, 0, 0, control_->Width(), control_->Height());
+    SetViewportOrgEx(dc.Get(), control_->Left(), control_->Top(), nullptr);
+    IntersectClipRect(dc.Get(), 0, 0, control_->Width(), control_->Height());
   }
-  ownDC_ = dc;
-  dcWindow_ = window;
+  ownDC_ = std::move(dc);
   Holding().push_back(this);
-  SetHandle(dc);
+  SetHandle(ownDC_->Get());
 }
 
 void TControlCanvas::FreeHandle() {
   if (!ownDC_) return;
   SetHandle(nullptr);
-  ReleaseDC(dcWindow_, ownDC_);
-  ownDC_ = nullptr;
-  dcWindow_ = nullptr;
+  ownDC_.reset();
   std::erase(Holding(), this);
 }
 

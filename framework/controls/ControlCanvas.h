@@ -4,9 +4,10 @@
 // demand is released after the message being handled (or at idle).
 #pragma once
 
-#include <vector>
+#include <optional>
 
 #include "framework/graphics/Canvas.h"
+#include "framework/graphics/GdiHandles.h"
 
 namespace bus {
 
@@ -27,9 +28,8 @@ protected:
   void CreateHandle() override;
 
 private:
-  TControl* control_;        // the control drawn on
-  HDC ownDC_ = nullptr;      // DC acquired on demand, to release
-  HWND dcWindow_ = nullptr;  // window ownDC_ belongs to
+  TControl* control_;               // the control drawn on
+  std::optional<WindowDC> ownDC_;  // DC acquired on demand, released with FreeHandle
 };
 
 }  // namespace bus

@@ -1,6 +1,7 @@
 #include "framework/controls/CustomControl.h"
 
 #include "framework/Properties.h"
+#include "framework/controls/CanvasBinding.h"
 
 namespace bus {
 
@@ -15,15 +16,8 @@ TCustomControl::TCustomControl(TComponent* owner)
 TCustomControl::~TCustomControl() = default;
 
 void TCustomControl::PaintWindow(HDC dc) {
-  canvas_->FreeHandle();
-  canvas_->SetHandle(dc);
-  try {
-    Paint();
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
+  CanvasBinding binding(*canvas_, dc);
+  Paint();
 }
 
 }  // namespace bus

@@ -1,6 +1,7 @@
 #include "framework/controls/GraphicControl.h"
 
 #include "framework/Properties.h"
+#include "framework/controls/CanvasBinding.h"
 #include "framework/controls/WinControl.h"
 
 namespace bus {
@@ -21,15 +22,8 @@ void TGraphicControl::Update() {
 
 void TGraphicControl::WndProc(TMessage& m) {
   if (m.Msg == WM_PAINT && m.WParam) {
-    canvas_->FreeHandle();
-    canvas_->SetHandle(reinterpret_cast<HDC>(m.WParam));
-    try {
-      Paint();
-    } catch (...) {
-      canvas_->SetHandle(nullptr);
-      throw;
-    }
-    canvas_->SetHandle(nullptr);
+    CanvasBinding binding(*canvas_, reinterpret_cast<HDC>(m.WParam));
+    Paint();
     return;
   }
   TControl::WndProc(m);

@@ -6,6 +6,7 @@
 #include "framework/controls/WinControl.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/graphics/GdiHandles.h"
 #include "framework/graphics/Icon.h"
 
 namespace bus {
@@ -63,19 +64,16 @@ int TImageList::AddMasked(const TBitmap& strip, TColor maskColor) {
   if (strip.Empty()) return -1;
   const int first = Count();
   // the native list keeps only whole images; a copy as a device-dependent bitmap is what it takes
-  HDC screen = GetDC(nullptr);
-  HBITMAP copy = CreateCompatibleBitmap(screen, strip.Width(), strip.Height());
-  HDC src = CreateCompatibleDC(screen), dst = CreateCompatibleDC(screen);
-  HGDIOBJ oldSrc = SelectObject(src, strip.Handle()), oldDst = SelectObject(dst, copy);
-  BitBlt(dst, 0, 0, strip.Width(), strip.Height(), src, 0, 0, SRCCOPY);
-  SelectObject(src, oldSrc);
-  SelectObject(dst, oldDst);
-  DeleteDC(src);
-  DeleteDC(dst);
-  ReleaseDC(nullptr, screen);
-  const int added = maskColor == clNone ? ImageList_Add(Handle(), copy, nullptr)
-                                        : ImageList_AddMasked(Handle(), copy, ColorToRGB(maskColor));
-  DeleteObject(copy);
+  GdiObject<HBITMAP> copy;
+  {
+    WindowDC screen;
+    copy.Reset(CreateCompatibleBitmap(screen.Get(), strip.Width(), strip.Height()));
+    MemoryDC src(screen.Get()), dst(screen.Get());
+    DcSelection fromStrip(src.Get(), strip.Handle()), intoCopy(dst.Get(), copy.Get());
+    BitBlt(dst.Get(), 0, 0, strip.Width(), strip.Height(), src.Get(), 0, 0, SRCCOPY);
+  }
+  const int added = maskColor == clNone ? ImageList_Add(Handle(), copy.Get(), nullptr)
+                                        : ImageList_AddMasked(Handle(), copy.Get(), ColorToRGB(maskColor));
   if (added < 0) throw EWin32Error("cannot add images to the image list");
   return first;
 }

@@ -4,6 +4,7 @@
 #include "framework/Properties.h"
 #include "framework/controls/ControlText.h"
 #include "framework/controls/PropertyIdents.h"
+#include "framework/graphics/GdiHandles.h"
 
 namespace bus {
 
@@ -62,14 +63,14 @@ void TCustomLabel::Paint() {
 
 void TCustomLabel::AdjustBounds() {
   if (!autoSize_ || Loading()) return;
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, Font()->Handle());
   std::wstring w = Widen(Caption());
   if (w.empty()) w = L" ";
   RECT r{0, 0, wordWrap_ ? Width() : 0, 0};
-  DrawTextW(dc, w.c_str(), int(w.size()), &r, DrawFlags() | DT_CALCRECT);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  {
+    WindowDC screen;
+    DcSelection font(screen.Get(), Font()->Handle());
+    DrawTextW(screen.Get(), w.c_str(), int(w.size()), &r, DrawFlags() | DT_CALCRECT);
+  }
   int left = Left();
   if (alignment_ == TAlignment::taRightJustify) left += Width() - r.right;
   SetBounds(left, Top(), r.right, r.bottom);

@@ -13,6 +13,7 @@
 #include "framework/controls/Screen.h"
 #include "framework/controls/UtilWindow.h"
 #include "framework/graphics/Canvas.h"
+#include "framework/graphics/GdiHandles.h"
 
 namespace bus {
 
@@ -232,10 +233,10 @@ bool TMenuItem::HandleOwnerDraw(TMessage& m) {
     if (mis->CtlType != ODT_MENU) return false;
     auto* item = FindCommand(mis->itemID);
     if (!item || ULONG_PTR(item) != mis->itemData) return false;
-    HDC dc = GetDC(nullptr);
     int width = 0, height = GetSystemMetrics(SM_CYMENU) / 2;
     {
-      TCanvas canvas(dc);
+      WindowDC screen;  // released also when the user's measure handler fails
+      TCanvas canvas(screen.Get());
       canvas.SetFont(Screen().MenuFont());
       if (!item->IsLine()) {
         const SIZE text = canvas.TextExtent(item->caption_.empty() ? " " : item->caption_);
@@ -247,7 +248,6 @@ bool TMenuItem::HandleOwnerDraw(TMessage& m) {
       }
       item->OnMeasureItem(item, &canvas, width, height);
     }
-    ReleaseDC(nullptr, dc);
     mis->itemWidth = UINT(std::max(width, 0));
     mis->itemHeight = UINT(std::max(height, 0));
     m.Result = TRUE;

@@ -4,6 +4,7 @@
 
 #include "core/WideText.h"
 #include "framework/Properties.h"
+#include "framework/controls/CanvasBinding.h"
 #include "framework/controls/PropertyIdents.h"
 
 namespace bus {
@@ -147,15 +148,8 @@ void TCustomStatusBar::WndProc(TMessage& m) {
     const auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
     const int index = int(dis->itemID);
     if (index >= 0 && index < panels_->Count()) {
-      canvas_->FreeHandle();
-      canvas_->SetHandle(dis->hDC);
-      try {
-        OnDrawPanel(this, panels_->Items(index), dis->rcItem);
-      } catch (...) {
-        canvas_->SetHandle(nullptr);
-        throw;
-      }
-      canvas_->SetHandle(nullptr);
+      CanvasBinding binding(*canvas_, dis->hDC);
+      OnDrawPanel(this, panels_->Items(index), dis->rcItem);
     }
     m.Result = TRUE;
     return;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 
+#include "core/ScopeExit.h"
 #include "core/WideText.h"
 #include "framework/Properties.h"
 #include "framework/controls/Application.h"
@@ -332,13 +333,8 @@ void TWinControl::UpdateBoundsFromWindow() {
 void TWinControl::Realign() {
   if (Loading() || Destroying()) return;
   ++aligning_;
-  try {
-    AlignControls();
-  } catch (...) {
-    --aligning_;
-    throw;
-  }
-  --aligning_;
+  ScopeExit done([this] { --aligning_; });
+  AlignControls();
 }
 
 void TWinControl::AlignControls() {
@@ -520,11 +516,10 @@ void TWinControl::PaintControls(HDC dc, TControl* first) {
     if (!c->IsWindowless() || !c->Visible()) continue;
     const RECT r = c->BoundsRect();
     if (!RectVisible(dc, &r)) continue;
-    const int saved = SaveDC(dc);
+    SavedDCState saved(dc);
     OffsetViewportOrgEx(dc, r.left, r.top, nullptr);
     IntersectClipRect(dc, 0, 0, r.right - r.left, r.bottom - r.top);
     c->Perform(WM_PAINT, WPARAM(dc), 0);
-    RestoreDC(dc, saved);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/ScopeExit.h"
 #include "core/TextUtil.h"
 #include "framework/Properties.h"
 #include "framework/data/DataSource.h"
@@ -133,9 +134,11 @@ bool TDataSet::Locate(std::string_view keyField, const Variant& value) {
   TField* f = FieldByName(keyField);
   const std::string bookmark = Bookmark();
   const int before = RecNo();
-  DisableControls();
   bool found = false;
-  try {
+  {
+    DisableControls();
+    // no "dataset changed" for a locate: the scroll below tells the links
+    ScopeExit quiet([this] { --disableCount_; });
     for (InternalFirst(); RecNo() >= 0; ) {
       if (value.IsNull() ? f->IsNull() : (!f->IsNull() && f->AsString() == value.AsString())) {
         found = true;
@@ -145,11 +148,7 @@ bool TDataSet::Locate(std::string_view keyField, const Variant& value) {
       if (InternalMoveBy(1, b, e) == 0) break;
     }
     if (!found && !bookmark.empty()) InternalGotoBookmark(bookmark);
-  } catch (...) {
-    --disableCount_;
-    throw;
   }
-  --disableCount_;  // no "dataset changed" for a locate: the scroll below tells the links
   if (found) {
     bof_ = eof_ = false;
     DataEvent(TDataEvent::deDataSetScroll, RecNo() - before);

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "core/ScopeExit.h"
 #include "db/DatabaseError.h"
 #include "framework/Properties.h"
 #include "framework/data/DbConnection.h"
@@ -70,13 +71,9 @@ void TDbQuery::Run(const std::function<void(db::Query&)>& work) {
   if (q->State() == db::QueryState::Edit) q->Cancel();
   q->First();
   adopted_ = std::move(q);
-  try {
-    Open();
-  } catch (...) {
-    adopted_.reset();
-    throw;
-  }
-  adopted_.reset();  // unused when the query could not open now (being read from a description)
+  // unused when the query could not open now (being read from a description)
+  ScopeExit drop([this] { adopted_.reset(); });
+  Open();
 }
 
 std::vector<std::string> TDbQuery::InternalOpen() {

@@ -1,6 +1,7 @@
 #include "framework/graphics/Font.h"
 
 #include "core/WideText.h"
+#include "framework/graphics/GdiHandles.h"
 
 namespace bus {
 
@@ -41,9 +42,8 @@ void CopyFaceName(const std::string& name, wchar_t (&out)[LF_FACESIZE]) {
 
 int ScreenPixelsPerInch() {
   static const int ppi = [] {
-    HDC dc = GetDC(nullptr);
-    const int v = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-    if (dc) ReleaseDC(nullptr, dc);
+    WindowDC screen;
+    const int v = screen ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
     return v > 0 ? v : 96;
   }();
   return ppi;

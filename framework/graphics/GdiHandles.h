@@ -69,21 +69,61 @@ private:
   HDC dc_;  // owned
 };
 
-// The device context of a window (the whole screen when null), released with ReleaseDC.
+// A device context of a window, released with ReleaseDC when it goes: the window's client area
+// (the whole screen when the window is null), the whole window with its frame (Whole), or one the
+// caller got with GetDCEx (Adopt). The only place the program releases a window's DC. Move-only.
 class WindowDC {
 public:
   explicit WindowDC(HWND window = nullptr) noexcept : window_(window), dc_(GetDC(window)) {}
-  ~WindowDC() {
-    if (dc_) ReleaseDC(window_, dc_);
+  // The whole window's DC, frame and scroll bars included.
+  static WindowDC Whole(HWND window) noexcept { return WindowDC(window, GetWindowDC(window)); }
+  // Takes over dc, a DC of window from GetDCEx (null when that failed).
+  static WindowDC Adopt(HWND window, HDC dc) noexcept { return WindowDC(window, dc); }
+  ~WindowDC() { Reset(); }
+  WindowDC(WindowDC&& other) noexcept
+      : window_(std::exchange(other.window_, nullptr)), dc_(std::exchange(other.dc_, nullptr)) {}
+  WindowDC& operator=(WindowDC&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      window_ = std::exchange(other.window_, nullptr);
+      dc_ = std::exchange(other.dc_, nullptr);
+    }
+    return *this;
   }
   WindowDC(const WindowDC&) = delete;
   WindowDC& operator=(const WindowDC&) = delete;
+
   HDC Get() const noexcept { return dc_; }
+  HWND Window() const noexcept { return window_; }
   explicit operator bool() const noexcept { return dc_ != nullptr; }
+  // Releases the DC now.
+  void Reset() noexcept {
+    if (dc_) ReleaseDC(window_, dc_);
+    dc_ = nullptr;
+    window_ = nullptr;
+  }
 
 private:
+  WindowDC(HWND window, HDC dc) noexcept : window_(window), dc_(dc) {}
+
   HWND window_;  // whose DC it is
   HDC dc_;       // released, not deleted
+};
+
+// Saves a device context's state (selections, clipping, origin, modes) for the scope and puts it
+// back when the scope ends.
+class SavedDCState {
+public:
+  explicit SavedDCState(HDC dc) noexcept : dc_(dc), saved_(SaveDC(dc)) {}
+  ~SavedDCState() {
+    if (saved_ != 0) RestoreDC(dc_, saved_);
+  }
+  SavedDCState(const SavedDCState&) = delete;
+  SavedDCState& operator=(const SavedDCState&) = delete;
+
+private:
+  HDC dc_;     // not owned
+  int saved_;  // SaveDC's level, 0 when saving failed
 };
 
 // Selects an object into a device context for the scope and puts the previous one back.

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "framework/graphics/GdiHandles.h"
 #include "tray/TrayIcon.h"
 
 namespace bus::test {
@@ -16,9 +17,8 @@ COLORREF IconCentre(HICON icon) {
   BITMAPINFO bi{};
   bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   std::vector<std::uint32_t> pixels(16 * 16);
-  HDC dc = GetDC(nullptr);
-  const int rows = info.hbmColor ? GetDIBits(dc, info.hbmColor, 0, 16, pixels.data(), &bi, DIB_RGB_COLORS) : 0;
-  ReleaseDC(nullptr, dc);
+  const int rows =
+      info.hbmColor ? GetDIBits(WindowDC().Get(), info.hbmColor, 0, 16, pixels.data(), &bi, DIB_RGB_COLORS) : 0;
   if (info.hbmColor) DeleteObject(info.hbmColor);
   if (info.hbmMask) DeleteObject(info.hbmMask);
   if (rows == 0) return CLR_INVALID;

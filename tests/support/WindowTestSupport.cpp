@@ -6,6 +6,7 @@
 #include "framework/controls/Application.h"
 #include "framework/controls/Control.h"
 #include "framework/controls/FrameworkClasses.h"
+#include "framework/graphics/GdiHandles.h"
 
 namespace bus::test {
 
@@ -90,10 +91,7 @@ ThreadTimer::~ThreadTimer() {
 
 COLORREF PixelAt(const TControl& control, POINT client) {
   const POINT p = control.ClientToScreen(client);
-  HDC screen = GetDC(nullptr);
-  const COLORREF c = GetPixel(screen, p.x, p.y);
-  ReleaseDC(nullptr, screen);
-  return c;
+  return GetPixel(WindowDC().Get(), p.x, p.y);
 }
 
 TMessageRecorder::TMessageRecorder(TControl& control, std::vector<UINT> messages,

@@ -23,6 +23,7 @@
 #include "framework/controls/StatusBar.h"
 #include "framework/controls/StdCtrls.h"
 #include "framework/controls/Timer.h"
+#include "framework/graphics/GdiHandles.h"
 #include "tests/support/BoxAnswerer.h"
 #include "tests/support/MenuAnswerer.h"
 #include "tests/support/WindowTestSupport.h"
@@ -642,7 +643,8 @@ TEST_F(FormWindow, AnExceptionInAHandlerReachesTheErrorReportAndTheLoopGoesOn) {
 TEST_F(FormWindow, PaintsItsColoursAndLabel) {
   RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   PumpFor(100);
-  HDC screen = GetDC(nullptr);
+  WindowDC screenDC;
+  HDC screen = screenDC.Get();
   const POINT panelPoint = form_->Panel1->ClientToScreen({300, 100});
   EXPECT_EQ(GetPixel(screen, panelPoint.x, panelPoint.y), RGB(0x00, 0x80, 0xFF));  // $00FF8000
   // the label inside the group box takes the group box's (the panel's) colour
@@ -657,7 +659,6 @@ TEST_F(FormWindow, PaintsItsColoursAndLabel) {
       blue = GetBValue(c) > 160 && GetRValue(c) < 100 && GetGValue(c) < 100;
     }
   EXPECT_TRUE(blue);
-  ReleaseDC(nullptr, screen);
 }
 
 TEST_F(FormWindow, PopupMenuItemsDispatchTheirHandlers) {
