@@ -7,17 +7,6 @@
 
 namespace bus {
 
-namespace {
-
-std::string_view TrimBlanks(std::string_view s) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-}  // namespace
-
 std::string IniValue(std::string_view text, std::string_view section, std::string_view key,
                      std::string_view fallback) {
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
