@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/TextEncoding.h"
 #include "core/TextUtil.h"
 
 namespace bus {
@@ -43,8 +44,8 @@ std::string IniFileValue(const std::filesystem::path& path, std::string_view sec
                          std::string_view key, std::string_view fallback) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::string(fallback);
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return IniValue(text, section, key, fallback);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return IniValue(TextFileToUtf8(bytes), section, key, fallback);
 }
 
 }  // namespace bus

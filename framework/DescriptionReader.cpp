@@ -7,6 +7,7 @@
 
 #include "core/ScopeExit.h"
 #include "core/Stream.h"
+#include "core/TextEncoding.h"
 #include "core/TextUtil.h"
 #include "framework/ClassRegistry.h"
 #include "framework/Collection.h"
@@ -152,7 +153,7 @@ private:
         const size_t start = pos_;
         while (pos_ < s_.size() && IsDigit(s_[pos_]) && code <= 0x10FFFF) code = code * 10 + std::uint32_t(s_[pos_++] - '0');
         if (pos_ == start || code > 0x10FFFF || (code >= 0xD800 && code < 0xE000)) Fail("bad character code after '#'");
-        AppendUtf8(out, code);
+        AppendUtf8(out, char32_t(code));
         continue;
       }
       ++pos_;
@@ -171,24 +172,6 @@ private:
       }
     }
     return out;
-  }
-
-  static void AppendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-      out += char(cp);
-    } else if (cp < 0x800) {
-      out += char(0xC0 | (cp >> 6));
-      out += char(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      out += char(0xE0 | (cp >> 12));
-      out += char(0x80 | ((cp >> 6) & 0x3F));
-      out += char(0x80 | (cp & 0x3F));
-    } else {
-      out += char(0xF0 | (cp >> 18));
-      out += char(0x80 | ((cp >> 12) & 0x3F));
-      out += char(0x80 | ((cp >> 6) & 0x3F));
-      out += char(0x80 | (cp & 0x3F));
-    }
   }
 
   // { hex digits, blanks and line breaks allowed between byte pairs }
