@@ -135,6 +135,8 @@ public:
   }
   DcSelection(const DcSelection&) = delete;
   DcSelection& operator=(const DcSelection&) = delete;
+  // Whether the object was selected (false when the DC or the object was not valid).
+  explicit operator bool() const noexcept { return previous_ && previous_ != HGDI_ERROR; }
 
 private:
   HDC dc_;             // not owned

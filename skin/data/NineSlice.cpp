@@ -1,47 +1,111 @@
 #include "skin/data/NineSlice.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 namespace bus {
 
 namespace {
 
-bool IsTransparent(const std::uint8_t* bgra) {
-  return bgra[0] == (kSkinTransparent & 0xFF) && bgra[1] == (kSkinTransparent >> 8 & 0xFF) &&
-         bgra[2] == (kSkinTransparent >> 16 & 0xFF);
+// Clamps a size or margin from a skin file or a caller to what an image can be.
+int FitSize(int v) { return std::clamp(v, 0, kMaxBmpDimension); }
+
+// Whether the pixel at p has the colour key (0xRRGGBB); the fourth byte does not count.
+bool HasColour(const std::uint8_t* p, std::uint32_t key) {
+  return p[0] == (key & 0xFF) && p[1] == (key >> 8 & 0xFF) && p[2] == (key >> 16 & 0xFF);
 }
 
-bool Inside(const BmpImage& image, int x, int y) { return x >= 0 && y >= 0 && x < image.width && y < image.height; }
-
-// Copies source pixel (sx, sy) of `from` to (dx, dy) of `to` when both lie inside their images.
-void CopyPixel(const BmpImage& from, int sx, int sy, BmpImage& to, int dx, int dy) {
-  if (!Inside(from, sx, sy) || !Inside(to, dx, dy)) return;
-  std::memcpy(to.Row(dy) + 4 * dx, from.Row(sy) + 4 * sx, 4);
-}
-
-// Stretches `source` (absolute in `from`) onto `dest` of `to` by nearest neighbours, cut to `to`.
-void StretchPiece(const BmpImage& from, TSkinRect source, BmpImage& to, TSkinRect dest) {
-  if (source.Empty() || dest.Empty()) return;
-  const std::int64_t sw = source.Width(), sh = source.Height();
-  const std::int64_t dw = dest.Width(), dh = dest.Height();
-  const int yFirst = std::max(dest.top, 0), yEnd = std::min(dest.bottom, to.height);
-  const int xFirst = std::max(dest.left, 0), xEnd = std::min(dest.right, to.width);
-  for (int y = yFirst; y < yEnd; ++y) {
-    const int sy = source.top + int((y - dest.top) * sh / dh);
-    for (int x = xFirst; x < xEnd; ++x) CopyPixel(from, source.left + int((x - dest.left) * sw / dw), sy, to, x, y);
+// Copies one pixel of `from` (3 or 4 bytes) to a 32-bit pixel; three bytes get a fourth of 255.
+void CopyPixel(std::uint8_t* to, const std::uint8_t* from, int bytesPerPixel) {
+  if (bytesPerPixel == 4) {
+    std::memcpy(to, from, 4);
+  } else {
+    std::memcpy(to, from, 3);
+    to[3] = 255;
   }
+}
+
+TSkinRect Intersection(TSkinRect a, TSkinRect b) {
+  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+}
+
+// Where a part of a rendering goes: `to`, whose top-left pixel is (left, top) of the destination,
+// written only inside `clip` (destination coordinates).
+struct PartTarget {
+  const PixelTarget& to;  // the pixels
+  int left;               // destination column of to's first column
+  int top;                // destination row of to's first row
+  TSkinRect clip;         // what may be written
+};
+
+// Fills the part of `area` (destination coordinates) that the target may take with the source
+// pixels (column(x), row(y)) of `from`, skipping source pixels outside it. The column of each
+// destination column is worked out once, not once per pixel, and a 24-bit source row is widened to
+// 32 bits once, so that each pixel is one 4-byte copy.
+template <class Column, class Row>
+void CopyMapped(const PixelView& from, const PartTarget& target, TSkinRect area, Column column, Row row) {
+  const PixelTarget& to = target.to;
+  const TSkinRect r = Intersection(
+      Intersection(area, target.clip), {target.left, target.top, target.left + to.width, target.top + to.height});
+  if (r.Empty() || from.Empty()) return;
+  std::vector<int> columns(std::size_t(r.Width()));
+  int first = INT_MAX, last = -1;  // source columns used
+  bool allInside = true;
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    const int sx = column(r.left + int(i));
+    allInside = allInside && sx >= 0 && sx < from.width;
+    columns[i] = sx >= 0 && sx < from.width ? sx : -1;
+    if (columns[i] >= 0) first = std::min(first, sx), last = std::max(last, sx);
+  }
+  if (last < 0) return;
+  bool contiguous = allInside;  // each column the one after the previous: whole rows are copied
+  for (std::size_t i = 1; contiguous && i < columns.size(); ++i) contiguous = columns[i] == columns[i - 1] + 1;
+  for (int& c : columns) c = c >= 0 ? c - first : -1;  // relative to the first column used
+  std::vector<std::uint8_t> wide;  // a 24-bit source row from `first` to `last`, widened
+  if (from.bytesPerPixel == 3) wide.resize(std::size_t(last - first + 1) * 4);
+  for (int y = r.top; y < r.bottom; ++y) {
+    const int sy = row(y);
+    if (sy < 0 || sy >= from.height) continue;
+    const std::uint8_t* source = from.Row(sy) + std::ptrdiff_t(from.bytesPerPixel) * first;
+    if (from.bytesPerPixel == 3) {
+      for (int x = 0; x <= last - first; ++x) CopyPixel(&wide[std::size_t(x) * 4], source + 3 * x, 3);
+      source = wide.data();
+    }
+    std::uint8_t* dest = to.Row(y - target.top) + 4 * std::ptrdiff_t(r.left - target.left);
+    if (contiguous) {
+      std::memcpy(dest, source, columns.size() * 4);
+    } else if (allInside) {
+      for (std::size_t i = 0; i < columns.size(); ++i) std::memcpy(dest + 4 * i, source + 4 * columns[i], 4);
+    } else {
+      for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (columns[i] >= 0) std::memcpy(dest + 4 * i, source + 4 * columns[i], 4);
+      }
+    }
+  }
+}
+
+// Stretches `source` (absolute in `from`) over `dest` by nearest neighbours.
+void StretchPiece(const PixelView& from, TSkinRect source, const PartTarget& to, TSkinRect dest) {
+  if (source.Empty() || dest.Empty()) return;
+  const std::int64_t sw = source.Width(), sh = source.Height(), dw = dest.Width(), dh = dest.Height();
+  CopyMapped(
+      from, to, dest, [&](int x) { return source.left + int((x - dest.left) * sw / dw); },
+      [&](int y) { return source.top + int((y - dest.top) * sh / dh); });
 }
 
 // Repeats `source` from dest's top-left corner while a copy starts inside dest; the last row and
-// column of copies are cut by `to` only.
-void TilePiece(const BmpImage& from, TSkinRect source, BmpImage& to, TSkinRect dest) {
+// column of copies run over dest and are cut by the target's clip only.
+void TilePiece(const PixelView& from, TSkinRect source, const PartTarget& to, TSkinRect dest) {
   if (source.Empty() || dest.Empty()) return;
-  for (int y = dest.top; y < dest.bottom; y += source.Height()) {
-    for (int x = dest.left; x < dest.right; x += source.Width()) {
-      StretchPiece(from, source, to, {x, y, x + source.Width(), y + source.Height()});
-    }
-  }
+  const int sw = source.Width(), sh = source.Height();
+  const std::int64_t right = dest.left + (std::int64_t(dest.Width()) + sw - 1) / sw * sw;
+  const std::int64_t bottom = dest.top + (std::int64_t(dest.Height()) + sh - 1) / sh * sh;
+  const TSkinRect covered{dest.left, dest.top, int(std::min<std::int64_t>(right, INT_MAX)),
+                          int(std::min<std::int64_t>(bottom, INT_MAX))};
+  CopyMapped(
+      from, to, covered, [&](int x) { return source.left + (x - dest.left) % sw; },
+      [&](int y) { return source.top + (y - dest.top) % sh; });
 }
 
 }  // namespace
@@ -57,19 +121,20 @@ TSkinRect SkinFrameRect(int imageWidth, int imageHeight, int frameCount, int fra
   return {(frame - 1) * w, 0, frame * w, imageHeight};
 }
 
+TSkinMargins FitMargins(int width, int height, TSkinMargins m) {
+  // margins come from skin files: negative ones count as 0, and none is larger than an image can be
+  m = {FitSize(m.left), FitSize(m.top), FitSize(m.right), FitSize(m.bottom)};
+  if (FitSize(width) < m.left + m.right) m.left = m.right = 0;
+  if (FitSize(height) < m.top + m.bottom) m.top = m.bottom = 0;
+  return m;
+}
+
 std::vector<NineSlicePiece> NineSlicePieces(int width, int height, int frameWidth, int frameHeight,
                                             TSkinMargins m, bool tile, bool withCentre) {
-  // margins come from skin files: negative ones count as 0, and none is larger than an image can be
-  const auto fit = [](int v) { return std::clamp(v, 0, kMaxBmpDimension); };
-  m = {fit(m.left), fit(m.top), fit(m.right), fit(m.bottom)};
-  width = fit(width);
-  height = fit(height);
-  frameWidth = fit(frameWidth);
-  frameHeight = fit(frameHeight);
-  if (width < m.left + m.right) m.left = m.right = 0;
-  if (height < m.top + m.bottom) m.top = m.bottom = 0;
-  const int w = frameWidth, h = frameHeight, W = width, H = height;
+  m = FitMargins(width, height, m);
+  const int w = FitSize(frameWidth), h = FitSize(frameHeight), W = FitSize(width), H = FitSize(height);
   std::vector<NineSlicePiece> pieces;
+  pieces.reserve(9);
   const auto add = [&](bool present, TSkinRect source, TSkinRect dest, bool tiled = false) {
     if (present) pieces.push_back({source, dest, tiled});
   };
@@ -85,30 +150,102 @@ std::vector<NineSlicePiece> NineSlicePieces(int width, int height, int frameWidt
   return pieces;
 }
 
-BmpImage RenderSkinImage(const BmpImage& image, int width, int height, TSkinMargins margins, bool vertical, bool tile,
-                         int frameCount, int frame) {
-  BmpImage result(std::max(width, 0), std::max(height, 0));
-  if (result.width == 0 || result.height == 0 || image.width == 0 || image.height == 0) return result;
-  const TSkinRect f = SkinFrameRect(image.width, image.height, frameCount, frame, vertical);
-  for (const NineSlicePiece& p : NineSlicePieces(result.width, result.height, f.Width(), f.Height(), margins, tile)) {
-    const TSkinRect source{f.left + p.source.left, f.top + p.source.top, f.left + p.source.right, f.top + p.source.bottom};
-    if (p.tiled) TilePiece(image, source, result, p.dest);
-    else StretchPiece(image, source, result, p.dest);
+std::vector<TSkinRect> SkinBorderBands(int width, int height, TSkinMargins margins) {
+  const TSkinMargins m = FitMargins(width, height, margins);
+  const int W = FitSize(width), H = FitSize(height);
+  std::vector<TSkinRect> bands;
+  for (const TSkinRect band : {TSkinRect{0, 0, W, m.top}, TSkinRect{0, H - m.bottom, W, H},
+                               TSkinRect{0, m.top, m.left, H - m.bottom}, TSkinRect{W - m.right, m.top, W, H - m.bottom}}) {
+    if (!band.Empty()) bands.push_back(band);
   }
+  return bands;
+}
+
+void RenderSkinPart(const PixelView& image, int width, int height, TSkinRect part, TSkinMargins margins,
+                    bool vertical, bool tile, int frameCount, int frame, bool withCentre, const PixelTarget& target) {
+  if (image.Empty() || part.Empty() || !target.bits) return;
+  const TSkinRect f = SkinFrameRect(image.width, image.height, frameCount, frame, vertical);
+  if (f.Empty()) return;  // no such frame in the strip
+  // the tiles of the centre may run over it: the destination's edges cut them, and the pieces drawn
+  // after the centre cover what runs over inside
+  const PartTarget to{target, part.left, part.top, Intersection(part, {0, 0, FitSize(width), FitSize(height)})};
+  for (const NineSlicePiece& p : NineSlicePieces(width, height, f.Width(), f.Height(), margins, tile, withCentre)) {
+    const TSkinRect source{f.left + p.source.left, f.top + p.source.top, f.left + p.source.right, f.top + p.source.bottom};
+    if (p.tiled) TilePiece(image, source, to, p.dest);
+    else StretchPiece(image, source, to, p.dest);
+  }
+}
+
+BmpImage RenderSkinImage(const PixelView& image, int width, int height, TSkinMargins margins, bool vertical, bool tile,
+                         int frameCount, int frame) {
+  BmpImage result(FitSize(width), FitSize(height));
+  RenderSkinPart(image, result.width, result.height, {0, 0, result.width, result.height}, margins, vertical, tile,
+                 frameCount, frame, true, TargetOf(result));
   return result;
 }
 
-void DrawImage(BmpImage& target, int x, int y, const BmpImage& image, bool transparent) {
+BmpImage RenderTiles(const PixelView& image, TSkinRect source, int width, int height) {
+  source = Intersection(source, {0, 0, image.width, image.height});
+  if (image.Empty() || source.Empty() || width <= 0 || height <= 0) return {};
+  const int columns = (FitSize(width) + source.Width() - 1) / source.Width();
+  const int rows = (FitSize(height) + source.Height() - 1) / source.Height();
+  BmpImage result(FitSize(columns * source.Width()), FitSize(rows * source.Height()));
+  const PixelTarget pixels = TargetOf(result);
+  const TSkinRect all{0, 0, result.width, result.height};
+  TilePiece(image, source, {pixels, 0, 0, all}, all);
+  return result;
+}
+
+TSkinRect CentredRect(TSkinRect area, int width, int height) {
+  const int left = area.left + (area.Width() - width) / 2, top = area.top + (area.Height() - height) / 2;
+  return {left, top, left + width, top + height};
+}
+
+void DrawImage(const PixelTarget& target, int x, int y, const PixelView& image, std::optional<std::uint32_t> key) {
+  if (image.Empty() || !target.bits) return;
   const int yFirst = std::max(0, -y), yEnd = std::min(image.height, target.height - y);
   const int xFirst = std::max(0, -x), xEnd = std::min(image.width, target.width - x);
+  const int bpp = image.bytesPerPixel;
   for (int sy = yFirst; sy < yEnd; ++sy) {
     const std::uint8_t* from = image.Row(sy);
     std::uint8_t* to = target.Row(y + sy);
     for (int sx = xFirst; sx < xEnd; ++sx) {
-      if (transparent && IsTransparent(from + 4 * sx)) continue;
-      std::memcpy(to + 4 * (x + sx), from + 4 * sx, 4);
+      const std::uint8_t* p = from + std::ptrdiff_t(bpp) * sx;
+      if (key && HasColour(p, *key)) continue;
+      CopyPixel(to + 4 * std::ptrdiff_t(x + sx), p, bpp);
     }
   }
+}
+
+void DrawImage(BmpImage& target, int x, int y, const BmpImage& image, bool transparent) {
+  DrawImage(TargetOf(target), x, y, ViewOf(image), transparent ? std::optional(kSkinTransparent) : std::nullopt);
+}
+
+std::vector<TSkinRect> OpaqueBlocks(const PixelView& image, std::uint32_t key, std::size_t limit) {
+  std::vector<TSkinRect> blocks;      // finished, and then all
+  std::vector<TSkinRect> open;        // the blocks of the rows so far that have the current runs
+  std::vector<int> runs, previous;    // starts and ends of the non-key runs of a row
+  for (int y = 0; y < image.height && !image.Empty(); ++y) {
+    runs.clear();
+    const std::uint8_t* row = image.Row(y);
+    for (int x = 0; x < image.width;) {
+      while (x < image.width && HasColour(row + std::ptrdiff_t(image.bytesPerPixel) * x, key)) ++x;
+      const int start = x;
+      while (x < image.width && !HasColour(row + std::ptrdiff_t(image.bytesPerPixel) * x, key)) ++x;
+      if (x > start) runs.insert(runs.end(), {start, x});
+    }
+    if (y > 0 && runs == previous) {
+      for (TSkinRect& b : open) b.bottom = y + 1;
+      continue;
+    }
+    blocks.insert(blocks.end(), open.begin(), open.end());
+    open.clear();
+    for (std::size_t i = 0; i < runs.size(); i += 2) open.push_back({runs[i], y, runs[i + 1], y + 1});
+    std::swap(runs, previous);
+    if (blocks.size() + open.size() > limit) break;
+  }
+  blocks.insert(blocks.end(), open.begin(), open.end());
+  return blocks;
 }
 
 void FillImageRect(BmpImage& image, TSkinRect rect, std::uint32_t rgb) {

@@ -2,15 +2,19 @@
 // fitted to a rectangle by its four margins: corners keep their size, edges stretch along their
 // length, the centre stretches or is tiled.
 //
-// The geometry (which piece of a frame goes where, in which order) is the one rule every skin
-// drawing follows; the pixel routines below apply it to 32-bit images with nearest-neighbour
-// stretching, the way the skin data builds its composed images (the combo-box strip). Portable.
+// The geometry (which piece of a frame goes where, in which order) and the pixel rule (nearest-
+// neighbour stretching, tiles repeated from the top-left, magenta transparency) are the one rule
+// every skin drawing follows: the skin data builds its composed images (the combo-box strip) with
+// it, and the device-context drawing routines of the controls and frames render with it and only
+// copy the result. Portable.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/BmpFile.h"
+#include "skin/data/PixelView.h"
 
 namespace bus {
 
@@ -61,15 +65,57 @@ struct NineSlicePiece {
 std::vector<NineSlicePiece> NineSlicePieces(int width, int height, int frameWidth, int frameHeight,
                                             TSkinMargins margins, bool tile, bool withCentre = true);
 
+// The margins NineSlicePieces works with: negative ones count as 0, and margins that do not fit a
+// destination of width × height count as 0 in that direction.
+TSkinMargins FitMargins(int width, int height, TSkinMargins margins);
+
+// The parts of a width × height destination that the border pieces (every piece but the centre)
+// cover: the top band, the bottom band, and the left and right bands between them, each left out
+// when it has no area. Together they are exactly what NineSlicePieces(..., withCentre = false)
+// draws on.
+std::vector<TSkinRect> SkinBorderBands(int width, int height, TSkinMargins margins);
+
+// One part of a nine-slice rendering: the pixels of `part` (in the coordinates of a width × height
+// destination) of the rendering of frame `frame` of `image`, written to `target`, whose top-left
+// pixel is part's top-left corner. Only what lies inside both part and target is written; pixels
+// that no piece covers (and pieces whose source lies outside the image) are left as they are, and
+// so is everything when the strip has no such frame. The
+// pixels written are those the whole rendering has there, whatever the part. A 24-bit image gives
+// pixels with a fourth byte of 255.
+void RenderSkinPart(const PixelView& image, int width, int height, TSkinRect part, TSkinMargins margins,
+                    bool vertical, bool tile, int frameCount, int frame, bool withCentre, const PixelTarget& target);
+
 // Nine-slice rendering of one frame of `image` into a new image of width × height (black where
 // nothing is drawn). Tiles that run over the centre are cut by the result's edges only; the edge
 // pieces drawn after the centre cover them. Source pixels outside `image` are never read.
-BmpImage RenderSkinImage(const BmpImage& image, int width, int height, TSkinMargins margins, bool vertical,
+BmpImage RenderSkinImage(const PixelView& image, int width, int height, TSkinMargins margins, bool vertical,
                          bool tile, int frameCount, int frame);
+inline BmpImage RenderSkinImage(const BmpImage& image, int width, int height, TSkinMargins margins, bool vertical,
+                                bool tile, int frameCount, int frame) {
+  return RenderSkinImage(ViewOf(image), width, height, margins, vertical, tile, frameCount, frame);
+}
 
-// Copies `image` onto `target` with its top-left corner at (x, y), cut to target; with
-// `transparent`, pixels of kSkinTransparent leave the target as it is.
+// The part `source` of `image` (cut to the image) repeated from the top-left corner over
+// width × height, whole tiles only: the result is as wide and high as the tiles that start inside
+// width × height, so the last column and row are not cut. Empty when source or the area is.
+BmpImage RenderTiles(const PixelView& image, TSkinRect source, int width, int height);
+
+// Where a picture of width × height lies when centred in `area`: offsets (area size − picture
+// size) / 2, truncated toward zero, so a picture larger than the area overhangs it on both sides.
+TSkinRect CentredRect(TSkinRect area, int width, int height);
+
+// Copies `image` onto `target` with its top-left corner at (x, y), cut to target; pixels whose
+// colour (0xRRGGBB, the fourth byte ignored) is `key` leave the target as it is.
+void DrawImage(const PixelTarget& target, int x, int y, const PixelView& image, std::optional<std::uint32_t> key);
+// The same for whole images; with `transparent`, kSkinTransparent is the key.
 void DrawImage(BmpImage& target, int x, int y, const BmpImage& image, bool transparent);
+
+// The pixels of `image` whose colour is not `key` (0xRRGGBB, the fourth byte ignored), as
+// rectangles that do not overlap: the runs of such pixels in each row, where consecutive rows have
+// the same runs one rectangle for each run over all those rows, from the top. Once there are more
+// than `limit` rectangles, the rest of the image is left out (more than `limit` in the result: too
+// many to be worth drawing one by one). None when every pixel has the key colour.
+std::vector<TSkinRect> OpaqueBlocks(const PixelView& image, std::uint32_t key, std::size_t limit = SIZE_MAX);
 
 // Fills rect (cut to the image) with the colour 0xRRGGBB.
 void FillImageRect(BmpImage& image, TSkinRect rect, std::uint32_t rgb);

@@ -1,7 +1,9 @@
 // Cutting frames out of skin strips and fitting them by their margins; the composed combo-box strip.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstring>
 
 #include "skin/data/NineSlice.h"
 
@@ -88,7 +90,7 @@ TEST(NineSlice, NeverReadsOutsideTheImageAndIgnoresEmptyOrInvertedTargets) {
   const BmpImage strip = Strip(2, 5, 5, Coded);
   // a frame past the strip's end and a count of 0 stay inside the image
   const BmpImage past = RenderSkinImage(strip, 7, 7, {1, 1, 1, 1}, false, true, 2, 5);
-  EXPECT_EQ(past.Pixel(3, 3), 0u);
+  EXPECT_TRUE(OpaqueBlocks(ViewOf(past), 0).empty()) << "all black: no corner of another frame either";
   const BmpImage zero = RenderSkinImage(strip, 7, 7, {}, false, false, 0, 1);
   EXPECT_EQ(Rgb(zero, 0, 0), Coded(1, 0, 0));
   EXPECT_EQ(RenderSkinImage(strip, -3, 4, {}, false, false, 2, 1).width, 0);
@@ -152,6 +154,145 @@ TEST(NineSlice, ComboStripComposesSunkEdgeButtonAndGlyphPerFrame) {
   // without a glyph the arrow part shows the button only
   const BmpImage plain = BuildComboStrip(sunkStrip, buttonStrip, nullptr, kArrow);
   EXPECT_EQ(Rgb(plain, kComboCellWidth - kArrow + 7, 9), 0x1000u);
+}
+
+// The rows of `image` as a 24-bit bitmap keeps them: three bytes a pixel, rows padded to 4 bytes.
+struct Rows24 {
+  explicit Rows24(const BmpImage& image) : stride((image.width * 3 + 3) / 4 * 4) {
+    bytes.assign(std::size_t(stride) * std::size_t(image.height), 0xEE);
+    for (int y = 0; y < image.height; ++y) {
+      for (int x = 0; x < image.width; ++x) std::memcpy(&bytes[std::size_t(stride * y + 3 * x)], image.Row(y) + 4 * x, 3);
+    }
+    view = {bytes.data(), image.width, image.height, stride, 3};
+  }
+  int stride;                       // bytes a row
+  std::vector<std::uint8_t> bytes;  // the rows
+  PixelView view;                   // over bytes
+};
+
+TEST(NineSlice, AnyPartRendersThePixelsTheWholeRenderingHasThere) {
+  // odd frame sizes, a tiled centre whose tiles run over, a 24-bit strip read in place
+  const BmpImage strip = Strip(3, 9, 7, Coded);
+  const Rows24 rows(strip);
+  constexpr TSkinMargins kMargins{2, 3, 3, 1};
+  for (const bool tile : {false, true}) {
+    const BmpImage whole = RenderSkinImage(strip, 23, 17, kMargins, false, tile, 3, 2);
+    EXPECT_EQ(RenderSkinImage(rows.view, 23, 17, kMargins, false, tile, 3, 2).pixels, whole.pixels)
+        << "24-bit rows give the same pixels, with a fourth byte of 255";
+    for (const TSkinRect part : {TSkinRect{0, 0, 23, 17}, TSkinRect{5, 4, 12, 9}, TSkinRect{20, 14, 30, 25},
+                                 TSkinRect{-4, -2, 3, 2}}) {
+      BmpImage out(part.Width(), part.Height());
+      FillImageRect(out, {0, 0, out.width, out.height}, 0x123456);
+      RenderSkinPart(rows.view, 23, 17, part, kMargins, false, tile, 3, 2, true, TargetOf(out));
+      for (int y = 0; y < out.height; ++y) {
+        for (int x = 0; x < out.width; ++x) {
+          const int wx = part.left + x, wy = part.top + y;
+          const bool inside = wx >= 0 && wy >= 0 && wx < whole.width && wy < whole.height;
+          ASSERT_EQ(out.Pixel(x, y), inside ? whole.Pixel(wx, wy) : 0xFF123456u)
+              << "tile " << tile << " part " << part.left << "," << part.top << " at " << x << "," << y;
+        }
+      }
+    }
+  }
+}
+
+TEST(NineSlice, BorderBandsAreWhatTheBorderPiecesCoverAndTheInsideStaysUntouched) {
+  EXPECT_EQ(SkinBorderBands(40, 30, {3, 4, 5, 6}),
+            (std::vector<TSkinRect>{{0, 0, 40, 4}, {0, 24, 40, 30}, {0, 4, 3, 24}, {35, 4, 40, 24}}));
+  // margins that do not fit count as 0 in that direction: only the top and bottom bands remain
+  EXPECT_EQ(SkinBorderBands(7, 30, {4, 4, 4, 4}), (std::vector<TSkinRect>{{0, 0, 7, 4}, {0, 26, 7, 30}}));
+  EXPECT_TRUE(SkinBorderBands(7, 7, {4, 4, 4, 4}).empty());
+  // no top or bottom margin: the side bands run the whole height
+  EXPECT_EQ(SkinBorderBands(20, 9, {2, 0, 2, 0}), (std::vector<TSkinRect>{{0, 0, 2, 9}, {18, 0, 20, 9}}));
+
+  // drawn without the centre over a known picture: the bands change, nothing else does
+  const BmpImage strip = Strip(2, 10, 10, Coded);
+  for (const TSkinMargins m : {TSkinMargins{3, 4, 2, 1}, TSkinMargins{2, 0, 2, 0}, TSkinMargins{0, 3, 0, 3}}) {
+    const BmpImage whole = RenderSkinImage(strip, 25, 19, m, false, false, 2, 2);
+    BmpImage out(25, 19);
+    FillImageRect(out, {0, 0, 25, 19}, 0x654321);
+    RenderSkinPart(ViewOf(strip), 25, 19, {0, 0, 25, 19}, m, false, false, 2, 2, false, TargetOf(out));
+    const auto bands = SkinBorderBands(25, 19, m);
+    for (int y = 0; y < 19; ++y) {
+      for (int x = 0; x < 25; ++x) {
+        const bool inBand = std::any_of(bands.begin(), bands.end(), [&](TSkinRect b) {
+          return x >= b.left && x < b.right && y >= b.top && y < b.bottom;
+        });
+        ASSERT_EQ(out.Pixel(x, y), inBand ? whole.Pixel(x, y) : 0xFF654321u) << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST(NineSlice, TilesRepeatWholeAndCentredPicturesTruncateTowardZero) {
+  const BmpImage image = Strip(1, 6, 5, Coded);
+  // a 3 × 2 tile over 10 × 5: four columns and three rows of whole tiles, the last ones not cut
+  const BmpImage tiles = RenderTiles(ViewOf(image), {1, 2, 4, 4}, 10, 5);
+  ASSERT_EQ(tiles.width, 12);
+  ASSERT_EQ(tiles.height, 6);
+  for (int y = 0; y < 6; ++y) {
+    for (int x = 0; x < 12; ++x) ASSERT_EQ(Rgb(tiles, x, y), Coded(1, 1 + x % 3, 2 + y % 2)) << x << "," << y;
+  }
+  // a source running past the image is cut to it; nothing to repeat or nowhere to repeat it
+  EXPECT_EQ(RenderTiles(ViewOf(image), {4, 3, 9, 9}, 5, 5).width, 6);
+  EXPECT_EQ(RenderTiles(ViewOf(image), {4, 3, 9, 9}, 5, 5).height, 6);
+  EXPECT_EQ(RenderTiles(ViewOf(image), {7, 0, 9, 2}, 5, 5).width, 0);
+  EXPECT_EQ(RenderTiles(ViewOf(image), {0, 0, 2, 2}, 0, 5).width, 0);
+
+  EXPECT_EQ(CentredRect({10, 20, 25, 30}, 4, 3), (TSkinRect{15, 23, 19, 26}));
+  // larger than the area: (10 − 15) / 2 is −2, not −3
+  EXPECT_EQ(CentredRect({0, 0, 10, 10}, 15, 13), (TSkinRect{-2, -1, 13, 12}));
+}
+
+TEST(NineSlice, AnyKeyColourAndTwentyFourBitSources) {
+  // a 24-bit source with a blue key over a 32-bit target
+  BmpImage over(3, 1);
+  over.SetPixel(0, 0, 0xFF0000FF);
+  over.SetPixel(1, 0, 0xFFFF00FF);
+  over.SetPixel(2, 0, 0x000000FF);
+  const Rows24 rows(over);
+  BmpImage below(4, 2);
+  FillImageRect(below, {0, 0, 4, 2}, 0x00FF00);
+  DrawImage(TargetOf(below), 1, 1, rows.view, 0x0000FF);
+  EXPECT_EQ(below.Pixel(1, 1), 0xFF00FF00u);
+  EXPECT_EQ(below.Pixel(2, 1), 0xFFFF00FFu) << "magenta is an ordinary colour under another key";
+  EXPECT_EQ(below.Pixel(3, 1), 0xFF00FF00u);
+  DrawImage(TargetOf(below), -1, 0, rows.view, std::nullopt);
+  EXPECT_EQ(below.Pixel(0, 0), 0xFFFF00FFu);
+  EXPECT_EQ(below.Pixel(1, 0), 0xFF0000FFu);
+}
+
+TEST(NineSlice, OpaqueBlocksCoverExactlyTheOtherPixelsAndMergeEqualRows) {
+  // rounded corners: rows 0 and 4 differ, rows 1 to 3 are alike; a hole in row 2 splits it
+  const char* picture[] = {".####.", "######", "##.###", "######", ".####."};
+  BmpImage image(6, 5);
+  for (int y = 0; y < 5; ++y) {
+    for (int x = 0; x < 6; ++x) image.SetPixel(x, y, picture[y][x] == '.' ? 0xFFFF00FF : 0xFF102030);
+  }
+  const Rows24 rows(image);
+  for (const PixelView& view : {ViewOf(image), rows.view}) {
+    EXPECT_EQ(OpaqueBlocks(view, kSkinTransparent),
+              (std::vector<TSkinRect>{{1, 0, 5, 1}, {0, 1, 6, 2}, {0, 2, 2, 3}, {3, 2, 6, 3}, {0, 3, 6, 4}, {1, 4, 5, 5}}));
+  }
+  // equal rows make one block per run
+  BmpImage bars(7, 9);
+  for (int y = 0; y < 9; ++y) {
+    for (int x = 0; x < 7; ++x) bars.SetPixel(x, y, x % 3 == 0 ? 0xFFFF00FF : 0xFF000000);
+  }
+  EXPECT_EQ(OpaqueBlocks(ViewOf(bars), kSkinTransparent), (std::vector<TSkinRect>{{1, 0, 3, 9}, {4, 0, 6, 9}}));
+  // the fourth byte does not count; an image all of the key has no blocks; past the limit it stops
+  bars.pixels[3] = 0x12;
+  EXPECT_EQ(OpaqueBlocks(ViewOf(bars), kSkinTransparent).size(), 2u);
+  EXPECT_EQ(OpaqueBlocks(ViewOf(bars), 0x000000).size(), 3u);
+  FillImageRect(bars, {0, 0, 7, 9}, kSkinTransparent);
+  EXPECT_TRUE(OpaqueBlocks(ViewOf(bars), kSkinTransparent).empty());
+  EXPECT_TRUE(OpaqueBlocks(PixelView{}, 0).empty());
+  BmpImage checker(8, 8);
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 8; ++x) checker.SetPixel(x, y, (x + y) % 2 ? 0xFFFF00FF : 0xFF000000);
+  }
+  EXPECT_EQ(OpaqueBlocks(ViewOf(checker), kSkinTransparent).size(), 32u);
+  EXPECT_EQ(OpaqueBlocks(ViewOf(checker), kSkinTransparent, 5).size(), 8u) << "two rows, then it stops";
 }
 
 }  // namespace
