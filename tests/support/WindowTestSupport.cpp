@@ -109,10 +109,13 @@ COLORREF PixelAt(const TControl& control, POINT client) {
   return GetPixel(WindowDC().Get(), p.x, p.y);
 }
 
-TMessageRecorder::TMessageRecorder(TControl& control, std::vector<UINT> messages)
+TMessageRecorder::TMessageRecorder(TControl& control, std::vector<UINT> messages,
+                                   std::function<void(const TMessage&)> onSeen)
     : wanted_(std::move(messages)),
+      onSeen_(std::move(onSeen)),
       hook_(control, [this](TMessage& m) {
         if (std::find(wanted_.begin(), wanted_.end(), m.Msg) == wanted_.end()) return false;
+        if (onSeen_) onSeen_(m);
         const size_t index = seen_.size();
         seen_.push_back(m);  // in the order the messages arrive, nested ones after
         hook_.Default(m);

@@ -66,10 +66,13 @@ private:
 };
 
 // Records the messages of interest that pass a control's WindowProc, calling the previous handler
-// after each; takes its hook off when it goes (in any order with other hooks).
+// after each; takes its hook off when it goes (in any order with other hooks). onSeen, when given,
+// hears each recorded message as it arrives (to write several controls' messages and events into
+// one journal).
 class TMessageRecorder {
 public:
-  TMessageRecorder(TControl& control, std::vector<UINT> messages);
+  TMessageRecorder(TControl& control, std::vector<UINT> messages,
+                   std::function<void(const TMessage&)> onSeen = nullptr);
   ~TMessageRecorder();
   TMessageRecorder(const TMessageRecorder&) = delete;
   TMessageRecorder& operator=(const TMessageRecorder&) = delete;
@@ -81,6 +84,7 @@ public:
 
 private:
   std::vector<UINT> wanted_;   // message numbers to record
+  std::function<void(const TMessage&)> onSeen_;  // told of each recorded message; may be empty
   std::vector<TMessage> seen_; // recorded, in order
   TControlMessageHook hook_;   // in front of the control's WindowProc
 };
