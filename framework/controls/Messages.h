@@ -48,8 +48,12 @@ inline constexpr UINT CN_BASE = 0xBC00;
 inline constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;                // 0xBD11
 inline constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;                  // 0xBC4E
 inline constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;              // 0xBC2B
+inline constexpr UINT CN_HSCROLL = CN_BASE + WM_HSCROLL;                // 0xBD14
+inline constexpr UINT CN_VSCROLL = CN_BASE + WM_VSCROLL;                // 0xBD15
 inline constexpr UINT CN_CTLCOLOREDIT = CN_BASE + WM_CTLCOLOREDIT;      // 0xBD33
+inline constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX;  // 0xBD34
 inline constexpr UINT CN_CTLCOLORBTN = CN_BASE + WM_CTLCOLORBTN;        // 0xBD35
+inline constexpr UINT CN_CTLCOLORSCROLLBAR = CN_BASE + WM_CTLCOLORSCROLLBAR;  // 0xBD37
 inline constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;  // 0xBD38
 
 }  // namespace bus

@@ -105,10 +105,7 @@ void TCustomStatusBar::SetSimpleText(const std::string& v) {
 void TCustomStatusBar::SetSizeGrip(bool v) {
   if (v == sizeGrip_) return;
   sizeGrip_ = v;
-  if (HandleIfAllocated()) {
-    DestroyHandle();
-    HandleNeeded();
-  }
+  RecreateWnd();
 }
 
 // Part edges are the running sums of the widths; the last part reaches the right edge (-1).

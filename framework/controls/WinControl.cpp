@@ -199,6 +199,12 @@ void TWinControl::PlaceInZOrder() {
   SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, kFlags);
 }
 
+void TWinControl::RecreateWnd() {
+  if (!handle_) return;
+  DestroyHandle();
+  CreateHandle();
+}
+
 void TWinControl::DestroyHandle() {
   if (handle_) DestroyWindow(handle_);  // WM_NCDESTROY clears handle_ (and the children's)
   handle_ = nullptr;
@@ -616,7 +622,8 @@ void TWinControl::WmChildNotify(TMessage& m) {
       if (dis->CtlType != ODT_MENU) child = dis->hwndItem;
       break;
     }
-    default:  // WM_COMMAND, WM_CTLCOLOR*: the child's window in lParam
+    default:  // WM_COMMAND, WM_CTLCOLOR*, WM_HSCROLL, WM_VSCROLL: the child's window in lParam (the
+              // window's own scroll bars send none)
       child = reinterpret_cast<HWND>(m.LParam);
       break;
   }
@@ -786,10 +793,13 @@ void TWinControl::WndProc(TMessage& m) {
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSCROLLBAR:
     case WM_DRAWITEM:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
       return WmChildNotify(m);
     case CN_CTLCOLOREDIT:
     case CN_CTLCOLORSTATIC:
     case CN_CTLCOLORBTN:
+    case CN_CTLCOLORLISTBOX:
       return CnCtlColor(m);
     case CM_ENTER:
       return DoEnter();

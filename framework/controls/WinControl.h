@@ -2,8 +2,9 @@
 // any time, even while its form is being loaded), keeps its children in z-order (later in the
 // list lies higher), arranges aligned and anchored children, tracks focus and tab order, turns key
 // messages into events, routes mouse messages to its window-less children and paints them, and
-// reflects child notifications (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM) back to the
-// child's object as CN_BASE + the message.
+// reflects child notifications (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM, and the
+// WM_HSCROLL / WM_VSCROLL of scroll bar, track bar and up-down controls) back to the child's object
+// as CN_BASE + the message.
 //
 // The window procedure of every framework window looks the object up through a window property,
 // never through GWL_WNDPROC: outside code may subclass the window (and unsubclass in any order)
@@ -129,6 +130,8 @@ protected:
   virtual void CreateParams(TCreateParams& params);
   // Creates the window and the children's windows; runs CreateWnd's work once.
   void CreateHandle();
+  // Makes the window again (for settings the platform takes only at creation); nothing without one.
+  void RecreateWnd();
   // After the window exists: font, text, z-order, children. Overrides call the base first.
   virtual void CreateWnd();
   // Fills the client area in the background colour (own window classes).
@@ -147,6 +150,9 @@ protected:
   bool OwnClass() const noexcept { return ownClass_; }
   // Reads Left, Top, Width and Height back from the window.
   void UpdateBoundsFromWindow();
+  // Answers a colour query (WM_CTLCOLOR*: wParam the DC): text in the font colour on the control's
+  // colour, the result the control's brush.
+  void CnCtlColor(TMessage& m);
 
 private:
   friend LRESULT CALLBACK FrameworkWindowProc(HWND, UINT, WPARAM, LPARAM);
@@ -166,7 +172,6 @@ private:
   void WmCaptureChanged(TMessage& m);
   void WmMouse(TMessage& m);
   void WmChildNotify(TMessage& m);
-  void CnCtlColor(TMessage& m);
   void CmParentCtl3DChanged();
   void CmVisibleChanged(TMessage& m);
   void CmEnabledChanged();

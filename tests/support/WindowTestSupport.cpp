@@ -89,15 +89,33 @@ ThreadTimer::~ThreadTimer() {
   ThreadTimers().erase(id_);
 }
 
+HeldKey::HeldKey(BYTE virtualKey) : key_(virtualKey) {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  saved_ = keys[key_];
+  keys[key_] = 0x80;
+  SetKeyboardState(keys);
+}
+
+HeldKey::~HeldKey() {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[key_] = saved_;
+  SetKeyboardState(keys);
+}
+
 COLORREF PixelAt(const TControl& control, POINT client) {
   const POINT p = control.ClientToScreen(client);
   return GetPixel(WindowDC().Get(), p.x, p.y);
 }
 
-TMessageRecorder::TMessageRecorder(TControl& control, std::vector<UINT> messages)
+TMessageRecorder::TMessageRecorder(TControl& control, std::vector<UINT> messages,
+                                   std::function<void(const TMessage&)> onSeen)
     : wanted_(std::move(messages)),
+      onSeen_(std::move(onSeen)),
       hook_(control, [this](TMessage& m) {
         if (std::find(wanted_.begin(), wanted_.end(), m.Msg) == wanted_.end()) return false;
+        if (onSeen_) onSeen_(m);
         const size_t index = seen_.size();
         seen_.push_back(m);  // in the order the messages arrive, nested ones after
         hook_.Default(m);

@@ -37,6 +37,20 @@ void MoveCursor(POINT p, DWORD ms = kPumpWait);
 // The colour on the screen at a point of control's client area.
 COLORREF PixelAt(const TControl& control, POINT client);
 
+// Holds a key down as the thread's key state tells (Ctrl for Ctrl+Delete: GetKeyState) while it
+// lives; the state as it was comes back when it goes.
+class HeldKey {
+public:
+  explicit HeldKey(BYTE virtualKey);
+  ~HeldKey();
+  HeldKey(const HeldKey&) = delete;
+  HeldKey& operator=(const HeldKey&) = delete;
+
+private:
+  BYTE key_;    // the key held
+  BYTE saved_;  // its state before
+};
+
 // Calls tick every ms milliseconds while it lives. A thread timer: the modal loops of message boxes
 // and menus run it as well as the pumps above.
 class ThreadTimer {
@@ -52,10 +66,13 @@ private:
 };
 
 // Records the messages of interest that pass a control's WindowProc, calling the previous handler
-// after each; takes its hook off when it goes (in any order with other hooks).
+// after each; takes its hook off when it goes (in any order with other hooks). onSeen, when given,
+// hears each recorded message as it arrives (to write several controls' messages and events into
+// one journal).
 class TMessageRecorder {
 public:
-  TMessageRecorder(TControl& control, std::vector<UINT> messages);
+  TMessageRecorder(TControl& control, std::vector<UINT> messages,
+                   std::function<void(const TMessage&)> onSeen = nullptr);
   ~TMessageRecorder();
   TMessageRecorder(const TMessageRecorder&) = delete;
   TMessageRecorder& operator=(const TMessageRecorder&) = delete;
@@ -67,6 +84,7 @@ public:
 
 private:
   std::vector<UINT> wanted_;   // message numbers to record
+  std::function<void(const TMessage&)> onSeen_;  // told of each recorded message; may be empty
   std::vector<TMessage> seen_; // recorded, in order
   TControlMessageHook hook_;   // in front of the control's WindowProc
 };

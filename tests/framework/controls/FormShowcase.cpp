@@ -1,8 +1,9 @@
-// form_showcase: a form with every control kind of the widget layer, laid out like the bottom of
-// the main window, for looking at what the layer paints.
-//   form_showcase.exe              shows the form until it is closed
-//   form_showcase.exe FILE.bmp     shows it, saves the form's screen area as FILE.bmp, and ends
-// scripts/form-screenshot.sh runs it under Wine and converts the picture to PNG.
+// form_showcase: the widget layer's controls, for looking at what the layer paints: the main
+// window's kinds laid out like the bottom of the main window, or (--kinds) the form of the further
+// kinds that the control kind tests use.
+//   form_showcase.exe [--kinds]              shows the form until it is closed
+//   form_showcase.exe [--kinds] FILE.bmp     shows it, saves the form's screen area as FILE.bmp, and ends
+// scripts/form-screenshot.sh runs it under Wine and converts the pictures to PNG.
 #include <windows.h>
 
 #include <cmath>
@@ -22,6 +23,7 @@
 #include "framework/graphics/Bitmap.h"
 #include "tests/support/WindowPicture.h"
 #include "tests/support/WindowTestSupport.h"
+#include "tests/framework/controls/KindsForm.h"
 
 namespace bus {
 namespace {
@@ -245,17 +247,26 @@ int main(int argc, char** argv) {
   app.Initialize();
   app.SetTitle("form_showcase");
   RegisterFrameworkClasses();
+  RegisterClasses({&test::TfrmKinds::StaticClassInfo()});
+  const bool kinds = argc > 1 && std::string(argv[1]) == "--kinds";
+  const char* picture = argc > (kinds ? 2 : 1) ? argv[kinds ? 2 : 1] : nullptr;
   try {
-    auto* form = app.CreateForm<TfrmShowcase>(kDescription);
-    DrawGlyph(*form->Button1->Glyph());
-    if (argc < 2) {
+    TForm* form = nullptr;
+    if (kinds) {
+      form = app.CreateForm<test::TfrmKinds>(test::kKindsDescription);
+    } else {
+      auto* showcase = app.CreateForm<TfrmShowcase>(kDescription);
+      DrawGlyph(*showcase->Button1->Glyph());
+      showcase->Edit3->SetFocus();
+      form = showcase;
+    }
+    if (!picture) {
       app.Run();
       return 0;
     }
-    form->Edit3->SetFocus();
     test::PumpFor(1500);
-    test::SaveWindowPicture(form->Handle(), argv[1]);
-    std::printf("saved %s\n", argv[1]);
+    test::SaveWindowPicture(form->Handle(), picture);
+    std::printf("saved %s\n", picture);
     return 0;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "form_showcase: %s\n", e.what());

@@ -1,0 +1,44 @@
+// A form with one or more controls of every kind the widget layer adds beyond the main window's own
+// (radio buttons and groups, combo and list boxes, tab and page controls, range controls ...),
+// built from a description. Its handlers write what they hear into Events, in order. The control
+// kind tests drive it; form_showcase shows it.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "framework/controls/Form.h"
+#include "framework/controls/ScrollBar.h"
+
+namespace bus::test {
+
+class TfrmKinds : public TForm {
+  BUS_CLASS(TfrmKinds)
+public:
+  explicit TfrmKinds(TComponent* owner);
+
+  // The component called name, as a T; throws when there is none of that class.
+  template <class T>
+  T& Get(const std::string& name) const {
+    auto* c = dynamic_cast<T*>(FindComponent(name));
+    if (!c) throw Exception("the kinds form has no " + name + " of that class");
+    return *c;
+  }
+
+  // "change Name", "click Name", "changing Name", "scroll Name <code> <pos>", ...
+  std::vector<std::string> Events;
+  // What the tab changing handler answers.
+  bool AllowTabChange = true;
+  // The scroll handler moves the position it is given to at most this.
+  int ScrollLimit = 1 << 30;
+
+  void KindChange(TObject* sender);
+  void KindClick(TObject* sender);
+  void TabChanging(TObject* sender, bool& allow);
+  void BarScroll(TObject* sender, TScrollCode code, int& pos);
+};
+
+// The form's description.
+extern const char* const kKindsDescription;
+
+}  // namespace bus::test
