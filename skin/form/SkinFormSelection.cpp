@@ -399,7 +399,9 @@ void TSkinForm::SkinComponent(TControl* control, TComponent* owner) {
   const std::string& className = control->ClassName();
   if (skinData_->OnSkinControl) {
     TObject* handedBack = nullptr;
-    skinData_->OnSkinControl(this, skinData_, dynamic_cast<TCustomForm*>(owner), control, className, handedBack);
+    // the owner, or for controls of a container the form they lie on
+    auto* form = dynamic_cast<TCustomForm*>(owner);
+    skinData_->OnSkinControl(this, skinData_, form ? form : ownerForm_, control, className, handedBack);
     if (auto* wrapper = dynamic_cast<TSkinControl*>(handedBack)) {
       if (!RegisterWrapper(wrapper)) wrapper->AttachControl(this, skinData_, wrapper->Recolour(), &wrapperCanvas_);
       if (control->InheritsFrom("TCustomPanel")) SkinComponents(control);
