@@ -40,6 +40,7 @@ void TSkinForm::HookForm(TSkinData* skin, TCustomForm* form) {
     formHook_ = std::make_unique<TControlMessageHook>(*form, [this](TMessage& m) { return FormWindowProc(m); });
   HookWindow(skin);
   savedColor_ = form->Color();
+  savedParentColor_ = form->ParentColor();
   form->SetColor(skin->ButtonFace());
   // the form's popup and main menus become owner-drawn with the menu skinning
 }
@@ -100,6 +101,7 @@ void TSkinForm::RemoveHooks() noexcept {
 
 void TSkinForm::RestoreFormLook() {
   ownerForm_->SetColor(savedColor_);
+  if (savedParentColor_) ownerForm_->SetParentColor(true);
   ownerForm_->SetAutoScroll(savedAutoScroll_);
 }
 

@@ -174,7 +174,8 @@ private:
   bool Dispatch(TMessage& m);
   // Puts back the form's handler and the window's procedure.
   void RemoveHooks() noexcept;
-  // The form's colour (and automatic scroll bars) as they were before hooking.
+  // The form's colour (whether its parent's or its own) and automatic scroll bars as they were
+  // before hooking.
   void RestoreFormLook();
   // Recomputes the frame and repaints it.
   void FrameChanged() const;
@@ -196,6 +197,7 @@ private:
   bool unhookOnDestroy_ = false;       // WM_NCDESTROY unhooks (set by hooking)
   HWND mdiClientWindow_ = nullptr;     // the MDI client child of an MDI frame
   TColor savedColor_ = clNone;         // the form's Color before hooking
+  bool savedParentColor_ = false;      // ... and whether it followed its parent's
   DWORD savedStyle_ = 0;               // the window style at hook time
   TCustomForm* ownerForm_ = nullptr;   // the form object, or null
   HWND handle_ = nullptr;              // the adopted window
