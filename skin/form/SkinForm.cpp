@@ -22,7 +22,12 @@ const TClassInfo& TSkinForm::StaticClassInfo() {
   return info;
 }
 
-TSkinForm::TSkinForm(TComponent* owner) : TComponent(owner) {}
+TSkinForm::TSkinForm(TComponent* owner) : TComponent(owner) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;  // the wide structure of this build: any other size fails quietly
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+    captionFont_.SetHandle(CreateFontIndirectW(&metrics.lfCaptionFont));
+}
 
 TSkinForm::~TSkinForm() {
   ReleaseWrappers();

@@ -28,6 +28,7 @@
 #include "framework/controls/Messages.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Color.h"
+#include "framework/graphics/Font.h"
 #include "skin/control/SkinWrapperHost.h"
 
 namespace bus {
@@ -153,6 +154,8 @@ public:
   const RECT& HookClientRect() const noexcept { return hookClientRect_; }
   const RECT& NativeFrame() const noexcept { return nativeFrame_; }
   HWND MDIClientWindow() const noexcept { return mdiClientWindow_; }
+  // The platform's caption font (the framework's default when it cannot be read).
+  const TFont& CaptionFont() const noexcept { return captionFont_; }
 
   // Makes and attaches the wrappers of one control for the selection rows.
   class Selection;
@@ -182,6 +185,7 @@ private:
 
   std::unique_ptr<TControlMessageHook> formHook_;  // FormWindowProc on the form's handler (OldWindowProc)
   std::unique_ptr<TWindowSubclass> windowHook_;    // WndProc on the window (WndProcInstance, OldWndProc)
+  TFont captionFont_;                  // the platform's caption font
   bool childrenSkinned_ = false;       // 0x3503 has been handled
   int disableTag_ = 0;                 // published, not read
   std::string windowClass_;            // the window's class name

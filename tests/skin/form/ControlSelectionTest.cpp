@@ -22,6 +22,8 @@
 #include "grid/DBGrid.h"
 #include "skin/control/SkinControl.h"
 #include "skin/control/SkinCheckBox.h"
+#include "skin/control/SkinComBox.h"
+#include "skin/control/SkinScrollbarH.h"
 #include "skin/data/SkinData.h"
 #include "skin/form/SkinForm.h"
 #include "skin/form/SkinManager.h"
@@ -63,6 +65,7 @@ struct Case {
   int tag;                // its Tag
   const char* wrapper;    // with the default SkinControls
   const char* without;    // with kRemoved taken out
+  const char* setting = nullptr;  // "Property=value" set before the adoption
 };
 
 const Case kCases[] = {
@@ -78,6 +81,8 @@ const Case kCases[] = {
     {"StatusBar1", "TStatusBar", 0, "TSkinStatusBar", "TSkinStatusBar"},
     {"Grid1", "TrgDBGrid", 0, "TSkinScrollbar", ""},
     {"ComboBox1", "TComboBox", 0, "TSkinComBox", "TSkinComBox"},
+    // a simple combo box's list gets its scroll bars skinned, whatever the members
+    {"SimpleCombo1", "TComboBox", 0, "TSkinComBox+TSkinScrollbarH", "TSkinComBox+TSkinScrollbarH", "Style=csSimple"},
     {"ListBox1", "TListBox", 0, "TSkinScrollbar", ""},
     {"PageControl1", "TPageControl", 0, "TSkinTab", ""},
     {"TabControl1", "TTabControl", 0, "TSkinTab", ""},
@@ -161,6 +166,11 @@ protected:
       control->SetTag(c.tag);
       control->SetParent(form_);
       control->SetBounds(x, y, 120, 60);
+      if (c.setting) {
+        const std::string setting = c.setting;
+        const size_t eq = setting.find('=');
+        SetPropertyValue(control, setting.substr(0, eq), setting.substr(eq + 1));
+      }
       x = (x + 130) % 650;
       if (x == 0) y += 70;
     }
@@ -201,6 +211,18 @@ TEST_F(ControlSelection, EachControlGetsTheWrapperOfItsKind) {
         EXPECT_EQ(button->Components(0)->ClassName(), "TSkinRadioButton");
       }
     }
+    // a drop-down combo box's edit field is subclassed, a simple one's list has its wrapper
+    auto* combo = dynamic_cast<TSkinComBox*>(form_->FindComponent("ComboBox1")->Components(0));
+    ASSERT_NE(combo, nullptr);
+    ASSERT_NE(combo->EditHandle(), nullptr);
+    EXPECT_EQ(GetParent(combo->EditHandle()), combo->Handle());
+    auto* simple = dynamic_cast<TSkinComBox*>(form_->FindComponent("SimpleCombo1")->Components(0));
+    ASSERT_NE(simple, nullptr);
+    EXPECT_EQ(simple->EditHandle(), nullptr);
+    ASSERT_NE(simple->ListScrollbars(), nullptr);
+    EXPECT_EQ(simple->ListScrollbars()->Handle(), simple->ListHandle());
+    EXPECT_EQ(GetParent(simple->ListHandle()), simple->Handle());
+
     // the handed-back wrapper is attached and listed once
     TComponent* handed = form_->FindComponent("Handed");
     auto* wrapper = dynamic_cast<TSkinControl*>(handed->Components(0));

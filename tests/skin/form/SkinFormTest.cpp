@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "core/WideText.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Button.h"
 #include "framework/controls/CheckBox.h"
@@ -138,6 +139,11 @@ TEST_F(SkinFormTest, AnActivatedFormIsAdoptedAndSwitchingOffLeavesEveryWindowAsI
   EXPECT_EQ(GetWindowLongPtrW(button_->Handle(), GWLP_WNDPROC), procOf(button_->Handle()))
       << "a button's handler is hooked, not its window";
   EXPECT_FALSE(manager_->SkinWindow(form_->Handle())) << "adopted once";
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0));
+  EXPECT_EQ(Widen(object->CaptionFont().Name()), metrics.lfCaptionFont.lfFaceName);
+  EXPECT_EQ(object->CaptionFont().Height(), metrics.lfCaptionFont.lfHeight);
   Watch(*object);
   EXPECT_EQ(watcher_.Alive(), 7);
 
