@@ -56,14 +56,10 @@ using enum TSkinControlType;
 
 namespace {
 
-struct FreeComponent {
-  void operator()(TComponent* c) const { c->Free(); }
-};
-
 // Makes a wrapper W owned by owner and attaches it; a wrapper whose attaching fails goes again.
 template <class W, class A>
 W* MakeWrapper(TComponent& owner, A attach) {
-  std::unique_ptr<W, FreeComponent> wrapper(new W(&owner));
+  TComponentHolder<W> wrapper(new W(&owner));
   attach(*wrapper);
   return wrapper.release();
 }
