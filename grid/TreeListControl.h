@@ -69,6 +69,9 @@ public:
   // Puts column at position colIndex of band band, header row row (inside one update batch).
   void MoveColumn(TrgTreeListColumn* column, int band, int row, int colIndex);
   void SetColumnSorted(TrgTreeListColumn* column, TrgTreeListColumnSort sort);
+  // The focused column becomes column (an index into the column list, -1 for none); fires
+  // OnChangeColumn when it changed.
+  void SetFocusedColumn(int column);
   // Columns with a sort state, in the order they got it.
   const std::vector<TrgTreeListColumn*>& SortedColumns() const noexcept { return sortedColumns_; }
   // The header cell of a visible column in client coordinates (empty when hidden).
