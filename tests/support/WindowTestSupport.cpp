@@ -53,6 +53,15 @@ bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
   return true;
 }
 
+bool PumpPending(DWORD ms) {
+  return PumpUntil(
+      [] {
+        HandleQueued();
+        return HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0;
+      },
+      ms);
+}
+
 void PumpFor(DWORD ms) {
   PumpUntil([] { return false; }, ms);
 }

@@ -120,17 +120,17 @@ protected:
   void SetUp() override {
     form_ = Application->CreateForm<TfrmPaint>(kDescription);
     ASSERT_TRUE(test::PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }));
-    test::PumpFor(100);
+    ASSERT_TRUE(test::PumpPending());
   }
   void TearDown() override {
     form_->Free();
-    test::PumpFor(50);
+    test::PumpPending();
   }
 
   // Paints the whole form now.
   void Redraw() {
     RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    test::PumpFor(50);
+    test::PumpPending();
   }
 
   TfrmPaint* form_ = nullptr;

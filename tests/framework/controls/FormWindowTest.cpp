@@ -221,6 +221,7 @@ end
 
 using test::MoveCursor;
 using test::PumpFor;
+using test::PumpPending;
 using test::PumpUntil;
 
 const POINT kNowhere{1000, 740};  // a point of the bare desktop
@@ -238,11 +239,11 @@ protected:
     userBefore_ = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     form_ = Application->CreateForm<TfrmTest>(kDescription);
     PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; });
-    PumpFor(100);
+    PumpPending();
   }
   void TearDown() override {
     if (form_) form_->Free();
-    PumpFor(50);
+    PumpPending();
   }
 
   TfrmTest* form_ = nullptr;
@@ -306,13 +307,13 @@ TEST_F(FormWindow, ControlsListedLaterLieAboveEarlierOnes) {
 
 TEST_F(FormWindow, AnchorsFollowTheParentFromTheDesignPosition) {
   form_->SetClientSize(500, 360);
-  PumpFor(50);
+  PumpPending();
   EXPECT_EQ(form_->Memo1->Width(), 484);
   EXPECT_EQ(form_->Memo1->Height(), 220);
   // a temporary change leaves no drift
   form_->SetClientSize(300, 250);
   form_->SetClientSize(400, 300);
-  PumpFor(50);
+  PumpPending();
   EXPECT_EQ(form_->Memo1->Width(), 384);
   EXPECT_EQ(form_->Memo1->Height(), 160);
 }
@@ -642,7 +643,7 @@ TEST_F(FormWindow, AnExceptionInAHandlerReachesTheErrorReportAndTheLoopGoesOn) {
 
 TEST_F(FormWindow, PaintsItsColoursAndLabel) {
   RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  PumpFor(100);
+  PumpPending();
   WindowDC screenDC;
   HDC screen = screenDC.Get();
   const POINT panelPoint = form_->Panel1->ClientToScreen({300, 100});
@@ -704,7 +705,7 @@ TEST_F(FormWindow, DestroyingTheFormReleasesEveryWindowAndGdiObject) {
   HWND h = form_->Handle();
   form_->Free();
   form_ = nullptr;
-  PumpFor(100);
+  PumpPending();
   EXPECT_FALSE(IsWindow(h));
   // the menu font, message windows and window classes made on first use stay; a second form
   // built and freed must leave the counts where the first one left them
@@ -714,7 +715,7 @@ TEST_F(FormWindow, DestroyingTheFormReleasesEveryWindowAndGdiObject) {
   PumpUntil([&] { return IsWindowVisible(again->Handle()) != 0; });
   again->Edit1->SetText("x");
   again->Free();
-  PumpFor(100);
+  PumpPending();
   EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi);
   EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user);
 }

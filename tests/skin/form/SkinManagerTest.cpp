@@ -84,7 +84,7 @@ protected:
   void TearDown() override {
     if (form_) form_->Free();
     FreeSkinManager();
-    test::PumpFor(20);
+    test::PumpPending();
   }
 
   TSkinManage* manager_ = nullptr;
@@ -173,8 +173,9 @@ TEST_F(SkinManagerTest, OnlyWindowsThatMayBeSkinnedFindASkin) {
   Window child(kPlainClass, 50, 50, WS_CHILD | WS_VISIBLE, client.Get());
   EXPECT_EQ(manager_->AdoptionSkin(child.Get()), nullptr);
 
-  // adoption itself comes with the form skinning: for now no window is taken
-  manager_->SetActive(true);
+  // while skinning is off no window is taken, however well it would take a skin
+  manager_->SetActive(false);
+  ASSERT_EQ(manager_->AdoptionSkin(plain.Get()), &skin);
   EXPECT_FALSE(manager_->SkinWindow(plain.Get()));
 }
 
