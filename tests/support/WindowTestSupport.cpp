@@ -134,6 +134,12 @@ TMessageRecorder::TMessageRecorder(TControl& control, std::vector<UINT> messages
 
 TMessageRecorder::~TMessageRecorder() = default;
 
+std::vector<UINT> TMessageRecorder::Messages() const {
+  std::vector<UINT> numbers;
+  for (const TMessage& m : seen_) numbers.push_back(m.Msg);
+  return numbers;
+}
+
 int TMessageRecorder::Count(UINT msg) const {
   return int(std::count_if(seen_.begin(), seen_.end(), [msg](const TMessage& m) { return m.Msg == msg; }));
 }

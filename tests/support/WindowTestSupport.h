@@ -84,6 +84,8 @@ public:
 
   // The messages seen, in the order they arrived, with the Result the handler left.
   const std::vector<TMessage>& Seen() const noexcept { return seen_; }
+  // The numbers of the messages seen, in order (to compare with an expected table).
+  std::vector<UINT> Messages() const;
   int Count(UINT msg) const;
   void Clear() { seen_.clear(); }
 

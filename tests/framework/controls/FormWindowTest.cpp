@@ -447,7 +447,7 @@ TEST_F(FormWindow, APressedSpeedButtonKeepsTheMouseAndClicksOnlyWhenReleasedOver
   SendMessageW(panel, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 5));  // dragged off: drawn up
   EXPECT_FALSE(form_->Button1->Pressed());
   SendMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  ASSERT_EQ(button.Count(WM_LBUTTONUP), 1);  // the release outside still went to the button
+  ASSERT_EQ(button.Messages(), std::vector<UINT>{WM_LBUTTONUP});  // the release outside still went to the button
   EXPECT_LT(short(LOWORD(button.Seen()[0].LParam)), 0);
   EXPECT_TRUE(gLog.empty());
   EXPECT_NE(GetCapture(), panel);
@@ -464,14 +464,16 @@ TEST_F(FormWindow, ACheckBoxClickComesBackReflectedAndKeepsTheNativeStateInStep)
   SendMessageW(h, BM_CLICK, 0, 0);  // the native click: BN_CLICKED to the parent, reflected back
   EXPECT_FALSE(form_->CheckBox1->Checked());
   EXPECT_EQ(SendMessageW(h, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  EXPECT_EQ(box.Count(CN_COMMAND), 1);
-  EXPECT_EQ(box.Count(BM_SETCHECK), 1);
+  // the reflected notification, then the state put back into the window
+  EXPECT_EQ(box.Messages(), (std::vector<UINT>{CN_COMMAND, BM_SETCHECK}));
+  EXPECT_EQ(box.Seen()[1].WParam, WPARAM(BST_UNCHECKED));
   EXPECT_EQ(clicks, 1);
   form_->CheckBox1->SetState(TCheckBoxState::cbGrayed);  // from code: through the window as well
   EXPECT_EQ(SendMessageW(h, BM_GETCHECK, 0, 0), BST_INDETERMINATE);
   EXPECT_EQ(GetEnumPropertyName(form_->CheckBox1, "state"), "cbGrayed");
   EXPECT_EQ(GetEnumPropertyName(form_->CheckBox1, "Checked"), "False");
-  EXPECT_EQ(box.Count(BM_SETCHECK), 2);
+  EXPECT_EQ(box.Messages(), (std::vector<UINT>{CN_COMMAND, BM_SETCHECK, BM_SETCHECK}));
+  EXPECT_EQ(box.Seen()[2].WParam, WPARAM(BST_INDETERMINATE));
   EXPECT_EQ(clicks, 2);
 }
 
