@@ -4,6 +4,9 @@
 // header (cells and sizing zones) and the rows, and runs the mouse gestures: pressing and clicking
 // headers (header-click sorting), sizing columns with an inverted line, dragging headers to a new
 // position with drop arrows and an edge-scroll timer, and pressing rows.
+//
+// Not built yet (published and stored, they change nothing): BandMaxRowCount, HeaderMinRowCount,
+// BandRowCount.
 #pragma once
 
 #include <memory>
