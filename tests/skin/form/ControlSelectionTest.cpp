@@ -147,7 +147,7 @@ protected:
   void TearDown() override {
     if (form_) form_->Free();
     FreeSkinManager();
-    test::PumpFor(10);
+    test::PumpPending();
   }
 
   // The test form, every case's control on it, adopted and skinned.
