@@ -3,20 +3,10 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/TextEncoding.h"
 #include "core/TextUtil.h"
 
 namespace bus {
-
-namespace {
-
-std::string_view TrimBlanks(std::string_view s) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-}  // namespace
 
 std::string IniValue(std::string_view text, std::string_view section, std::string_view key,
                      std::string_view fallback) {
@@ -54,8 +44,8 @@ std::string IniFileValue(const std::filesystem::path& path, std::string_view sec
                          std::string_view key, std::string_view fallback) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::string(fallback);
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return IniValue(text, section, key, fallback);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return IniValue(TextFileToUtf8(bytes), section, key, fallback);
 }
 
 }  // namespace bus

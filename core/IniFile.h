@@ -3,7 +3,8 @@
 // Sections and keys compare without regard to ASCII letter case; blanks around names and values
 // are dropped; a value in matching double or single quotes loses the quotes; lines starting with
 // ';' or '#' are comments. The first occurrence of a key in the first matching section wins, as with
-// the platform's own INI reading. A UTF-8 byte-order mark at the start is skipped.
+// the platform's own INI reading. A file may be UTF-8, GBK or UTF-16 with a byte-order mark
+// (TextFileToUtf8); values come back as UTF-8.
 #pragma once
 
 #include <filesystem>
@@ -12,7 +13,7 @@
 
 namespace bus {
 
-// Returns the value of key in section of the INI text, or fallback when either is absent.
+// Returns the value of key in section of the INI text (UTF-8), or fallback when either is absent.
 std::string IniValue(std::string_view text, std::string_view section, std::string_view key,
                      std::string_view fallback = {});
 

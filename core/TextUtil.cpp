@@ -19,6 +19,24 @@ std::string AsciiLower(std::string_view s) {
   return out;
 }
 
+namespace {
+// s without leading and trailing characters for which trimmed is true.
+template <class Pred>
+std::string_view TrimBy(std::string_view s, Pred trimmed) noexcept {
+  while (!s.empty() && trimmed(static_cast<unsigned char>(s.front()))) s.remove_prefix(1);
+  while (!s.empty() && trimmed(static_cast<unsigned char>(s.back()))) s.remove_suffix(1);
+  return s;
+}
+}  // namespace
+
+std::string_view TrimBlanks(std::string_view s) noexcept {
+  return TrimBy(s, [](unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
+}
+
+std::string_view TrimControl(std::string_view s) noexcept {
+  return TrimBy(s, [](unsigned char c) { return c <= 32; });
+}
+
 std::string DoubleQuoted(std::string_view s) {
   std::string out = "\"";
   for (char c : s) {

@@ -22,9 +22,10 @@ fs::path PathFromUtf8(const std::string& s) {
   return fs::path(std::u8string(s.begin(), s.end()));
 }
 
-// Checks what SQLite itself would not: SQLite happily opens a directory or a missing path lazily,
-// and a process with enough rights (root) opens a write-protected file for writing.
-void CheckDataSourceFile(const std::string& source) {
+// Checks what SQLite itself would not: SQLite happily opens a directory or a missing path lazily.
+// Returns whether the file's permissions let anybody write it: a process with enough rights (root)
+// would write a write-protected file, and the program must not.
+bool CheckDataSourceFile(const std::string& source) {
   if (source.empty()) throw DatabaseError("no database file given (Data Source is empty)");
   std::error_code ec;
   const fs::path path = PathFromUtf8(source);
@@ -33,8 +34,19 @@ void CheckDataSourceFile(const std::string& source) {
   if (fs::is_directory(st)) throw DatabaseError("database path is a directory, not a file: " + source);
   if (!fs::is_regular_file(st)) throw DatabaseError("database path is not a regular file: " + source);
   constexpr auto writeBits = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-  if ((st.permissions() & writeBits) == fs::perms::none)
-    throw DatabaseError("database file is read-only: " + source);
+  return (st.permissions() & writeBits) != fs::perms::none;
+}
+
+// Opens source with flags; on failure closes what the engine left and returns its result code.
+int OpenFile(const std::string& source, int flags, sqlite3*& db) {
+  // NOMUTEX: one thread uses the connection, and a lock around every value read costs a quarter
+  // of fetching a result
+  const int rc = sqlite3_open_v2(source.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+  if (rc != SQLITE_OK) {
+    sqlite3_close_v2(db);
+    db = nullptr;
+  }
+  return rc;
 }
 
 // Characters in s, counted as the engine counts them for an ESCAPE text.
@@ -118,19 +130,19 @@ void Connection::Open(std::string_view connectionString) {
   if (!EqualsIgnoringAsciiCase(settings_.provider, kJetProvider))
     throw DatabaseError("database provider not available: \"" + settings_.provider + "\"");
   const std::string& source = settings_.dataSource;
-  CheckDataSourceFile(source);
+  const bool writable = CheckDataSourceFile(source);
 
+  // read-write where the file allows it, else (or when the engine cannot write it) read-only
   sqlite3* db = nullptr;
-  // NOMUTEX: one thread uses the connection, and a lock around every value read costs a quarter
-  // of fetching a result
-  const int rc = sqlite3_open_v2(source.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+  int rc = writable ? OpenFile(source, SQLITE_OPEN_READWRITE, db) : SQLITE_READONLY;
+  if (rc != SQLITE_OK) rc = OpenFile(source, SQLITE_OPEN_READONLY, db);
+  if (rc != SQLITE_OK) throw DatabaseError(std::string("cannot open database (") + sqlite3_errstr(rc) + "): " + source);
   // from here on db must be closed on every failure
   const auto fail = [&](const std::string& what) {
     sqlite3_close_v2(db);
     throw DatabaseError(what + ": " + source);
   };
-  if (rc != SQLITE_OK) fail(std::string("cannot open database (") + sqlite3_errstr(rc) + ")");
-  if (sqlite3_db_readonly(db, "main") == 1) fail("database file is read-only");
+  const bool readOnly = sqlite3_db_readonly(db, "main") == 1;
   sqlite3_busy_timeout(db, 2000);
   sqlite3_extended_result_codes(db, 1);
   // the engine destroys the cache with the function (also when registering fails)
@@ -150,6 +162,25 @@ void Connection::Open(std::string_view connectionString) {
   if (step != SQLITE_ROW) fail("not a route database (" + err + ")");
   if (!hasWay) fail("not a route database (no table \"way\")");
   db_ = db;
+  readOnly_ = readOnly;
+}
+
+void Connection::RequireWritable(std::string_view what) const {
+  if (ReadOnly())
+    throw DatabaseError("cannot " + std::string(what) + ": the route database is read-only (" + settings_.dataSource +
+                        ")");
+}
+
+DatabaseError Connection::WriteError(int rc, std::string_view what) const {
+  switch (rc & 0xFF) {  // the primary result code
+    case SQLITE_READONLY:
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+      return DatabaseError("cannot " + std::string(what) + ": the route database or its folder cannot be written (" +
+                           settings_.dataSource + ")");
+    default:
+      return DatabaseError(db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc));
+  }
 }
 
 std::vector<std::string> Connection::FieldNames(const std::string& sql) const {

@@ -6,12 +6,6 @@ namespace bus::db {
 
 namespace {
 
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
-
 // Reads one value starting at text[pos] (after the '='), up to the next unquoted ';'.
 // Advances pos past the ';'.
 std::string ReadValue(std::string_view text, size_t& pos) {

@@ -293,6 +293,7 @@ void Query::Post() {
   if (!set.empty()) {
     sqlite3* db = connection_->Handle();
     if (db == nullptr) throw DatabaseError("the database is not connected");
+    connection_->RequireWritable("save the record");
     StatementHandle stmt = Prepare(db, "update " + DoubleQuoted(baseTable_) + " set " + set + " where " + KeyCondition());
     int index = 1;
     for (int f = 0; f < FieldCount(); ++f) {
@@ -302,7 +303,7 @@ void Query::Post() {
       else sqlite3_bind_text(stmt.get(), index++, text_.data() + c.offset, int(c.length), SQLITE_STATIC);
     }
     BindKey(stmt.get(), index);
-    if (sqlite3_step(stmt.get()) != SQLITE_DONE) throw DatabaseError(sqlite3_errmsg(db));
+    if (const int rc = sqlite3_step(stmt.get()); rc != SQLITE_DONE) throw connection_->WriteError(rc, "save the record");
     if (sqlite3_changes(db) != 1) throw DatabaseError("the record is no longer in the database");
     Cell* cells = &cells_[size_t(rows_[size_t(current_)]) * size_t(FieldCount())];
     std::copy(editCells_.begin(), editCells_.end(), cells);
@@ -324,9 +325,10 @@ void Query::Delete() {
   RequireCurrent("delete");
   sqlite3* db = connection_->Handle();
   if (db == nullptr) throw DatabaseError("the database is not connected");
+  connection_->RequireWritable("delete the record");
   StatementHandle stmt = Prepare(db, "delete from " + DoubleQuoted(baseTable_) + " where " + KeyCondition());
   BindKey(stmt.get(), 1);
-  if (sqlite3_step(stmt.get()) != SQLITE_DONE) throw DatabaseError(sqlite3_errmsg(db));
+  if (const int rc = sqlite3_step(stmt.get()); rc != SQLITE_DONE) throw connection_->WriteError(rc, "delete the record");
   if (sqlite3_changes(db) != 1) throw DatabaseError("the record is no longer in the database");
   rows_.erase(rows_.begin() + current_);
   SetCursor(std::min(current_, RecordCount() - 1));

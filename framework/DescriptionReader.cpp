@@ -7,6 +7,7 @@
 
 #include "core/ScopeExit.h"
 #include "core/Stream.h"
+#include "core/TextEncoding.h"
 #include "core/TextUtil.h"
 #include "framework/ClassRegistry.h"
 #include "framework/Collection.h"
@@ -152,7 +153,7 @@ private:
         const size_t start = pos_;
         while (pos_ < s_.size() && IsDigit(s_[pos_]) && code <= 0x10FFFF) code = code * 10 + std::uint32_t(s_[pos_++] - '0');
         if (pos_ == start || code > 0x10FFFF || (code >= 0xD800 && code < 0xE000)) Fail("bad character code after '#'");
-        AppendUtf8(out, code);
+        AppendUtf8(out, char32_t(code));
         continue;
       }
       ++pos_;
@@ -171,24 +172,6 @@ private:
       }
     }
     return out;
-  }
-
-  static void AppendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-      out += char(cp);
-    } else if (cp < 0x800) {
-      out += char(0xC0 | (cp >> 6));
-      out += char(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      out += char(0xE0 | (cp >> 12));
-      out += char(0x80 | ((cp >> 6) & 0x3F));
-      out += char(0x80 | (cp & 0x3F));
-    } else {
-      out += char(0xF0 | (cp >> 18));
-      out += char(0x80 | ((cp >> 12) & 0x3F));
-      out += char(0x80 | ((cp >> 6) & 0x3F));
-      out += char(0x80 | (cp & 0x3F));
-    }
   }
 
   // { hex digits, blanks and line breaks allowed between byte pairs }
@@ -430,20 +413,10 @@ private:
 
   // Sets one property of obj, walking a dotted path through held objects.
   void Apply(TObject& obj, const Assignment& a) {
-    TObject* target = &obj;
-    std::string_view path = a.path;
-    // "Font.Name" may be a property of its own, else a path through held objects
-    for (size_t dot; !target->ClassInfo().FindProperty(path) && (dot = path.find('.')) != std::string_view::npos;) {
-      const std::string_view head = path.substr(0, dot);
-      const TPropInfo* holder = target->ClassInfo().FindProperty(head);
-      if (!holder || holder->kind != TPropKind::Object || !holder->getObject)
-        Fail(a.line, target->ClassName() + " has no object property " + std::string(head));
-      target = holder->getObject(*target);
-      if (!target) Fail(a.line, std::string(head) + " holds no object");
-      path.remove_prefix(dot + 1);
-    }
-    const TPropInfo* p = target->ClassInfo().FindProperty(path);
-    if (!p) Fail(a.line, target->ClassName() + " has no property " + std::string(path));
+    const TPropertyPath path = ResolvePropertyPath(&obj, a.path);
+    if (!path.prop) Fail(a.line, path.error);
+    TObject* const target = path.object;
+    const TPropInfo* const p = path.prop;
     const Value& v = a.value.front();
     auto wrongKind = [&]() { Fail(v.line, "wrong kind of value for " + p->name); };
     auto requireSetter = [&](bool present) {
@@ -453,8 +426,7 @@ private:
       case TPropKind::Integer: {
         std::int64_t n = 0;
         if (v.kind == Value::Int) n = v.number;
-        else if (v.kind == Value::Ident && p->intIdents && p->intIdents->toValue(v.text, n)) {}
-        else if (v.kind == Value::Ident) Fail(v.line, "'" + v.text + "' is not a value for " + p->name);
+        else if (v.kind == Value::Ident) Guard(v.line, [&] { n = IdentOrdinal(*p, v.text); });
         else wrongKind();
         requireSetter(bool(p->setOrdinal));
         Guard(a.line, [&] { p->setOrdinal(*target, n); });
@@ -462,8 +434,8 @@ private:
       }
       case TPropKind::Enumeration: {
         if (v.kind != Value::Ident) wrongKind();
-        const int index = IdentIndex(*p->idents, v.text);
-        if (index < 0) Fail(v.line, "'" + v.text + "' is not a value for " + p->name);
+        std::int64_t index = 0;
+        Guard(v.line, [&] { index = IdentOrdinal(*p, v.text); });
         requireSetter(bool(p->setOrdinal));
         Guard(a.line, [&] { p->setOrdinal(*target, index); });
         return;
@@ -471,11 +443,7 @@ private:
       case TPropKind::Set: {
         if (v.kind != Value::Set) wrongKind();
         std::int64_t bits = 0;
-        for (const std::string& n : v.names) {
-          const int index = IdentIndex(*p->idents, n);
-          if (index < 0) Fail(v.line, "'" + n + "' is not a member of " + p->name);
-          bits |= std::int64_t(1) << index;
-        }
+        Guard(v.line, [&] { bits = SetOrdinal(*p, std::vector<std::string_view>(v.names.begin(), v.names.end())); });
         requireSetter(bool(p->setOrdinal));
         Guard(a.line, [&] { p->setOrdinal(*target, bits); });
         return;

@@ -88,13 +88,51 @@ TObject* GetObjectProperty(const TObject* obj, std::string_view name, const TCla
   return v;
 }
 
+TPropertyPath ResolvePropertyPath(TObject* obj, std::string_view name) {
+  TPropertyPath path;
+  path.object = obj;
+  for (size_t dot; !FindProperty(path.object, name) && (dot = name.find('.')) != std::string_view::npos;) {
+    const std::string_view head = name.substr(0, dot);
+    const TPropInfo* holder = FindProperty(path.object, head);
+    if (!holder || holder->kind != TPropKind::Object || !holder->getObject) {
+      path.error = path.object->ClassName() + " has no object property " + std::string(head);
+      return path;
+    }
+    path.object = holder->getObject(*path.object);
+    if (!path.object) {
+      path.error = std::string(head) + " holds no object";
+      return path;
+    }
+    name.remove_prefix(dot + 1);
+  }
+  path.prop = FindProperty(path.object, name);
+  if (!path.prop) path.error = path.object->ClassName() + " has no property " + std::string(name);
+  return path;
+}
+
+std::int64_t IdentOrdinal(const TPropInfo& p, std::string_view ident) {
+  std::int64_t value = -1;
+  const bool found = p.kind == TPropKind::Enumeration
+                         ? (value = IdentIndex(*p.idents, ident)) >= 0
+                         : p.kind == TPropKind::Integer && p.intIdents && p.intIdents->toValue(ident, value);
+  if (!found) throw EPropertyError("'" + std::string(ident) + "' is not a value for " + p.name);
+  return value;
+}
+
+std::int64_t SetOrdinal(const TPropInfo& p, const std::vector<std::string_view>& members) {
+  std::int64_t bits = 0;
+  for (const std::string_view member : members) {
+    const int index = IdentIndex(*p.idents, member);
+    if (index < 0) throw EPropertyError("'" + std::string(member) + "' is not a member of " + p.name);
+    bits |= std::int64_t(1) << index;
+  }
+  return bits;
+}
+
 namespace {
 
 bool ParseInt(std::string_view text, std::int64_t& value) {
-  const std::string t = std::string(text);
-  std::string_view s = text;
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+  std::string_view s = TrimBlanks(text);
   if (!s.empty() && s.front() == '+') s.remove_prefix(1);
   if (s.empty()) return false;
   auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
@@ -111,60 +149,49 @@ std::string SetText(const TIdentList& idents, std::int64_t bits) {
   return out + "]";
 }
 
-std::int64_t ParseSet(const TIdentList& idents, std::string_view text, std::string_view propName) {
-  std::string_view s = text;
-  auto trim = [](std::string_view v) {
-    while (!v.empty() && (v.front() == ' ' || v.front() == '\t')) v.remove_prefix(1);
-    while (!v.empty() && (v.back() == ' ' || v.back() == '\t')) v.remove_suffix(1);
-    return v;
-  };
-  s = trim(s);
+// The members of a set written "[a, b]".
+std::vector<std::string_view> SetMembers(std::string_view text, const std::string& propName) {
+  std::string_view s = TrimBlanks(text);
   if (s.size() < 2 || s.front() != '[' || s.back() != ']')
-    throw EPropertyError("'" + std::string(text) + "' is not a set value for " + std::string(propName));
+    throw EPropertyError("'" + std::string(text) + "' is not a set value for " + propName);
   s = s.substr(1, s.size() - 2);
-  std::int64_t bits = 0;
-  while (!trim(s).empty()) {
+  std::vector<std::string_view> members;
+  while (!TrimBlanks(s).empty()) {
     const size_t comma = s.find(',');
-    const std::string_view item = trim(s.substr(0, comma));
-    const int index = IdentIndex(idents, item);
-    if (index < 0) throw EPropertyError("'" + std::string(item) + "' is not a member of " + std::string(propName));
-    bits |= std::int64_t(1) << index;
+    members.push_back(TrimBlanks(s.substr(0, comma)));
     if (comma == std::string_view::npos) break;
     s.remove_prefix(comma + 1);
   }
-  return bits;
+  return members;
 }
 
 }  // namespace
 
 std::string GetPropertyValue(const TObject* obj, std::string_view name) {
-  const size_t dot = name.find('.');
-  if (dot != std::string_view::npos && !FindProperty(obj, name)) {
-    const TPropInfo* holder = FindProperty(obj, name.substr(0, dot));
-    if (!holder || holder->kind != TPropKind::Object || !holder->getObject) return {};
-    return GetPropertyValue(holder->getObject(*obj), name.substr(dot + 1));
-  }
-  const TPropInfo* p = FindProperty(obj, name);
+  if (!obj) return {};
+  const TPropertyPath path = ResolvePropertyPath(const_cast<TObject*>(obj), name);
+  const TPropInfo* p = path.prop;
   if (!p) return {};
+  const TObject* target = path.object;
   switch (p->kind) {
     case TPropKind::Integer: {
-      const std::int64_t v = p->getOrdinal(*obj);
+      const std::int64_t v = p->getOrdinal(*target);
       std::string ident;
       if (p->intIdents && p->intIdents->toIdent(v, ident)) return ident;
       return std::to_string(v);
     }
     case TPropKind::Enumeration:
-      return GetEnumPropertyName(obj, name);
+      return GetEnumPropertyName(target, p->name);
     case TPropKind::Set:
-      return SetText(*p->idents, p->getOrdinal(*obj));
+      return SetText(*p->idents, p->getOrdinal(*target));
     case TPropKind::Text:
-      return p->getText(*obj);
+      return p->getText(*target);
     case TPropKind::Reference: {
-      const auto* c = dynamic_cast<const TComponent*>(p->getObject(*obj));
+      const auto* c = dynamic_cast<const TComponent*>(p->getObject(*target));
       return c ? c->Name() : std::string();
     }
     case TPropKind::Strings:
-      return p->getStrings(*obj).Text();
+      return p->getStrings(*target).Text();
     default:
       return {};
   }
@@ -172,55 +199,49 @@ std::string GetPropertyValue(const TObject* obj, std::string_view name) {
 
 void SetPropertyValue(TObject* obj, std::string_view name, std::string_view value, TComponent* lookupRoot) {
   if (obj == nullptr) throw EPropertyError("no object to set " + std::string(name) + " on");
-  const size_t dot = name.find('.');
-  if (dot != std::string_view::npos && !FindProperty(obj, name)) {
-    const TPropInfo* holder = FindProperty(obj, name.substr(0, dot));
-    if (!holder || holder->kind != TPropKind::Object || !holder->getObject || holder->getObject(*obj) == nullptr)
-      throw EPropertyError(obj->ClassName() + " has no object property " + std::string(name.substr(0, dot)));
-    SetPropertyValue(holder->getObject(*obj), name.substr(dot + 1), value, lookupRoot);
-    return;
-  }
-  const TPropInfo* p = FindProperty(obj, name);
-  if (!p) throw EPropertyError(obj->ClassName() + " has no property " + std::string(name));
-  const std::string shown = "'" + std::string(value) + "'";
+  const TPropertyPath path = ResolvePropertyPath(obj, name);
+  const TPropInfo* p = path.prop;
+  if (!p) throw EPropertyError(path.error);
+  TObject& target = *path.object;
+  auto requireSetter = [&](bool present) {
+    if (!present) throw EPropertyError(p->name + " is read-only");
+  };
   switch (p->kind) {
     case TPropKind::Integer: {
       std::int64_t v = 0;
-      if (!ParseInt(value, v) && !(p->intIdents && p->intIdents->toValue(value, v)))
-        throw EPropertyError(shown + " is not a value for " + p->name);
-      if (!p->setOrdinal) throw EPropertyError(p->name + " is read-only");
-      p->setOrdinal(*obj, v);
+      if (!ParseInt(value, v)) v = IdentOrdinal(*p, value);
+      requireSetter(bool(p->setOrdinal));
+      p->setOrdinal(target, v);
       return;
     }
     case TPropKind::Enumeration: {
-      const int index = IdentIndex(*p->idents, value);
-      if (index < 0) throw EPropertyError(shown + " is not a value for " + p->name);
-      if (!p->setOrdinal) throw EPropertyError(p->name + " is read-only");
-      p->setOrdinal(*obj, index);
+      const std::int64_t index = IdentOrdinal(*p, value);
+      requireSetter(bool(p->setOrdinal));
+      p->setOrdinal(target, index);
       return;
     }
     case TPropKind::Set:
-      if (!p->setOrdinal) throw EPropertyError(p->name + " is read-only");
-      p->setOrdinal(*obj, ParseSet(*p->idents, value, p->name));
+      requireSetter(bool(p->setOrdinal));
+      p->setOrdinal(target, SetOrdinal(*p, SetMembers(value, p->name)));
       return;
     case TPropKind::Text:
-      if (!p->setText) throw EPropertyError(p->name + " is read-only");
-      p->setText(*obj, std::string(value));
+      requireSetter(bool(p->setText));
+      p->setText(target, std::string(value));
       return;
     case TPropKind::Reference: {
-      TComponent* target = nullptr;
+      TComponent* found = nullptr;
       if (!value.empty()) {
-        target = lookupRoot ? lookupRoot->FindComponent(value) : nullptr;
-        if (!target && lookupRoot && EqualsIgnoringAsciiCase(lookupRoot->Name(), value)) target = lookupRoot;
-        if (!target) throw EPropertyError("no component named " + shown);
+        found = lookupRoot ? lookupRoot->FindComponent(value) : nullptr;
+        if (!found && lookupRoot && EqualsIgnoringAsciiCase(lookupRoot->Name(), value)) found = lookupRoot;
+        if (!found) throw EPropertyError("no component named '" + std::string(value) + "'");
       }
-      p->setObject(*obj, target);
+      p->setObject(target, found);
       return;
     }
     case TPropKind::Strings: {
       TStringList lines;
       lines.SetText(value);
-      p->setStrings(*obj, lines);
+      p->setStrings(target, lines);
       return;
     }
     default:

@@ -307,4 +307,22 @@ void SetPropertyValue(TObject* obj, std::string_view name, std::string_view valu
 // Ordinal of ident in idents (ASCII case ignored), or -1.
 int IdentIndex(const TIdentList& idents, std::string_view ident);
 
+// --- What the property setter and the form description reader share ------------------------
+
+// The property a name leads to from an object. A dotted name ("Font.Name") is the property of
+// that name when the object has one, else a path through the objects its object properties hold.
+struct TPropertyPath {
+  TObject* object = nullptr;        // the object that has the property
+  const TPropInfo* prop = nullptr;  // the property; null when the name leads nowhere
+  std::string error;                // why it leads nowhere ("TFoo has no property Bar")
+};
+TPropertyPath ResolvePropertyPath(TObject* obj, std::string_view name);
+
+// The value an identifier stands for in property p: an enumeration's ordinal, an integer's named
+// value ("clRed"). Throws EPropertyError "'x' is not a value for P".
+std::int64_t IdentOrdinal(const TPropInfo& p, std::string_view ident);
+// The bits of a set property p with the members named. Throws EPropertyError
+// "'x' is not a member of P".
+std::int64_t SetOrdinal(const TPropInfo& p, const std::vector<std::string_view>& members);
+
 }  // namespace bus

@@ -4,14 +4,6 @@
 
 namespace bus {
 
-std::string_view TrimControl(std::string_view text) {
-  std::size_t b = 0;
-  std::size_t e = text.size();
-  while (b < e && static_cast<unsigned char>(text[b]) <= 32) ++b;
-  while (e > b && static_cast<unsigned char>(text[e - 1]) <= 32) --e;
-  return text.substr(b, e - b);
-}
-
 std::optional<std::int32_t> ParseSkinInteger(std::string_view text) {
   bool hex = false;
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {

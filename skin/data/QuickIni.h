@@ -56,7 +56,4 @@ private:
 // Parses a descriptor number as ReadInteger does; nothing when the text is not one.
 std::optional<std::int32_t> ParseSkinInteger(std::string_view text);
 
-// The text without leading and trailing characters of code 32 or lower.
-std::string_view TrimControl(std::string_view text);
-
 }  // namespace bus

@@ -535,6 +535,46 @@ TEST_F(MainWindow, WithoutItsDatabaseTheWindowSaysSoOnceThenReportsEachFailingSe
   EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }, kDesktopWait));
 }
 
+// A database the program may read but not write (read-only media, a file without write
+// permission): the window starts as usual and every search works; Ctrl+Delete says clearly why the
+// record stays.
+TEST_F(MainWindow, AReadOnlyDatabaseAnswersSearchesAndCtrlDeleteSaysWhyNothingIsDeleted) {
+  PrepareDirectory("[config]\r\ndbName=xaway.db\r\n");
+  const fs::path database = dir_.Path() / "xaway.db";
+  fs::permissions(database, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  const std::string before = test::ReadFile(database);
+  Create();
+  all_ = ReadAllRecords(database);
+  EXPECT_EQ(Caption(), "Zelvo公交车查询V2.2.8--西安");
+  EXPECT_EQ(Rows(), int(all_.size()));
+  Search(form_->Edit3, "钟楼");
+  EXPECT_TRUE(form_->StatusText().starts_with("查询结果：经过 钟楼 的公交车有：")) << form_->StatusText();
+  const int found = Rows();
+  EXPECT_GT(found, 0);
+  form_->edtFrom->SetFocus();
+  Type("钟楼");
+  form_->edtTo->SetFocus();
+  Type("小寨");
+  Press(VK_RETURN);
+  EXPECT_TRUE(form_->StatusText().starts_with("查询结果：从 钟楼 到 小寨 的公交车有：")) << form_->StatusText();
+
+  const int rows = Rows();
+  BoxAnswerer boxes({IDOK});  // "Delete record?" OK, then the report
+  form_->DBGrid1->SetFocus();
+  {
+    test::HeldKey ctrl(VK_CONTROL);
+    Press(VK_DELETE);
+  }
+  ASSERT_TRUE(PumpUntil([&] { return boxes.Seen().size() == 2; }, kDesktopWait));
+  EXPECT_EQ(boxes.Seen()[0].text, "Delete record?");
+  EXPECT_EQ(boxes.Seen()[1].caption, "Zelvo公交车查询");  // the general error report
+  EXPECT_NE(boxes.Seen()[1].text.find("cannot delete the record: the route database is read-only ("),
+            std::string::npos)
+      << boxes.Seen()[1].text;
+  EXPECT_EQ(Rows(), rows);
+  EXPECT_EQ(test::ReadFile(database), before);
+}
+
 TEST_F(MainWindow, DatabaseUnderAnotherCaseConnectsWithoutACity) {
   PrepareDirectory("[config]\r\ndbName=XAway.db\r\n", "XAway.db");
   Create();

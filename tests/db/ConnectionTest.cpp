@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <fstream>
 
 #include "db/DatabaseError.h"
@@ -68,9 +70,56 @@ TEST_F(ConnectionTest, ForeignEmptyAndTablelessFilesAreNotRouteDatabases) {
   EXPECT_EQ(fs::file_size(empty), 0u);  // left untouched
 }
 
-TEST_F(ConnectionTest, ReadOnlyFileFailsToOpen) {
+// A file nobody may write (under Wine: the read-only attribute) opens read-only, also for a
+// process that could write it anyway (root): searches work, changes fail with a clear message.
+TEST_F(ConnectionTest, AReadOnlyFileOpensReadOnlyAndRefusesChangesClearly) {
+  Connection writable;
+  writable.Open(ConnectionStringFor(routes));
+  EXPECT_FALSE(writable.ReadOnly());
+  EXPECT_NO_THROW(writable.RequireWritable("delete the record"));
+  writable.Close();
+
+  const std::string before = bus::test::ReadFile(routes);
   fs::permissions(routes, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  ExpectOpenFails(ConnectionStringFor(routes), "read-only");
+  Connection c;
+  c.Open(ConnectionStringFor(routes));
+  ASSERT_TRUE(c.Connected());
+  EXPECT_TRUE(c.ReadOnly());
+  bus::db::Query q(c);
+  q.SetStatement("select * from way where w0 = ?", {"钟楼"});
+  q.Open();
+  ASSERT_EQ(q.RecordCount(), 1);
+  EXPECT_EQ(q.Value(1), "5");
+  for (auto change : {+[](bus::db::Query& q) { q.Delete(); }, +[](bus::db::Query& q) {
+         q.Edit();
+         q.SetValue(1, "6");
+         q.Post();
+       }}) {
+    try {
+      change(q);
+      ADD_FAILURE() << "changed a read-only database";
+    } catch (const DatabaseError& e) {
+      EXPECT_NE(std::string(e.what()).find("the route database is read-only ("), std::string::npos) << e.what();
+      EXPECT_NE(std::string(e.what()).find("xaway.db)"), std::string::npos) << e.what();
+    }
+    q.Cancel();
+  }
+  EXPECT_EQ(q.RecordCount(), 1);
+  c.Close();
+  EXPECT_EQ(bus::test::ReadFile(routes), before);
+  EXPECT_FALSE(c.ReadOnly());  // a closed connection is neither
+}
+
+// A change the engine refuses because the file or its folder cannot be written says so.
+TEST_F(ConnectionTest, WritesRefusedByTheFileSystemAreNamedAsSuch) {
+  Connection c;
+  c.Open(ConnectionStringFor(routes));
+  for (int rc : {SQLITE_READONLY, SQLITE_CANTOPEN, SQLITE_PERM, SQLITE_READONLY_DIRECTORY})
+    EXPECT_NE(std::string(c.WriteError(rc, "delete the record").what())
+                  .find("cannot delete the record: the route database or its folder cannot be written ("),
+              std::string::npos)
+        << rc;
+  EXPECT_EQ(std::string(c.WriteError(SQLITE_CONSTRAINT, "delete the record").what()), "not an error");
 }
 
 TEST_F(ConnectionTest, OtherProvidersAreNotAvailable) {

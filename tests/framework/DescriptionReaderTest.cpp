@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/DescriptionReader.h"
+#include "framework/Properties.h"
 #include "tests/support/TestComponents.h"
 
 namespace bus::test {
@@ -150,6 +151,39 @@ TEST_F(DescriptionReader, BadDescriptionsNameTheLine) {
     EXPECT_NE(message.find(c.message), std::string::npos) << c.text << "\n  gave: " << message;
     EXPECT_EQ(message.rfind("form description, line ", 0), 0u) << message;
   }
+}
+
+// A value the description reader refuses is refused by the property setter for the same reason,
+// and a dotted path leads to the same property in both.
+TEST_F(DescriptionReader, TheReaderAndThePropertySetterRefuseAndReachAlike) {
+  struct Case {
+    const char* name;
+    const char* text;         // the value as the setter takes it
+    const char* stored;       // the value as a description stores it
+    const char* message;
+  } cases[] = {
+      {"Nope", "1", "1", "TThingForm has no property Nope"},
+      {"Shape", "stOval", "stOval", "'stOval' is not a value for Shape"},
+      {"Count", "clRed", "clRed", "'clRed' is not a value for Count"},
+      {"Edges", "[ekLeft, ekMiddle]", "[ekLeft, ekMiddle]", "'ekMiddle' is not a member of Edges"},
+      {"Caption.Size", "1", "1", "TThingForm has no object property Caption"},
+      {"Style.Nope", "1", "1", "TStyle has no property Nope"},
+  };
+  for (const Case& c : cases) {
+    const std::string read =
+        ErrorOf(std::string("object F: TThingForm\n  ") + c.name + " = " + c.stored + "\nend");
+    EXPECT_EQ(read, std::string("form description, line 2: ") + c.message);
+    try {
+      SetPropertyValue(form_, c.name, c.text);
+      ADD_FAILURE() << c.name << " = " << c.text << " was taken";
+    } catch (const EPropertyError& e) {
+      EXPECT_EQ(e.Message(), c.message);
+    }
+  }
+  EXPECT_EQ(ErrorOf("object F: TThingForm\n  Style.Size = 7\nend"), "");
+  EXPECT_EQ(GetPropertyValue(form_, "Style.Size"), "7");
+  SetPropertyValue(form_, "style.size", "9");
+  EXPECT_EQ(form_->Style()->Size(), 9);
 }
 
 TEST_F(DescriptionReader, AFailedReadLeavesNoComponentLoading) {

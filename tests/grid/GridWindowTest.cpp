@@ -60,18 +60,6 @@ std::string Key(TrgTreeListNode* node) {
 
 int LoadIndex(TrgTreeListNode* node) { return static_cast<TrgDBGridNode*>(node)->LoadIndex(); }
 
-// Holds Ctrl down (as the thread's key state says) while fn runs and its messages are handled.
-void WithCtrl(const std::function<void()>& fn) {
-  BYTE keys[256] = {};
-  GetKeyboardState(keys);
-  const BYTE saved = keys[VK_CONTROL];
-  keys[VK_CONTROL] = 0x80;
-  SetKeyboardState(keys);
-  fn();
-  keys[VK_CONTROL] = saved;
-  SetKeyboardState(keys);
-}
-
 // The screen's pixels of a window (frame included), read once.
 class Snapshot {
 public:
@@ -369,7 +357,10 @@ TEST_F(GridWindow, EventsOfLoadingAndTheClipboardCopyOfTheFocusedRow) {
   ASSERT_EQ(grid_->FocusedNode(), grid_->TopNode());
   EXPECT_EQ(qry_->FieldByName("id")->AsString(), Key(grid_->FocusedNode()));
   // Ctrl+Insert: captions, an empty line, the focused row's texts
-  WithCtrl([&] { Stroke(VK_INSERT); });
+  {
+    test::HeldKey ctrl(VK_CONTROL);
+    Stroke(VK_INSERT);
+  }
   ASSERT_TRUE(OpenClipboard(nullptr));
   std::string copied;
   if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
@@ -441,7 +432,10 @@ TEST_F(GridWindow, HeaderClicksSortAndCtrlClickRemovesTheArrow) {
   rows = Rows();
   for (std::size_t i = 1; i < rows.size(); ++i) ASSERT_LE(Text(rows[i - 1], kW3), Text(rows[i], kW3)) << i;
   // Ctrl+click: no arrow, the rows stay as they are
-  WithCtrl([&] { ClickHeader(kW3, MK_CONTROL); });
+  {
+    test::HeldKey ctrl(VK_CONTROL);
+    ClickHeader(kW3, MK_CONTROL);
+  }
   EXPECT_EQ(w3->Sorted(), TrgTreeListColumnSort::csNone);
   EXPECT_EQ(Rows(), rows);
   EXPECT_TRUE(grid_->SortedColumns().empty());
@@ -576,7 +570,10 @@ TEST_F(GridWindow, CtrlDeleteDeletesTheFocusedRecordOnlyAfterOk) {
   // the first question is answered with Cancel, the second with OK
   test::BoxAnswerer boxes({IDCANCEL, IDOK});
   // Cancel keeps everything
-  WithCtrl([&] { Stroke(VK_DELETE); });
+  {
+    test::HeldKey ctrl(VK_CONTROL);
+    Stroke(VK_DELETE);
+  }
   ASSERT_TRUE(PumpUntil([&] { return boxes.Seen().size() == 1; }, kWait));
   Settle();
   EXPECT_EQ(boxes.Seen()[0].caption, "Confirm");
@@ -585,7 +582,10 @@ TEST_F(GridWindow, CtrlDeleteDeletesTheFocusedRecordOnlyAfterOk) {
   EXPECT_EQ(grid_->FocusedNode(), row);
   EXPECT_EQ(RecordsWithKey(key), 1);
   // OK deletes exactly that record, reloads and focuses the dataset's new current record
-  WithCtrl([&] { Stroke(VK_DELETE); });
+  {
+    test::HeldKey ctrl(VK_CONTROL);
+    Stroke(VK_DELETE);
+  }
   ASSERT_TRUE(PumpUntil([&] { return grid_->Count() == count - 1; }, kWait));
   ASSERT_EQ(boxes.Seen().size(), 2u);
   EXPECT_EQ(boxes.Seen()[1].caption, "Confirm");

@@ -89,6 +89,21 @@ ThreadTimer::~ThreadTimer() {
   ThreadTimers().erase(id_);
 }
 
+HeldKey::HeldKey(BYTE virtualKey) : key_(virtualKey) {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  saved_ = keys[key_];
+  keys[key_] = 0x80;
+  SetKeyboardState(keys);
+}
+
+HeldKey::~HeldKey() {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[key_] = saved_;
+  SetKeyboardState(keys);
+}
+
 COLORREF PixelAt(const TControl& control, POINT client) {
   const POINT p = control.ClientToScreen(client);
   return GetPixel(WindowDC().Get(), p.x, p.y);

@@ -37,6 +37,20 @@ void MoveCursor(POINT p, DWORD ms = kPumpWait);
 // The colour on the screen at a point of control's client area.
 COLORREF PixelAt(const TControl& control, POINT client);
 
+// Holds a key down as the thread's key state tells (Ctrl for Ctrl+Delete: GetKeyState) while it
+// lives; the state as it was comes back when it goes.
+class HeldKey {
+public:
+  explicit HeldKey(BYTE virtualKey);
+  ~HeldKey();
+  HeldKey(const HeldKey&) = delete;
+  HeldKey& operator=(const HeldKey&) = delete;
+
+private:
+  BYTE key_;    // the key held
+  BYTE saved_;  // its state before
+};
+
 // Calls tick every ms milliseconds while it lives. A thread timer: the modal loops of message boxes
 // and menus run it as well as the pumps above.
 class ThreadTimer {

@@ -194,6 +194,26 @@ TEST_F(BusQueryProgramTest, AnswersOnTheBundledXianDatabase) {
   for (size_t i = 1; i < lines.size(); ++i) EXPECT_TRUE(lines[i].ends_with("路到小寨 站点下车 ")) << lines[i];
 }
 
+// A copy of the Xi'an database that nobody may write (read-only media, a file without write
+// permission) answers every search as the bundled one does.
+TEST_F(BusQueryProgramTest, AReadOnlyCopyAnswersEverySearch) {
+  bus::test::TempDir dir;
+  const fs::path copy = dir.Path() / "xaway.db";
+  fs::copy_file(bus::test::BinaryDir() / "xaway.db", copy);
+  fs::permissions(copy, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  const std::vector<std::vector<std::string>> searches{
+      {"stop", "钟楼"}, {"line", "5"}, {"between", "钟楼", "小寨"}, {"plans", "兵马俑", "小寨"}};
+  for (const std::vector<std::string>& search : searches) {
+    std::vector<std::string> args{"--db", bus::test::Utf8(copy)};
+    args.insert(args.end(), search.begin(), search.end());
+    const bus::test::ChildResult readOnly = bus::test::RunChild(program, args);
+    EXPECT_EQ(readOnly.exitCode, 0) << search[0] << ": " << readOnly.err;
+    EXPECT_EQ(readOnly.err, "");
+    EXPECT_EQ(Lines(readOnly.out), RunBoth(search)) << search[0];
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);  // no journal left
+}
+
 TEST_F(BusQueryProgramTest, ExitStatusOfTheProgram) {
   bus::test::ChildResult r = bus::test::RunChild(program, {});
   EXPECT_EQ(r.exitCode, bus::tools::kExitUsage);

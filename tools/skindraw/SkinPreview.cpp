@@ -4,7 +4,7 @@
 #include <map>
 #include <stdexcept>
 
-#include "skin/data/BitmapFilters.h"
+#include "skin/data/NineSlice.h"
 #include "skin/data/QuickIni.h"
 #include "skin/data/SkinDescriptorRules.h"
 
@@ -12,11 +12,9 @@ namespace bus::tools {
 
 namespace {
 
-constexpr std::uint32_t kDesktop = 0x46545B;  // what the window region lets through
-
-struct Margins {
-  int left = 0, top = 0, right = 0, bottom = 0;
-};
+constexpr std::uint32_t kDesktop = 0x46545B;     // what the window region lets through
+constexpr std::uint32_t kFieldGround = 0xFFFFFF;  // an edit field keeps the platform's colours
+constexpr std::uint32_t kFieldText = 0x1E2A30;
 
 // Copies src rectangle (sx, sy, sw, sh) stretched to (dx, dy, dw, dh), nearest pixel.
 void Stretch(PixelCanvas& dst, const PixelCanvas& src, int sx, int sy, int sw, int sh, int dx, int dy, int dw, int dh) {
@@ -26,41 +24,13 @@ void Stretch(PixelCanvas& dst, const PixelCanvas& src, int sx, int sy, int sw, i
   }
 }
 
-void TileInto(PixelCanvas& dst, const PixelCanvas& src, int sx, int sy, int sw, int sh, int dx, int dy, int dw, int dh) {
-  if (sw <= 0 || sh <= 0) return;
-  for (int y = dy; y < dy + dh; y += sh) {
-    for (int x = dx; x < dx + dw; x += sw) Stretch(dst, src, sx, sy, sw, sh, x, y, sw, sh);
-  }
+// One frame of a strip, rendered nine-slice into a w x h picture by the skin engine's rule.
+PixelCanvas Render(const PixelCanvas& image, int frames, int frame, bool vertical, int w, int h, TSkinMargins m, bool tile) {
+  return PixelCanvas(RenderSkinImage(image.Image(), std::max(w, 0), std::max(h, 0), m, vertical, tile, frames, frame));
 }
 
-// One frame of a strip, rendered nine-slice into a w x h picture.
-PixelCanvas Render(const PixelCanvas& image, int frames, int frame, bool vertical, int w, int h, Margins m, bool tile) {
-  PixelCanvas out(std::max(w, 0), std::max(h, 0));
-  if (w <= 0 || h <= 0) return out;
-  const int fw = vertical ? image.Width() : image.Width() / frames;
-  const int fh = vertical ? image.Height() / frames : image.Height();
-  const int fx = vertical ? 0 : fw * (frame - 1), fy = vertical ? fh * (frame - 1) : 0;
-  if (w < m.left + m.right) m.left = m.right = 0;
-  if (h < m.top + m.bottom) m.top = m.bottom = 0;
-  const int cw = fw - m.left - m.right, ch = fh - m.top - m.bottom;
-  const int dw = w - m.left - m.right, dh = h - m.top - m.bottom;
-  const auto piece = [&](int sx, int sy, int sw, int sh, int dx, int dy, int ddw, int ddh) {
-    Stretch(out, image, fx + sx, fy + sy, sw, sh, dx, dy, ddw, ddh);
-  };
-  piece(0, 0, m.left, m.top, 0, 0, m.left, m.top);
-  piece(0, fh - m.bottom, m.left, m.bottom, 0, h - m.bottom, m.left, m.bottom);
-  piece(fw - m.right, 0, m.right, m.top, w - m.right, 0, m.right, m.top);
-  piece(0, m.top, m.left, ch, 0, m.top, m.left, dh);
-  piece(m.left, 0, cw, m.top, m.left, 0, dw, m.top);
-  if (tile) TileInto(out, image, fx + m.left, fy + m.top, cw, ch, m.left, m.top, dw, dh);
-  else piece(m.left, m.top, cw, ch, m.left, m.top, dw, dh);
-  piece(fw - m.right, fh - m.bottom, m.right, m.bottom, w - m.right, h - m.bottom, m.right, m.bottom);
-  piece(fw - m.right, m.top, m.right, ch, w - m.right, m.top, m.right, dh);
-  piece(m.left, fh - m.bottom, cw, m.bottom, m.left, h - m.bottom, dw, m.bottom);
-  return out;
-}
-
-// A three-part band whose middle repeats, every piece stretched to the full height.
+// A three-part band whose middle repeats, every piece stretched to the full height (the caption
+// text's background and the menu bar).
 PixelCanvas Band(const PixelCanvas& image, int frames, int frame, int w, int h, int left, int right) {
   PixelCanvas out(std::max(w, 0), std::max(h, 0));
   const int fw = image.Width(), fh = image.Height() / frames, fy = fh * (frame - 1);
@@ -76,10 +46,16 @@ PixelCanvas FrameOf(const PixelCanvas& image, int frames, int frame) {
   return image.Crop(fw * (frame - 1), 0, fw, image.Height());
 }
 
+// Letters stand in for text: blocks of the text's colour.
+void TextBlocks(PixelCanvas& on, int x, int y, int count, int w, int h, int pitch, std::uint32_t rgb) {
+  for (int k = 0; k < count; ++k) on.Fill(x + k * pitch, y, w, h, rgb);
+}
+
 class Preview {
 public:
   explicit Preview(const DrawnSkin& skin) {
     ini_.LoadFromText(skin.descriptor);
+    ini_.ReadSections(sections_);
     for (const auto& [name, picture] : skin.images) images_.emplace(name, picture);
   }
 
@@ -90,7 +66,12 @@ public:
     return it->second;
   }
   int Int(const std::string& section, const std::string& key, int def = 0) const { return ini_.ReadInteger(section, key, def); }
-  Margins GenericMargins(const std::string& section) const {
+  // A colour of section Colours, as 0xRRGGBB.
+  std::uint32_t Colour(const std::string& key) const {
+    const std::uint32_t c = ParseSkinColour(ini_.ReadString("Colours", key, "0 0 0"));
+    return (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
+  }
+  TSkinMargins GenericMargins(const std::string& section) const {
     return {Int(section, "LeftWidth"), Int(section, "TopHeight"), Int(section, "RightWidth"), Int(section, "BottomHeight")};
   }
   // A skin object's frame over a w x h area, nine-slice, keyed when its Trans is 1.
@@ -99,75 +80,119 @@ public:
             Int(section, "Trans") == 1);
   }
 
+  // One window border ("Left", "Right", "Top", "Bottom") rendered over w x h, as the frame painting
+  // draws it: the top and bottom images hold their frames one above the other, and the middle is
+  // tiled when the border's Stretch key is not 1.
+  PixelCanvas Border(const std::string& side, int w, int h, int frame) const {
+    const bool across = side == "Top" || side == "Bottom";
+    const int start = Int("Personality", side + "TopHeight"), end = Int("Personality", side + "BotHeight");
+    const TSkinMargins m = across ? TSkinMargins{start, 0, end, 0} : TSkinMargins{0, start, 0, end};
+    const int frames = Int("Personality", side + "Frame", 1);
+    return Render(Image("Personality", side), frames, frames == 1 ? 1 : frame, across, w, h, m,
+                  Int("Personality", side + "Stretch", 1) != 1);
+  }
+  int BorderSize(const std::string& side) const {
+    const PixelCanvas& image = Image("Personality", side);
+    const int frames = std::max(Int("Personality", side + "Frame", 1), 1);
+    return side == "Top" || side == "Bottom" ? image.Height() / frames : image.Width() / frames;
+  }
+
   PixelCanvas Window(int w, int h, bool active) const {
     const int frame = active ? 1 : 2;
-    const PixelCanvas& left = Image("Personality", "Left");
-    const PixelCanvas& right = Image("Personality", "Right");
-    const PixelCanvas& top = Image("Personality", "Top");
-    const PixelCanvas& bottom = Image("Personality", "Bottom");
-    const int fl = left.Width() / 2, fr = right.Width() / 2, ft = top.Height() / 2, fb = bottom.Height() / 2;
-    PixelCanvas win(w, h, 0xF2F4F5);
-    win.Draw(Render(left, 2, frame, false, fl, h, {0, Int("Personality", "LeftTopHeight"), 0, Int("Personality", "LeftBotHeight")}, false), 0, 0);
-    win.Draw(Render(right, 2, frame, false, fr, h, {0, Int("Personality", "RightTopHeight"), 0, Int("Personality", "RightBotHeight")}, false), w - fr, 0);
-    win.Draw(Render(bottom, 2, frame, true, w - fl - fr, fb, {Int("Personality", "BottomTopHeight"), 0, Int("Personality", "BottomBotHeight"), 0}, false), fl, h - fb);
-    win.Draw(Render(top, 2, frame, true, w - fl - fr, ft, {Int("Personality", "TopTopHeight"), 0, Int("Personality", "TopBotHeight"), 0}, false), fl, 0);
-    // caption text stand-in: its box as the caption text would measure, with the line under it
-    const int textLeft = fl + Int("Personality", "TextShift");
-    const int textWidth = 150;
-    win.Draw(Band(Image("Personality", "TextBack"), 2, frame, textWidth, ft, Int("Personality", "TXTBackleft"), Int("Personality", "TXTBackRight")),
-             textLeft, 0, true);
-    const std::uint32_t ink = active ? 0xFFFFFF : 0xE3E9EC;
-    for (int k = 0; k < 12; ++k) win.Fill(textLeft + 10 + k * 10, 10, 7, 10, ink);  // blocks where letters go
-    // caption buttons, laid out by Align and Xcoord
-    for (const char* section : {"ButtonClose", "ButtonMaximize", "ButtonMinimize", "ButtonSystem"}) {
+    const int fl = BorderSize("Left"), fr = BorderSize("Right"), ft = BorderSize("Top"), fb = BorderSize("Bottom");
+    PixelCanvas win(w, h, Colour("ButtonFace"));
+    struct Part {
+      const char* side;
+      int x, y, w, h;
+    };
+    const Part parts[] = {{"Left", 0, 0, fl, h}, {"Right", w - fr, 0, fr, h}, {"Bottom", fl, h - fb, w - fl - fr, fb},
+                          {"Top", fl, 0, w - fl - fr, ft}};
+    for (const Part& part : parts) win.Draw(Border(part.side, part.w, part.h, frame), part.x, part.y);
+    // the window region: the key colour of a transparent border lets the desktop through
+    for (const Part& part : parts) {
+      if (Int("Personality", std::string(part.side) + "Trans", 1) != 1) continue;
+      for (int y = part.y; y < part.y + part.h; ++y) {
+        for (int x = part.x; x < part.x + part.w; ++x) {
+          if (win.Get(x, y) == kKey) win.Set(x, y, kDesktop);
+        }
+      }
+    }
+
+    // caption text stand-in: its box as the caption text would measure, placed by TextAlignment,
+    // on its background band
+    const int captionWidth = w - fl - fr;
+    const int backLeft = Int("Personality", "TXTBackleft"), backRight = Int("Personality", "TXTBackRight");
+    const int textWidth = 150, textHeight = 14;
+    const int boxWidth = textWidth + backLeft + backRight;
+    int dx = 0;
+    switch (Int("Personality", "TextAlignment")) {
+      case 0: dx = Int("Personality", "TextShift"); break;
+      case 1: dx = (captionWidth - boxWidth) / 2; break;
+      case 2: dx = captionWidth - Int("Personality", "TextRightClip") - boxWidth; break;
+      default: break;
+    }
+    const int textLeft = fl + dx;
+    const int textRight = std::min(textLeft + boxWidth, w - fr - Int("Personality", "TextRightClip"));
+    const int textTop = (ft - textHeight) / 2 + Int("Personality", "TextShiftVert") / 2;
+    win.Draw(Band(Image("Personality", "TextBack"), 2, frame, textRight - textLeft, ft, backLeft, backRight), textLeft, 0, true);
+    TextBlocks(win, textLeft + backLeft + 8, textTop + 2, 12, 7, 10, 10, Colour(active ? "TitleTextActive" : "TitleTextNoActive"));
+
+    // caption buttons, laid out by Align and Xcoord; the restore button shows only when maximised
+    for (const std::string& section : CaptionButtonSections(ini_, sections_)) {
+      if (Int(section, "Visibility") == 1) continue;
       const PixelCanvas& image = Image(section, "ButtonImage");
       const int frames = Int(section, "frame");
-      const int bx = Int(section, "Align") == 1 ? w - Int(section, "Xcoord") : Int(section, "Xcoord");
-      const int by = Int(section, "Ycoord");
-      const int state = std::string(section) == "ButtonClose" && active ? 3 : std::string(section) == "ButtonMinimize" && active ? 2 : 1;
-      win.Draw(FrameOf(image, frames, active ? state : (frames >= 4 ? 4 : 1)), bx, by, true);
+      const int bw = image.Width() / frames, x = Int(section, "Xcoord");
+      int bx = 0;
+      switch (Int(section, "Align")) {
+        case 0: bx = x; break;
+        case 1: bx = w - x; break;
+        case 2: case 8: bx = textLeft - bw - x; break;
+        case 3: case 9: bx = textRight + x; break;
+        default: break;
+      }
+      const int action = Int(section, "Action");
+      const int state = !active ? (frames >= 4 ? 4 : 1) : action == 0 ? 3 : action == 2 ? 2 : 1;
+      win.Draw(FrameOf(image, frames, state), bx, Int(section, "Ycoord"), true);
     }
     // menu bar
     const PixelCanvas& bar = Image("Personality", "menuBar");
     win.Draw(Band(bar, 2, frame, w - fl - fr, 20, Int("Personality", "TileLeftMenu"), Int("Personality", "TileRightMenu")), fl, ft);
-    for (int k = 0; k < 4; ++k) win.Fill(fl + 10 + k * 48, ft + 6, 30, 8, 0x1E2A30);
-    // the window region: the key colour of the borders lets the desktop through
-    for (int y = 0; y < h; ++y) {
-      for (int x = 0; x < w; ++x) {
-        if (win.Get(x, y) == kKey && (x < fl || x >= w - fr || y < ft || y >= h - fb)) win.Set(x, y, kDesktop);
-      }
-    }
+    for (int k = 0; k < 4; ++k) win.Fill(fl + 10 + k * 48, ft + 6, 30, 8, Colour("MenuBarText"));
     return win;
   }
 
   void Controls(PixelCanvas& on, int x0, int y0) const {
-    // push buttons in their five looks
-    for (int f = 1; f <= 5; ++f) Object(on, "Buttons", "Bitmap", 5, f, x0 + (f - 1) * 82, y0, 75, 25);
+    // push buttons in their five looks, with their captions
+    for (int f = 1; f <= 5; ++f) {
+      const int bx = x0 + (f - 1) * 82;
+      Object(on, "Buttons", "Bitmap", 5, f, bx, y0, 75, 25);
+      TextBlocks(on, bx + 20, y0 + 9, 5, 5, 7, 7, f == 3 ? Colour("ButtonShadow") : Colour("ButtonText"));
+    }
     // check boxes and radio buttons: every frame at its own size
     const PixelCanvas& check = Image("Buttons", "CheckButton");
-    for (int f = 1; f <= 12; ++f) on.Draw(FrameOf(check, 12, f), x0 + (f - 1) * 18, y0 + 36, true);
+    const int checks = Int("Buttons", "CheckButtonFrame");
+    for (int f = 1; f <= checks; ++f) on.Draw(FrameOf(check, checks, f), x0 + (f - 1) * 18, y0 + 36, true);
     const PixelCanvas& radio = Image("Buttons", "RadioButton");
-    for (int f = 1; f <= 8; ++f) on.Draw(FrameOf(radio, 8, f), x0 + 230 + (f - 1) * 18, y0 + 36, true);
-    // combo boxes as composed from SunkEdge, ComboButton and ExtraImages, at 21 and 24 pixels high
+    const int radios = Int("Buttons", "RadioButtonFrame");
+    for (int f = 1; f <= radios; ++f) on.Draw(FrameOf(radio, radios, f), x0 + 230 + (f - 1) * 18, y0 + 36, true);
+    // combo boxes as the skin reading composes them from SunkEdge, ComboButton and ExtraImages, at
+    // 21 and 24 pixels high, over an edit field
     const int wArrow = 18;
-    PixelCanvas strip(50 * 4, 21);
-    for (int b = 1; b <= 4; ++b) {
-      PixelCanvas cell(50, 21);
-      cell.Draw(Render(Image("SunkEdge", "Image"), 4, b, false, 50, 21, GenericMargins("SunkEdge"), false), 0, 0, Int("SunkEdge", "Trans") == 1);
-      cell.Draw(Render(Image("ComboButton", "Image"), 4, b, false, wArrow, 21, GenericMargins("ComboButton"), false), 50 - wArrow, 0, true);
-      const PixelCanvas glyph = FrameOf(Image("ExtraImages", "Image"), 5, b);
-      cell.Draw(glyph, 50 - wArrow + (wArrow - glyph.Width()) / 2, (21 - glyph.Height()) / 2, true);
-      cell.Fill(2, 2, 49 - wArrow - 2, 16, kKey);
-      strip.Draw(cell, 50 * (b - 1), 0);
-    }
-    Margins cm = GenericMargins("SunkEdge");
+    const auto strip = [&](const std::string& section, int frames) {
+      return TSkinStrip{&Image(section, "Image").Image(), frames, GenericMargins(section), Int(section, "Trans") == 1,
+                        GenericTile(Int(section, "Tile")) == 1};
+    };
+    const TSkinStrip extra = strip("ExtraImages", 5);
+    const PixelCanvas combo(BuildComboStrip(strip("SunkEdge", 4), strip("ComboButton", 4), &extra, wArrow));
+    TSkinMargins cm = GenericMargins("SunkEdge");
     cm.left = 2;
     cm.right = wArrow + 2;
     for (int b = 1; b <= 4; ++b) {
-      PixelCanvas field(150, 24, 0xFFFFFF);
-      for (int k = 0; k < 8; ++k) field.Fill(6 + k * 9, 8, 6, 8, 0x1E2A30);
+      PixelCanvas field(150, 24, kFieldGround);
+      TextBlocks(field, 6, 8, 8, 6, 8, 9, kFieldText);
       const int hh = b % 2 ? 21 : 24;
-      field.Draw(Render(strip, 4, b, false, 150, hh, cm, false), 0, 0, true);
+      field.Draw(Render(combo, 4, b, false, 150, hh, cm, false), 0, 0, true);
       on.Draw(field.Crop(0, 0, 150, hh), x0 + (b - 1) * 160, y0 + 60);
     }
     // scroll bars: horizontal 220 long at 40 %, vertical
@@ -183,11 +208,13 @@ public:
     for (int t = 0; t < 3; ++t) {
       const int tw = t == 1 ? 80 : 64;
       Object(on, "Tabs", "Image", 5, t == 1 ? 2 : 1, tx, y0 + 150 - 20 + (t == 1 ? 0 : 2), tw, t == 1 ? 21 : 18);
+      TextBlocks(on, tx + 14, y0 + 150 - 13 + (t == 1 ? 0 : 2), 4, 5, 7, 8, Colour("ButtonText"));
       tx += tw;
     }
     // header, status bar
     for (int c = 0; c < 4; ++c) {
       on.Draw(Render(Image("Headerbar", "Image"), 5, c == 2 ? 4 : 1, false, 80, 20, GenericMargins("Headerbar"), false), x0 + 320 + c * 80, y0 + 130);
+      TextBlocks(on, x0 + 330 + c * 80, y0 + 137, 3, 5, 7, 8, Colour("ButtonText"));
     }
     for (int p = 0; p < 3; ++p) {
       const int pw = p == 2 ? 200 : 120;
@@ -217,15 +244,14 @@ public:
         const int fw = item.Width() / 5, ihh = item.Height();
         const int dy = ih < ihh ? ihh - ih : 0;
         PixelCanvas sep(mw - 6, ih, kKey);
-        const Margins m = GenericMargins("MenuItem");
+        const TSkinMargins m = GenericMargins("MenuItem");
         Stretch(sep, item, fw, dy, m.left, ihh - dy, 0, 0, m.left, ih);
         Stretch(sep, item, fw + m.left, dy, fw - m.left - m.right, ihh - dy, m.left, 0, mw - 6 - m.left - m.right, ih);
         Stretch(sep, item, 2 * fw - m.right, dy, m.right, ihh - dy, mw - 6 - m.right, 0, m.right, ih);
         menu.Draw(sep, 3, my, true);
       } else {
         Object(menu, "MenuItem", "Image", 5, f, 3, my, mw - 6, ih);
-        const std::uint32_t ink = f == 4 ? 0xFFFFFF : 0x1E2A30;
-        for (int k = 0; k < 6; ++k) menu.Fill(30 + k * 9, my + 7, 6, 7, ink);
+        TextBlocks(menu, 30, my + 7, 6, 6, 7, 9, Colour(f == 4 ? "HilightText" : "MenuText"));
       }
       my += ih;
     }
@@ -268,6 +294,7 @@ public:
 
 private:
   TQuickIni ini_;                               // the descriptor
+  TStringList sections_;                        // its section names
   std::map<std::string, PixelCanvas> images_;  // the images by member name
 };
 
@@ -278,7 +305,7 @@ PixelCanvas DrawSkinPreview(const DrawnSkin& skin) {
   int sheetHeight = 0;
   for (const auto& [name, picture] : skin.images) sheetHeight += picture.Height() + 6;
   const int width = 900;
-  PixelCanvas out(width, 600 + sheetHeight, 0xF2F4F5);
+  PixelCanvas out(width, 600 + sheetHeight, preview.Colour("ButtonFace"));
   out.Fill(0, 0, width, 340, kDesktop);
   out.Draw(preview.Window(420, 300, true), 20, 20);
   out.Draw(preview.Window(420, 300, false), 460, 20);

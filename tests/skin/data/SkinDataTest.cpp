@@ -1,9 +1,11 @@
-// The skin data component under Wine: our default skin through a form description, the reading
-// rules on archives made to measure, the failures that must keep the previous skin, and the calls
-// the component makes to the skin manager.
+// The skin data component under Wine: our default skin through a form description and our second
+// skin's file switched to and back, the reading rules on archives made to measure, the failures that
+// must keep the previous skin, and the calls the component makes to the skin manager.
 #include <windows.h>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <cstring>
 
@@ -369,6 +371,26 @@ TEST_F(SkinData, ReadingRulesForColoursImagesAndObjects) {
   EXPECT_EQ(skin.Title()->FontHeight(), 14);
 }
 
+TEST_F(SkinData, AnotherSkinFillsTheObjectsThatAlwaysExistInPlace) {
+  TSkinData skin(nullptr);
+  LoadRules(skin);
+  const TDataSkinObject* held[] = {skin.Buttons(), skin.Title(), skin.Left(), skin.Right(), skin.Top(), skin.Bottom()};
+  ASSERT_EQ(skin.Buttons()->Image().Width(), 30);
+  ASSERT_EQ(skin.Top()->Frame(), 3);
+  test::StoreArchive(skin.StoredSkin(), "[TitlebarSkin]\r\nSkinName=Plain\r\n", {});
+  ASSERT_TRUE(skin.LoadSkin());
+  // the engine's pointers still lead to live objects, which now show the plain skin
+  const TDataSkinObject* now[] = {skin.Buttons(), skin.Title(), skin.Left(), skin.Right(), skin.Top(), skin.Bottom()};
+  EXPECT_TRUE(std::equal(std::begin(held), std::end(held), std::begin(now)));
+  EXPECT_EQ(skin.SkinName(), "Plain");
+  EXPECT_TRUE(skin.Buttons()->Image().Empty());
+  EXPECT_TRUE(skin.Buttons()->CheckButton().Empty());
+  EXPECT_FALSE(skin.Buttons()->HasPressedColour2());
+  EXPECT_EQ(skin.Top()->Margins(), (TSkinMargins{0, 0, 0, 0}));
+  EXPECT_EQ(skin.Title()->ActiveText(), clNone);
+  EXPECT_EQ(skin.GroupBox(), nullptr);
+}
+
 TEST_F(SkinData, AWrongVersionShowsTheMessageAndKeepsThePreviousSkin) {
   TSkinData skin(nullptr);
   LoadRules(skin);
@@ -541,6 +563,85 @@ TEST_F(SkinData, AComponentForOneFormSwitchesSkinningOnAtLoading) {
   EXPECT_TRUE(SkinManager->SkinDatas().empty());
   EXPECT_EQ(SkinManager->CurrentSkin(), nullptr);
   EXPECT_FALSE(SkinManager->Timer().Enabled());
+}
+
+// What the painting of a window frame and its controls reads from a skin, by name.
+using SkinLook = std::vector<std::pair<std::string, std::string>>;
+
+SkinLook LookOf(TSkinData& skin) {
+  const auto text = [](auto v) { return std::to_string(v); };
+  const auto across = [](const TDataSkinBorder* b) { return b->Image().Height() / std::max(b->Frame(), 1); };
+  const auto side = [](const TDataSkinBorder* b) { return b->Image().Width() / std::max(b->Frame(), 1); };
+  const TSkinMargins m = skin.Buttons()->Margins();
+  SkinLook look = {
+      {"SkinName", skin.SkinName()},
+      {"FrameLeft", text(side(skin.Left()))},
+      {"FrameTop", text(across(skin.Top()))},
+      {"FrameRight", text(side(skin.Right()))},
+      {"FrameBottom", text(across(skin.Bottom()))},
+      {"Top Tile", text(skin.Top()->Tile())},
+      {"Top Trans", text(skin.Top()->Trans())},
+      {"TextAlignment", text(skin.Title()->TextAlignment())},
+      {"TextShift", text(skin.Title()->LeftWidth())},
+      {"FontHeight", text(skin.Title()->FontHeight())},
+      {"ButtonFace", text(skin.ButtonFace())},
+      {"ButtonText", text(skin.ButtonText())},
+      {"TitleTextActive", text(skin.TitleTextActive())},
+      {"Buttons margins", text(m.left) + " " + text(m.top) + " " + text(m.right) + " " + text(m.bottom)},
+      {"CheckButtonFrame", text(skin.Buttons()->CheckButtonFrame())},
+      {"HorzScrollThumb Frame", text(skin.HorzScrollThumb() ? skin.HorzScrollThumb()->Frame() : 0)},
+  };
+  for (const auto& b : skin.SysButtons()) {
+    if (b->Action() != 0) continue;
+    look.emplace_back("close Align", text(b->Align()));
+    look.emplace_back("close Xcoord", text(b->Xcoord()));
+    look.emplace_back("close Frame", text(b->Frame()));
+  }
+  return look;
+}
+
+TEST_F(SkinData, TheSecondSkinFileReplacesEveryObjectAndTheDefaultsFileGivesItBack) {
+  // a form that carries the default skin in its description, as the main window does, switched to
+  // the dark skin's file the way a running program is re-skinned
+  form_ = Application->CreateForm<test::TfrmSkinHost>(test::ReadFile(test::BinaryDir() / "skin_host_form.txt"));
+  TSkinData* skin = form_->SkinData1;
+  ASSERT_NE(skin, nullptr);
+  const SkinLook transit = LookOf(*skin);
+  skin->SetSkinFile(test::Utf8(test::BinaryDir() / "night.skn"));
+  ASSERT_FALSE(skin->SkinEmpty());
+  EXPECT_EQ(SkinManager->CurrentSkin(), skin);
+
+  // every object the default skin has, the night skin has too
+  for (int part = 0; part < kSkinPartCount; ++part) {
+    const TDataSkinObject* object = skin->Part(TSkinPart(part));
+    ASSERT_NE(object, nullptr) << part;
+    EXPECT_FALSE(object->Image().Empty()) << object->Name();
+  }
+  const TDataSkinObject* always[] = {skin->Buttons(), skin->Left(), skin->Right(), skin->Top(), skin->Bottom(), skin->Title()};
+  for (const TDataSkinObject* object : always) EXPECT_FALSE(object->Image().Empty()) << object->Name();
+  EXPECT_FALSE(skin->Buttons()->CheckButton().Empty());
+  EXPECT_FALSE(skin->Buttons()->RadioButton().Empty());
+  ASSERT_EQ(skin->SysButtons().size(), 8u) << "five caption buttons and the three window controls";
+  for (const auto& b : skin->SysButtons()) {
+    if (b->Action() != 3) {
+      EXPECT_FALSE(b->Image().Empty()) << b->Name();
+    }
+  }
+  EXPECT_EQ(skin->ColourTable().size(), 9u);
+
+  // and differs in each thing the painting reads; the face brush follows
+  const SkinLook night = LookOf(*skin);
+  ASSERT_EQ(night.size(), transit.size());
+  for (std::size_t i = 0; i < night.size(); ++i) EXPECT_NE(night[i].second, transit[i].second) << night[i].first;
+  LOGBRUSH lb{};
+  ASSERT_NE(skin->FaceBrush(), nullptr);
+  GetObjectW(skin->FaceBrush(), sizeof lb, &lb);
+  EXPECT_EQ(lb.lbColor, ColorToRGB(skin->ButtonFace()));
+
+  // the default skin's file gives the default skin back, value for value
+  skin->SetSkinFile(test::Utf8(test::BinaryDir() / "bussearch.skn"));
+  ASSERT_FALSE(skin->SkinEmpty());
+  EXPECT_EQ(LookOf(*skin), transit);
 }
 
 }  // namespace

@@ -1,59 +1,37 @@
-// The skin the build draws and packs: complete for what the skin engine reads, and laid out the way
-// its painting cuts the images.
+// The skins the build draws and packs: each complete for what the skin engine reads, and laid out
+// the way its painting cuts the images.
 #include <gtest/gtest.h>
 
 #include <map>
 #include <set>
 
-#include "core/BmpFile.h"
 #include "core/TextUtil.h"
-#include "skin/data/QuickIni.h"
 #include "skin/data/SkinDescriptorRules.h"
-#include "skin/data/SkinReader.h"
-#include "tests/support/TestSupport.h"
+#include "tests/tools/BuiltSkin.h"
 
 namespace bus {
 namespace {
 
-constexpr std::uint32_t kKey = 0xFF00FF;
+using test::Keyed;
 
-class DefaultSkin : public ::testing::Test {
+class DrawnSkin : public ::testing::TestWithParam<const char*> {
 protected:
-  void SetUp() override {
-    TMemoryStream stored;
-    stored.LoadFromFile(test::BinaryDir() / "bussearch.skn");
-    ASSERT_TRUE(reader_.Load(stored)) << reader_.RejectReason();
-    TMemoryStream descriptor;
-    std::string name;
-    ASSERT_TRUE(reader_.ExtractByPart(".ini", descriptor, name));
-    ini_.LoadFromStream(descriptor);
-    ini_.ReadSections(sections_);
-  }
+  void SetUp() override { ASSERT_TRUE(skin_.Loaded()); }
 
-  // The image a descriptor value names, decoded; fails the test when it is missing or invalid.
-  BmpImage Image(const std::string& section, const std::string& key) {
-    const std::string member = SkinImageMemberName(ini_.ReadString(section, key, ""));
-    EXPECT_FALSE(member.empty()) << section << " " << key;
-    TMemoryStream bytes;
-    EXPECT_TRUE(reader_.ExtractByName(member, bytes)) << member;
-    used_.insert(AsciiLower(member));
-    try {
-      return DecodeBmp({bytes.Memory(), std::size_t(bytes.Size())});
-    } catch (const EInvalidGraphic& e) {
-      ADD_FAILURE() << member << ": " << e.Message();
-      return {};
-    }
-  }
-  int Int(const std::string& section, const std::string& key) { return ini_.ReadInteger(section, key, -12345); }
-  static bool Keyed(const BmpImage& image, int x, int y) { return (image.Pixel(x, y) & 0xFFFFFF) == kKey; }
+  BmpImage Image(const std::string& section, const std::string& key) { return skin_.Image(section, key); }
+  int Int(const std::string& section, const std::string& key) { return skin_.Int(section, key); }
 
-  TSkinReader reader_;
-  TQuickIni ini_;
-  TStringList sections_;
-  std::set<std::string> used_;  // members named by the descriptor and looked at
+  test::BuiltSkin skin_{GetParam()};  // the archive under test
 };
 
-TEST_F(DefaultSkin, DescriptorGivesEveryKeyTheSkinReadingUses) {
+INSTANTIATE_TEST_SUITE_P(Archives, DrawnSkin, ::testing::Values("bussearch.skn", "night.skn"),
+                         [](const auto& info) {
+                           const std::string archive = info.param;
+                           return archive.substr(0, archive.find('.'));
+                         });
+
+TEST_P(DrawnSkin, DescriptorGivesEveryKeyTheSkinReadingUses) {
+  const TQuickIni& ini = skin_.Ini();
   // sections and keys the reading of a skin consults, beyond the caption-button and colour-table
   // sections found by name
   const std::map<std::string, std::vector<std::string>> wanted = {
@@ -84,7 +62,7 @@ TEST_F(DefaultSkin, DescriptorGivesEveryKeyTheSkinReadingUses) {
       {"VertScrollThumb", {"FrameCount"}},
   };
   for (const auto& [section, keys] : wanted) {
-    for (const std::string& key : keys) EXPECT_NE(ini_.ReadString(section, key, ""), "") << section << " " << key;
+    for (const std::string& key : keys) EXPECT_NE(ini.ReadString(section, key, ""), "") << section << " " << key;
   }
   const char* generic[] = {"LeftWidth", "RightWidth", "TopHeight", "BottomHeight", "Trans", "Tile"};
   for (const char* section : {"GroupBoxEdge", "GroupBox", "Toolbars", "Tabs", "StatusBarEdges", "ComboButton", "SunkEdge",
@@ -92,66 +70,61 @@ TEST_F(DefaultSkin, DescriptorGivesEveryKeyTheSkinReadingUses) {
                               "HorzScrollThumb", "VertScrollThumb", "Trackbar.ThumbHorz", "Trackbar.ThumbVert",
                               "Trackbar.ThumbLeft", "Trackbar.ThumbRight", "Trackbar.ThumbUp", "Trackbar.ThumbDown",
                               "UpDown.Horz", "UpDown.Vert"}) {
-    EXPECT_NE(ini_.ReadString(section, "Image", ""), "") << section;
-    for (const char* key : generic) EXPECT_NE(ini_.ReadString(section, key, ""), "") << section << " " << key;
+    EXPECT_NE(ini.ReadString(section, "Image", ""), "") << section;
+    for (const char* key : generic) EXPECT_NE(ini.ReadString(section, key, ""), "") << section << " " << key;
   }
   // five caption buttons (close, maximise, restore, minimise, system menu) and the colour table
-  const auto buttons = CaptionButtonSections(ini_, sections_);
+  const auto buttons = CaptionButtonSections(ini, skin_.Sections());
   ASSERT_EQ(buttons.size(), 5u);
   std::set<int> actions;
   for (const std::string& b : buttons) {
     actions.insert(Int(b, "Action"));
     for (const char* key : {"ButtonImage", "Action", "Align", "Xcoord", "Ycoord", "Visibility", "Visibility1", "frame"}) {
-      EXPECT_NE(ini_.ReadString(b, key, ""), "") << b << " " << key;
+      EXPECT_NE(ini.ReadString(b, key, ""), "") << b << " " << key;
     }
   }
   EXPECT_EQ(actions, (std::set<int>{0, 1, 2, 3}));
-  const auto colours = ColourTableSections(sections_);
+  const auto colours = ColourTableSections(skin_.Sections());
   EXPECT_FALSE(colours.empty());
-  for (const std::string& c : colours) EXPECT_NE(ini_.ReadString(c, "color", ""), "") << c;
+  for (const std::string& c : colours) EXPECT_NE(ini.ReadString(c, "color", ""), "") << c;
 }
 
-TEST_F(DefaultSkin, EveryImageIsAMemberAndEveryMemberIsNamed) {
+TEST_P(DrawnSkin, EveryImageIsAMemberAndEveryMemberIsNamed) {
   int images = 0;
-  for (const std::string& line : ini_.Lines()) {
+  for (const std::string& line : skin_.Ini().Lines()) {
     const std::size_t eq = line.find('=');
     if (eq == std::string::npos) continue;
     const std::string member = SkinImageMemberName(TrimControl(std::string_view(line).substr(eq + 1)));
     if (member.empty()) continue;
     ++images;
-    TMemoryStream bytes;
-    ASSERT_TRUE(reader_.ExtractByName(member, bytes)) << member;
-    EXPECT_NO_THROW(DecodeBmp({bytes.Memory(), std::size_t(bytes.Size())})) << member;
-    used_.insert(AsciiLower(member));
+    skin_.Member(member);
   }
-  EXPECT_EQ(images, reader_.Count() - 1);
-  for (const std::string& name : reader_.Names()) {
+  EXPECT_EQ(images, skin_.Reader().Count() - 1);
+  for (const std::string& name : skin_.Reader().Names()) {
     if (name.find(".ini") == std::string::npos) {
-      EXPECT_TRUE(used_.contains(name)) << name << " is named by nothing";
+      EXPECT_TRUE(skin_.Used().contains(name)) << name << " is named by nothing";
     }
   }
 }
 
-TEST_F(DefaultSkin, FramesAreLaidOutTheWayThePaintingCutsThem) {
+TEST_P(DrawnSkin, FramesAreLaidOutTheWayThePaintingCutsThem) {
   // strips whose frame count is fixed: the width divides evenly
-  for (const std::string& section : sections_) {
+  for (const std::string& section : skin_.Sections()) {
     const int frames = FixedFrameCount(section);
     if (frames == 0 || section == "Personality") continue;
     const std::string key = section == "Buttons" || section == "Progress" ? "Bitmap" : "Image";
     const BmpImage image = Image(section, key);
     EXPECT_EQ(image.width % frames, 0) << section;
   }
-  // window borders: side images hold two frames side by side, top and bottom two stacked; the top
-  // corners are cut out (key colour) and nothing else of the top frame is
+  // window borders: side images hold two frames side by side, top and bottom two stacked; the
+  // bottom corners are cut out (key colour), and nothing of the top frame between its corners is
   const BmpImage left = Image("Personality", "Left"), top = Image("Personality", "Top");
-  const BmpImage right = Image("Personality", "Right"), bottom = Image("Personality", "Bottom");
+  const BmpImage bottom = Image("Personality", "Bottom");
   EXPECT_EQ(left.width % 2, 0);
   EXPECT_EQ(top.height % 2, 0);
   const int frameTop = top.height / 2;
   EXPECT_EQ(Int("Personality", "LeftTopHeight"), frameTop);
   EXPECT_EQ(left.height, Int("Personality", "LeftTopHeight") + Int("Personality", "LeftBotHeight") + 4);
-  EXPECT_TRUE(Keyed(left, 0, 0));
-  EXPECT_TRUE(Keyed(right, right.width / 2 - 1, 0));
   EXPECT_TRUE(Keyed(left, 0, left.height - 1));
   EXPECT_FALSE(Keyed(left, left.width / 2 - 1, frameTop + 1));
   for (int f = 0; f < 2; ++f) {
@@ -167,7 +140,7 @@ TEST_F(DefaultSkin, FramesAreLaidOutTheWayThePaintingCutsThem) {
   EXPECT_EQ(Image("Personality", "TextBack").height, 2 * frameTop);
 
   // caption buttons fit in the caption below its top edge
-  for (const std::string& b : CaptionButtonSections(ini_, sections_)) {
+  for (const std::string& b : CaptionButtonSections(skin_.Ini(), skin_.Sections())) {
     const BmpImage image = Image(b, "ButtonImage");
     const int frames = Int(b, "frame");
     EXPECT_EQ(image.width % frames, 0) << b;
@@ -179,7 +152,7 @@ TEST_F(DefaultSkin, FramesAreLaidOutTheWayThePaintingCutsThem) {
   }
   EXPECT_EQ(Image("MDICONTROLS", "Image").width % 12, 0);
 
-  // push buttons: the face is opaque, the corners keyed; check and radio frames are 13 square
+  // push buttons: the face is opaque, the corners keyed; check and radio frames are square
   const BmpImage buttons = Image("Buttons", "Bitmap");
   const int bw = buttons.width / 5;
   for (int f = 0; f < 5; ++f) {
@@ -187,15 +160,15 @@ TEST_F(DefaultSkin, FramesAreLaidOutTheWayThePaintingCutsThem) {
     EXPECT_FALSE(Keyed(buttons, f * bw + bw / 2, buttons.height / 2));
   }
   const BmpImage check = Image("Buttons", "CheckButton"), radio = Image("Buttons", "RadioButton");
-  EXPECT_EQ(check.width / Int("Buttons", "CheckButtonFrame"), 13);
-  EXPECT_EQ(radio.width / Int("Buttons", "RadioButtonFrame"), 13);
-  EXPECT_EQ(check.height, 13);
-  EXPECT_EQ(Int("Buttons", "CheckButtonFrame"), 12);
-  EXPECT_EQ(Int("Buttons", "RadioButtonFrame"), 8);
+  EXPECT_EQ(check.width % Int("Buttons", "CheckButtonFrame"), 0);
+  EXPECT_EQ(check.width / Int("Buttons", "CheckButtonFrame"), check.height);
+  EXPECT_EQ(radio.width % Int("Buttons", "RadioButtonFrame"), 0);
+  EXPECT_EQ(radio.width / Int("Buttons", "RadioButtonFrame"), radio.height);
 
   // scroll arrows are as thick as the bar; thumbs have their own frame count
   EXPECT_EQ(Image("Scrollbar", "Image").height, 16);
   EXPECT_EQ(Image("HorzScrollThumb", "Image").width % Int("HorzScrollThumb", "FrameCount"), 0);
+  EXPECT_EQ(Image("VertScrollThumb", "Image").width % Int("VertScrollThumb", "FrameCount"), 0);
   // spin glyphs: as many frames as the buttons
   for (const char* spin : {"UpDown.Horz", "UpDown.Vert"}) EXPECT_EQ(Image(spin, "GlyphImage").width % 8, 0) << spin;
   // menus: the selected item is opaque, the normal item shows the background through
@@ -206,6 +179,69 @@ TEST_F(DefaultSkin, FramesAreLaidOutTheWayThePaintingCutsThem) {
   // the combo composition's text area starts two pixels in: its edge lies within those margins
   EXPECT_EQ(Int("SunkEdge", "LeftWidth"), 2);
   EXPECT_EQ(Int("SunkEdge", "TopHeight"), 2);
+}
+
+TEST_P(DrawnSkin, ImagesDrawnOpaquelyHoldNoKeyColour) {
+  // A border whose Trans is 0 is copied as it is and left whole by the window region, and an object
+  // whose Trans is 0 is drawn opaquely: a magenta pixel in either would show on the screen.
+  for (const char* side : {"Left", "Right", "Top", "Bottom"}) {
+    if (Int("Personality", std::string(side) + "Trans") == 1) continue;
+    const BmpImage image = Image("Personality", side);
+    for (int y = 0; y < image.height; ++y) {
+      for (int x = 0; x < image.width; ++x) ASSERT_FALSE(Keyed(image, x, y)) << side << " " << x << "," << y;
+    }
+  }
+  for (const std::string& section : skin_.Sections()) {
+    if (section == "Personality" || IsCaptionButtonName(section) || skin_.Ini().ReadString(section, "Image", "").empty() ||
+        Int(section, "Trans") != 0) {
+      continue;
+    }
+    const BmpImage image = Image(section, "Image");
+    for (int y = 0; y < image.height; ++y) {
+      for (int x = 0; x < image.width; ++x) ASSERT_FALSE(Keyed(image, x, y)) << section << " " << x << "," << y;
+    }
+  }
+}
+
+TEST_P(DrawnSkin, CaptionButtonsStayClearOfEachOtherAndOfTheCaptionText) {
+  // A window of 300 pixels: each button in the caption strip between the side borders, none over
+  // another (the restore button takes the maximise button's place, shown when that one is not), and
+  // none where the caption text may run: TextShift reserves the left, TextRightClip the right.
+  const int width = 300;
+  const TSkinMargins frame = skin_.FrameWidths();
+  const auto buttons = skin_.CaptionButtons(width);
+  const int textLeft = frame.left + Int("Personality", "TextShift");
+  const int textRight = width - frame.right - Int("Personality", "TextRightClip");
+  ASSERT_LT(textLeft, textRight);
+  for (const auto& b : buttons) {
+    EXPECT_GE(b.rect.left, frame.left) << b.section;
+    EXPECT_LE(b.rect.right, width - frame.right) << b.section;
+    EXPECT_GE(b.rect.top, 1) << b.section;
+    EXPECT_LE(b.rect.bottom, frame.top) << b.section;
+    EXPECT_TRUE(b.rect.right <= textLeft || b.rect.left >= textRight) << b.section << " lies under the caption text";
+    for (const auto& other : buttons) {
+      if (&other == &b || other.visibility == 1 || b.visibility == 1) continue;
+      const bool apart = b.rect.right <= other.rect.left || other.rect.right <= b.rect.left ||
+                         b.rect.bottom <= other.rect.top || other.rect.bottom <= b.rect.top;
+      EXPECT_TRUE(apart) << b.section << " and " << other.section;
+    }
+  }
+}
+
+TEST(TransitSkin, RoundedTopCornersAndFullCheckAndRadioStrips) {
+  test::BuiltSkin skin("bussearch.skn");
+  ASSERT_TRUE(skin.Loaded());
+  // the top corners are cut by the window region
+  const BmpImage left = skin.Image("Personality", "Left"), right = skin.Image("Personality", "Right");
+  EXPECT_TRUE(Keyed(left, 0, 0));
+  EXPECT_TRUE(Keyed(right, right.width / 2 - 1, 0));
+  // check boxes in every look of unchecked, checked and mixed; radios unchecked and checked
+  const BmpImage check = skin.Image("Buttons", "CheckButton"), radio = skin.Image("Buttons", "RadioButton");
+  EXPECT_EQ(check.width / skin.Int("Buttons", "CheckButtonFrame"), 13);
+  EXPECT_EQ(radio.width / skin.Int("Buttons", "RadioButtonFrame"), 13);
+  EXPECT_EQ(check.height, 13);
+  EXPECT_EQ(skin.Int("Buttons", "CheckButtonFrame"), 12);
+  EXPECT_EQ(skin.Int("Buttons", "RadioButtonFrame"), 8);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// BusSearch's own skin: every bitmap its descriptor names, drawn in code from one palette, and the
-// descriptor itself. The layout of each image follows how the skin engine cuts it: frame counts,
-// margins and which colour is transparent.
+// A skin of BusSearch as skindraw makes it: every bitmap its descriptor names, drawn in code from a
+// style's palette and shapes, and the descriptor itself. The layout of each image follows how the
+// skin engine cuts it: frame counts, margins and which colour is transparent.
 #pragma once
 
 #include <string>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tools/skindraw/PixelCanvas.h"
+#include "tools/skindraw/SkinStyle.h"
 
 namespace bus::tools {
 
@@ -17,6 +18,6 @@ struct DrawnSkin {
   std::vector<std::pair<std::string, PixelCanvas>> images;  // member name and picture, in member order
 };
 
-DrawnSkin DrawDefaultSkin();
+DrawnSkin DrawSkin(const SkinStyle& style);
 
 }  // namespace bus::tools

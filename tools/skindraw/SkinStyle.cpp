@@ -1,0 +1,256 @@
+#include "tools/skindraw/SkinStyle.h"
+
+namespace bus::tools {
+
+// Calm, modern, legible: a transit-map feel. A deep teal caption with rounded top corners, flat light
+// surfaces with 1-px edges, transit orange for whatever is hot, focused or checked.
+const SkinStyle& TransitSkinStyle() {
+  static const SkinStyle style{
+      .name = "default",
+      .skinName = "BusSearch Transit",
+      .description = "BusSearch Transit: the default skin of BusSearch, drawn by skindraw.",
+      .palette =
+          {
+              .captionTop = 0x1F5F73,
+              .captionBottom = 0x2A7489,
+              .captionInTop = 0x6B7C85,
+              .captionInBottom = 0x7D8E96,
+              .captionTexture = kNoColour,
+              .captionTextureIn = kNoColour,
+              .captionRule = kNoColour,
+              .captionRuleIn = kNoColour,
+              .outline = 0x184E5F,
+              .outlineIn = 0x5E6E76,
+              .border = 0xF2F4F5,
+              .captionText = 0xFFFFFF,
+              .captionTextIn = 0xE3E9EC,
+              .captionHot = 0x3A8398,
+              .captionPressed = 0x164454,
+              .captionHotText = 0xFFFFFF,
+              .captionButtonRing = kNoColour,
+              .captionButtonRingIn = kNoColour,
+              .closeHot = 0xD64541,
+              .closePressed = 0xB0352E,
+              .textBack = 0xF08A24,
+              .textBackIn = 0x9FB0B8,
+              .textBackEdge = kNoColour,
+              .face = 0xF2F4F5,
+              .field = 0xFFFFFF,
+              .highlight = 0xFFFFFF,
+              .onAccent = 0xFFFFFF,
+              .edge = 0xB8C2C7,
+              .darkEdge = 0x7F8C92,
+              .boxOutline = 0x7F8C92,
+              .softEdge = 0xD3D9DC,
+              .accent = 0xF08A24,
+              .pressed = 0xD9731A,
+              .accentTint = 0xFFF1E3,
+              .pressedTint = 0xFADCC0,
+              .text = 0x1E2A30,
+              .mutedText = 0x3D4B52,
+              .arrowInk = 0x7F8C92,
+              .disabledGlyph = 0xC5CDD1,
+              .selection = 0x2A7489,
+              .selectionText = 0xFFFFFF,
+              .track = 0xECEFF1,
+              .trackGroove = kNoColour,
+              .trackPressed = 0xD9DFE2,
+              .thumb = 0xB8C2C7,
+              .thumbDragged = 0x7F8C92,
+              .thumbHot = 0x9AA7AD,
+              .menu = 0xFAFBFB,
+              .menuBar = 0xF2F4F5,
+              .header = 0xEEF1F2,
+          },
+      .shape =
+          {
+              .caption = 30,
+              .side = 4,
+              .bottom = 4,
+              .topCorners = {CornerCut::Round, 6},
+              .bottomCorners = {CornerCut::Round, 3},
+              .cornerSpan = 8,
+              .topMiddle = 8,
+              .sideMiddle = 4,
+              .textureStep = 0,
+              .topTrans = true,
+              .sideTrans = true,
+              .bottomTrans = true,
+              .tileCaption = false,
+              .textAlignment = 0,
+              .textShift = 24,
+              .textRightClip = 98,
+              .textBackMargin = 2,
+              .fontHeight = 14,
+              .textBack = TextBackKind::Underline,
+              .buttonWidth = 28,
+              .buttonHeight = 20,
+              .buttonRadius = 3,
+              .buttonGlyph = 10,
+              .buttonFrames = 6,
+              .buttonAlign = 1,
+              .buttonGap = 2,
+              .closeSlot = 0,
+              .maximiseSlot = 1,
+              .minimiseSlot = 2,
+              .systemAlign = 0,
+              .systemX = 9,
+              .pushSize = 16,
+              .pushCorners = {CornerCut::Round, 3},
+              .pushMargins = {4, 4, 4, 4},
+              .toggleSize = 13,
+              .toggleRadius = 2,
+              .fullToggleStrips = true,
+              .radioDot = 5,
+              .arrows = ArrowKind::Chevron,
+              .thumbThickness = 8,
+              .thumbRadius = 4,
+              .thumbMargin = 5,
+              .thumbFrames = 3,
+              .tabHeight = 22,
+              .tabMargins = {4, 4, 4, 0},
+              .controlRadius = 3,
+              .progressMargins = {4, 4, 4, 4},
+              .menuStripe = false,
+          },
+  };
+  return style;
+}
+
+// A night bus: a near-black caption with a faint dot matrix like a destination board, the title
+// centred on a dark plate, square top corners and cut-off bottom ones, round caption lamps on the
+// left, square-cornered controls, light text and an ice-blue accent.
+const SkinStyle& NightSkinStyle() {
+  static const SkinStyle style{
+      .name = "night",
+      .skinName = "BusSearch Night",
+      .description = "BusSearch Night: the dark skin of BusSearch, drawn by skindraw.",
+      .palette =
+          {
+              .captionTop = 0x1B2130,
+              .captionBottom = 0x141925,
+              .captionInTop = 0x2B3039,
+              .captionInBottom = 0x252A33,
+              .captionTexture = 0x232B3C,
+              .captionTextureIn = 0x31373F,
+              .captionRule = 0x46C2EE,
+              .captionRuleIn = 0x3C4350,
+              .outline = 0x07090E,
+              .outlineIn = 0x1A1E25,
+              .border = 0x141925,
+              .captionText = 0xE9EEF5,
+              .captionTextIn = 0x8B95A3,
+              .captionHot = 0x46C2EE,
+              .captionPressed = 0x2E93BC,
+              .captionHotText = 0x0C1017,
+              .captionButtonRing = 0x6A778B,
+              .captionButtonRingIn = 0x404754,
+              .closeHot = 0xEF5B52,
+              .closePressed = 0xC2443C,
+              .textBack = 0x0B0F16,
+              .textBackIn = 0x1E232B,
+              .textBackEdge = 0x2A3344,
+              .face = 0x252B36,
+              .field = 0x1B2029,
+              .highlight = 0x434D5D,
+              .onAccent = 0x0C1017,
+              .edge = 0x4A5465,
+              .darkEdge = 0x0E1117,
+              .boxOutline = 0x7A879A,
+              .softEdge = 0x363D4A,
+              .accent = 0x46C2EE,
+              .pressed = 0x2E93BC,
+              .accentTint = 0x1F3A4B,
+              .pressedTint = 0x1A3142,
+              .text = 0xE3E8EF,
+              .mutedText = 0xA6B0BE,
+              .arrowInk = 0x95A1B2,
+              .disabledGlyph = 0x4B5361,
+              .selection = 0x2D6F8F,
+              .selectionText = 0xF5FBFF,
+              .track = 0x1C2129,
+              .trackGroove = 0x2C333F,
+              .trackPressed = 0x2E3542,
+              .thumb = 0x4D586A,
+              .thumbDragged = 0x8290A4,
+              .thumbHot = 0x637085,
+              .menu = 0x1F242D,
+              .menuBar = 0x1E232C,
+              .header = 0x2B313C,
+          },
+      .shape =
+          {
+              .caption = 24,
+              .side = 3,
+              .bottom = 6,
+              .topCorners = {CornerCut::Round, 0},
+              .bottomCorners = {CornerCut::Chamfer, 5},
+              .cornerSpan = 4,
+              .topMiddle = 8,
+              .sideMiddle = 4,
+              .textureStep = 4,
+              .topTrans = false,
+              .sideTrans = true,
+              .bottomTrans = true,
+              .tileCaption = true,
+              .textAlignment = 1,
+              .textShift = 76,
+              .textRightClip = 76,
+              .textBackMargin = 10,
+              .fontHeight = 13,
+              .textBack = TextBackKind::Plate,
+              .buttonWidth = 16,
+              .buttonHeight = 16,
+              .buttonRadius = 8,
+              .buttonGlyph = 6,
+              .buttonFrames = 4,
+              .buttonAlign = 0,
+              .buttonGap = 5,
+              .closeSlot = 0,
+              .maximiseSlot = 2,
+              .minimiseSlot = 1,
+              .systemAlign = 1,
+              .systemX = 24,
+              .pushSize = 14,
+              .pushCorners = {CornerCut::Chamfer, 1},
+              .pushMargins = {3, 3, 3, 3},
+              .toggleSize = 14,
+              .toggleRadius = 0,
+              .fullToggleStrips = false,
+              .radioDot = 6,
+              .arrows = ArrowKind::Triangle,
+              .thumbThickness = 6,
+              .thumbRadius = 1,
+              .thumbMargin = 3,
+              .thumbFrames = 2,
+              .tabHeight = 20,
+              .tabMargins = {3, 3, 3, 0},
+              .controlRadius = 1,
+              .progressMargins = {2, 2, 2, 2},
+              .menuStripe = true,
+          },
+  };
+  return style;
+}
+
+namespace {
+
+// Every style, the default first.
+std::vector<const SkinStyle*> AllStyles() { return {&TransitSkinStyle(), &NightSkinStyle()}; }
+
+}  // namespace
+
+const SkinStyle* FindSkinStyle(std::string_view name) {
+  for (const SkinStyle* style : AllStyles()) {
+    if (style->name == name) return style;
+  }
+  return nullptr;
+}
+
+std::vector<std::string> SkinStyleNames() {
+  std::vector<std::string> names;
+  for (const SkinStyle* style : AllStyles()) names.push_back(style->name);
+  return names;
+}
+
+}  // namespace bus::tools
