@@ -53,6 +53,15 @@ bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
   return true;
 }
 
+bool PumpPending(DWORD ms) {
+  return PumpUntil(
+      [] {
+        HandleQueued();
+        return HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0;
+      },
+      ms);
+}
+
 void PumpFor(DWORD ms) {
   PumpUntil([] { return false; }, ms);
 }
@@ -124,6 +133,12 @@ TMessageRecorder::TMessageRecorder(TControl& control, std::vector<UINT> messages
       }) {}
 
 TMessageRecorder::~TMessageRecorder() = default;
+
+std::vector<UINT> TMessageRecorder::Messages() const {
+  std::vector<UINT> numbers;
+  for (const TMessage& m : seen_) numbers.push_back(m.Msg);
+  return numbers;
+}
 
 int TMessageRecorder::Count(UINT msg) const {
   return int(std::count_if(seen_.begin(), seen_.end(), [msg](const TMessage& m) { return m.Msg == msg; }));

@@ -264,7 +264,8 @@ int main(int argc, char** argv) {
       app.Run();
       return 0;
     }
-    test::PumpFor(1500);
+    test::PumpUntil([&] { return IsWindowVisible(form->Handle()) != 0; });
+    test::PumpPending();
     test::SaveWindowPicture(form->Handle(), picture);
     std::printf("saved %s\n", picture);
     return 0;

@@ -221,6 +221,7 @@ end
 
 using test::MoveCursor;
 using test::PumpFor;
+using test::PumpPending;
 using test::PumpUntil;
 
 const POINT kNowhere{1000, 740};  // a point of the bare desktop
@@ -238,11 +239,11 @@ protected:
     userBefore_ = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     form_ = Application->CreateForm<TfrmTest>(kDescription);
     PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; });
-    PumpFor(100);
+    PumpPending();
   }
   void TearDown() override {
     if (form_) form_->Free();
-    PumpFor(50);
+    PumpPending();
   }
 
   TfrmTest* form_ = nullptr;
@@ -306,13 +307,13 @@ TEST_F(FormWindow, ControlsListedLaterLieAboveEarlierOnes) {
 
 TEST_F(FormWindow, AnchorsFollowTheParentFromTheDesignPosition) {
   form_->SetClientSize(500, 360);
-  PumpFor(50);
+  PumpPending();
   EXPECT_EQ(form_->Memo1->Width(), 484);
   EXPECT_EQ(form_->Memo1->Height(), 220);
   // a temporary change leaves no drift
   form_->SetClientSize(300, 250);
   form_->SetClientSize(400, 300);
-  PumpFor(50);
+  PumpPending();
   EXPECT_EQ(form_->Memo1->Width(), 384);
   EXPECT_EQ(form_->Memo1->Height(), 160);
 }
@@ -446,7 +447,7 @@ TEST_F(FormWindow, APressedSpeedButtonKeepsTheMouseAndClicksOnlyWhenReleasedOver
   SendMessageW(panel, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 5));  // dragged off: drawn up
   EXPECT_FALSE(form_->Button1->Pressed());
   SendMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  ASSERT_EQ(button.Count(WM_LBUTTONUP), 1);  // the release outside still went to the button
+  ASSERT_EQ(button.Messages(), std::vector<UINT>{WM_LBUTTONUP});  // the release outside still went to the button
   EXPECT_LT(short(LOWORD(button.Seen()[0].LParam)), 0);
   EXPECT_TRUE(gLog.empty());
   EXPECT_NE(GetCapture(), panel);
@@ -463,14 +464,16 @@ TEST_F(FormWindow, ACheckBoxClickComesBackReflectedAndKeepsTheNativeStateInStep)
   SendMessageW(h, BM_CLICK, 0, 0);  // the native click: BN_CLICKED to the parent, reflected back
   EXPECT_FALSE(form_->CheckBox1->Checked());
   EXPECT_EQ(SendMessageW(h, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  EXPECT_EQ(box.Count(CN_COMMAND), 1);
-  EXPECT_EQ(box.Count(BM_SETCHECK), 1);
+  // the reflected notification, then the state put back into the window
+  EXPECT_EQ(box.Messages(), (std::vector<UINT>{CN_COMMAND, BM_SETCHECK}));
+  EXPECT_EQ(box.Seen()[1].WParam, WPARAM(BST_UNCHECKED));
   EXPECT_EQ(clicks, 1);
   form_->CheckBox1->SetState(TCheckBoxState::cbGrayed);  // from code: through the window as well
   EXPECT_EQ(SendMessageW(h, BM_GETCHECK, 0, 0), BST_INDETERMINATE);
   EXPECT_EQ(GetEnumPropertyName(form_->CheckBox1, "state"), "cbGrayed");
   EXPECT_EQ(GetEnumPropertyName(form_->CheckBox1, "Checked"), "False");
-  EXPECT_EQ(box.Count(BM_SETCHECK), 2);
+  EXPECT_EQ(box.Messages(), (std::vector<UINT>{CN_COMMAND, BM_SETCHECK, BM_SETCHECK}));
+  EXPECT_EQ(box.Seen()[2].WParam, WPARAM(BST_INDETERMINATE));
   EXPECT_EQ(clicks, 2);
 }
 
@@ -642,7 +645,7 @@ TEST_F(FormWindow, AnExceptionInAHandlerReachesTheErrorReportAndTheLoopGoesOn) {
 
 TEST_F(FormWindow, PaintsItsColoursAndLabel) {
   RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  PumpFor(100);
+  PumpPending();
   WindowDC screenDC;
   HDC screen = screenDC.Get();
   const POINT panelPoint = form_->Panel1->ClientToScreen({300, 100});
@@ -704,7 +707,7 @@ TEST_F(FormWindow, DestroyingTheFormReleasesEveryWindowAndGdiObject) {
   HWND h = form_->Handle();
   form_->Free();
   form_ = nullptr;
-  PumpFor(100);
+  PumpPending();
   EXPECT_FALSE(IsWindow(h));
   // the menu font, message windows and window classes made on first use stay; a second form
   // built and freed must leave the counts where the first one left them
@@ -714,7 +717,7 @@ TEST_F(FormWindow, DestroyingTheFormReleasesEveryWindowAndGdiObject) {
   PumpUntil([&] { return IsWindowVisible(again->Handle()) != 0; });
   again->Edit1->SetText("x");
   again->Free();
-  PumpFor(100);
+  PumpPending();
   EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi);
   EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user);
 }

@@ -48,7 +48,7 @@ TEST_F(ControlKinds, TheFormGoesWithEveryWindowAndGdiObjectItMade) {
   HWND h = form_->Handle();
   form_->Free();
   form_ = nullptr;
-  PumpFor(50);
+  PumpPending();
   EXPECT_FALSE(IsWindow(h));
   // what is made once on first use (window classes, the common controls' own objects) stays: a
   // second form, used and freed, must leave the counts where the first one left them
@@ -59,9 +59,9 @@ TEST_F(ControlKinds, TheFormGoesWithEveryWindowAndGdiObjectItMade) {
   again->Get<TComboBox>("ComboBox1").SetDroppedDown(true);
   again->Get<TComboBox>("ComboBox1").SetDroppedDown(false);
   again->Get<TPageControl>("PageControl1").SetActivePage(&again->Get<TTabSheet>("TabSheet2"));
-  PumpFor(50);
+  PumpPending();
   again->Free();
-  PumpFor(50);
+  PumpPending();
   EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi);
   EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user);
 }

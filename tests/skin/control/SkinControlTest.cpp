@@ -85,7 +85,7 @@ protected:
   }
   void TearDown() override {
     form_->Free();
-    test::PumpFor(10);
+    test::PumpPending();
   }
   // Paints everything pending.
   void Settle() {

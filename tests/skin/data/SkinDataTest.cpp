@@ -142,7 +142,7 @@ protected:
   void TearDown() override {
     if (form_) form_->Free();
     FreeSkinManager();
-    test::PumpFor(20);
+    test::PumpPending();
   }
 
   // The default skin as the build renders it into a form description.

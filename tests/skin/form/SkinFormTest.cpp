@@ -117,7 +117,7 @@ protected:
   void TearDown() override {
     if (form_) form_->Free();
     FreeSkinManager();
-    test::PumpFor(20);
+    test::PumpPending();
   }
 
   // A form with a panel holding a button, an edit, a check box, a memo and a speed button.
