@@ -45,9 +45,7 @@ using test::PumpUntil;
 constexpr DWORD kWait = 5000;
 
 // Handles everything queued (posted input included).
-void Settle() {
-  for (int i = 0; i < 3; ++i) Application->ProcessMessages();
-}
+void Settle() { test::PumpPending(); }
 
 std::string Text(TrgTreeListNode* node, int column) {
   auto* n = dynamic_cast<TrgDBGridNode*>(node);

@@ -113,6 +113,26 @@ HeldKey::~HeldKey() {
   SetKeyboardState(keys);
 }
 
+int ThreadWindowCount() {
+  int count = 0;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM lp) -> BOOL {
+        auto& n = *reinterpret_cast<int*>(lp);
+        ++n;
+        EnumChildWindows(
+            w,
+            [](HWND, LPARAM inner) -> BOOL {
+              ++*reinterpret_cast<int*>(inner);
+              return TRUE;
+            },
+            lp);
+        return TRUE;
+      },
+      LPARAM(&count));
+  return count;
+}
+
 COLORREF PixelAt(const TControl& control, POINT client) {
   const POINT p = control.ClientToScreen(client);
   return GetPixel(WindowDC().Get(), p.x, p.y);

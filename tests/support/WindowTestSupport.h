@@ -39,6 +39,9 @@ void PumpFor(DWORD ms);
 // Moves the cursor and waits, at most ms milliseconds, until the platform reports it there, late
 // motion events drained.
 void MoveCursor(POINT p, DWORD ms = kPumpWait);
+// Windows of this thread, child windows included (to see that a form took every window it made
+// with it: the platform's count of user objects is always 0 under Wine).
+int ThreadWindowCount();
 // The colour on the screen at a point of control's client area.
 COLORREF PixelAt(const TControl& control, POINT client);
 

@@ -26,6 +26,7 @@
 #include "framework/graphics/GdiHandles.h"
 #include "tests/support/BoxAnswerer.h"
 #include "tests/support/MenuAnswerer.h"
+#include "tests/support/GdiObjectCount.h"
 #include "tests/support/WindowTestSupport.h"
 
 namespace bus {
@@ -235,8 +236,6 @@ protected:
   void SetUp() override {
     MoveCursor(kNowhere);  // where no test form lies
     gLog.clear();
-    gdiBefore_ = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    userBefore_ = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     form_ = Application->CreateForm<TfrmTest>(kDescription);
     PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; });
     PumpPending();
@@ -247,8 +246,6 @@ protected:
   }
 
   TfrmTest* form_ = nullptr;
-  DWORD gdiBefore_ = 0;
-  DWORD userBefore_ = 0;
 };
 
 TEST_F(FormWindow, LoadedBeforeOnCreateAndOnShowBeforeTheWindowAppears) {
@@ -711,15 +708,15 @@ TEST_F(FormWindow, DestroyingTheFormReleasesEveryWindowAndGdiObject) {
   EXPECT_FALSE(IsWindow(h));
   // the menu font, message windows and window classes made on first use stay; a second form
   // built and freed must leave the counts where the first one left them
-  const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  const int windows = test::ThreadWindowCount(), gdi = test::GdiObjectCount();
   auto* again = Application->CreateForm<TfrmTest>(kDescription);
   PumpUntil([&] { return IsWindowVisible(again->Handle()) != 0; });
+  EXPECT_GT(test::ThreadWindowCount(), windows + 5);  // the form and its windowed controls
   again->Edit1->SetText("x");
   again->Free();
   PumpPending();
-  EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi);
-  EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user);
+  EXPECT_EQ(test::ThreadWindowCount(), windows);
+  if (gdi >= 0) EXPECT_LE(test::GdiObjectCount(), gdi);  // counted on Windows only
 }
 
 }  // namespace
