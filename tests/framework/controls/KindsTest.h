@@ -15,7 +15,7 @@ class ControlKinds : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
     EnsureApplication();
-    RegisterClasses({&TfrmKinds::StaticClassInfo()});
+    RegisterKindsClasses();
   }
   void SetUp() override {
     form_ = Application->CreateForm<TfrmKinds>(kKindsDescription);
