@@ -92,6 +92,12 @@ public:
   void Repaint();
   // Answers WM_PAINT completely through PaintTo.
   void PaintFromMessage(TMessage& m);
+  // Answers WM_PAINT with the control's normal painting and PaintTo drawn over it, both composed in
+  // an off-screen bitmap of the window's size that reaches the window in one transfer, so the
+  // control's own look never shows on its way to the skin's. The normal painting is asked for as
+  // WM_ERASEBKGND and WM_PRINTCLIENT on the off-screen DC (which every kind we skin answers);
+  // without an off-screen bitmap the message gets its normal processing alone.
+  void PaintOverDefault(TMessage& m);
   void FillFace(HDC dc, const RECT& rect) const;
   // Fills with the parent control's colour, ButtonFace when there is none.
   void FillParentColor(HDC dc, const RECT& rect) const;
@@ -137,6 +143,9 @@ protected:
   void SetMouseState(std::uint8_t v) noexcept { mouseState_ = v; }
 
 private:
+  // The window rectangle moved to the origin, for PaintTo; keeps it (in screen coordinates) in
+  // WindowRect and reads Enabled afresh. False when the window has no rectangle.
+  bool PaintRect(RECT& rect);
   void RemoveHooks() noexcept;
   void LeaveForm() noexcept;
 
