@@ -5,7 +5,7 @@
 #include "app/AppDirectory.h"
 #include "banner/BannerPlayer.h"
 #include "banner/BannerSequence.h"
-#include "app/MakerSite.h"
+#include "core/MakerSite.h"
 #include "app/SiteLinks.h"
 #include "app/Startup.h"
 #include "core/UpdateBatch.h"
@@ -13,6 +13,7 @@
 #include "core/Exception.h"
 #include "core/StringList.h"
 #include "db/Query.h"
+#include "db/RouteConfig.h"
 #include "framework/Properties.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/FrameworkClasses.h"
@@ -85,7 +86,7 @@ const TClassInfo& TfrmBusMain::StaticClassInfo() {
 
 TfrmBusMain::TfrmBusMain(TComponent* owner) : TForm(owner), windowTitle_(app::kInitialWindowTitle) {
   Banner = new TBannerSequence(this);
-  Banner->SetUrl(OverriddenBannerUrl().empty() ? app::BannerSourceUrl() : OverriddenBannerUrl());
+  Banner->SetUrl(OverriddenBannerUrl().empty() ? BannerSourceUrl() : OverriddenBannerUrl());
 
   PublishMethod("FormCreate", &TfrmBusMain::FormCreate);
   PublishMethod("FormShow", &TfrmBusMain::FormShow);
@@ -170,10 +171,10 @@ void TfrmBusMain::SetStatusText(const std::string& text) { StatusBar1->Panels()-
 // without one: every statement then fails and goes to the general error report.
 void TfrmBusMain::FormCreate(TObject*) {
   appDirectory_ = OverriddenAppDirectory().empty() ? app::ExecutableDirectory() : OverriddenAppDirectory();
-  Banner->SetFileName(appDirectory_ + std::string(app::kBannerFileName));
-  const std::string dbName = app::ReadDbName(appDirectory_);
+  Banner->SetFileName(appDirectory_ + std::string(kBannerFileName));
+  const std::string dbName = db::ReadDbName(appDirectory_);
   windowTitle_ = app::WindowTitleFor(dbName);
-  ADOConnection1->SetConnectionString(app::RouteConnectionString(appDirectory_, dbName));
+  ADOConnection1->SetConnectionString(db::RouteConnectionString(appDirectory_, dbName));
   try {
     ADOConnection1->Open();
   } catch (const std::exception&) {

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "app/MakerSite.h"
+#include "core/MakerSite.h"
 #include "core/WideText.h"
 #include "framework/controls/ComApartment.h"
 #include "framework/controls/Form.h"
@@ -18,12 +18,12 @@ void ShellOpen(HWND owner, const std::string& target) {
   ShellExecuteW(owner, L"open", Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void OpenWebSite(HWND owner) { ShellOpen(owner, app::WebSiteUrl()); }
+void OpenWebSite(HWND owner) { ShellOpen(owner, WebSiteUrl()); }
 
 void StartUpdater(TCustomForm& mainForm, const std::string& appDirectory) {
   mainForm.Close();
   // the program's own updater, never one that happens to lie in the current directory
-  ShellOpen(mainForm.HandleIfAllocated(), appDirectory + std::string(app::kUpdaterFileName));
+  ShellOpen(mainForm.HandleIfAllocated(), appDirectory + std::string(kUpdaterFileName));
 }
 
 }  // namespace bus

@@ -14,7 +14,7 @@
 
 #include "banner/BannerPlayer.h"
 #include "app/BusMain.h"
-#include "app/MakerSite.h"
+#include "core/MakerSite.h"
 #include "core/WideText.h"
 #include "db/Connection.h"
 #include "db/Query.h"
@@ -181,7 +181,7 @@ TEST_F(MainWindow, StartsWithEveryRouteTheCityInTheTitleAndTheFocusInTheStopBox)
   EXPECT_FALSE(form_->BannerPlayer1->Visible());
   EXPECT_TRUE(form_->CheckBox1->Checked());
   EXPECT_EQ(form_->StatusText(), "");
-  EXPECT_EQ(form_->StatusBar1->Panels()->Items(2)->Text(), app::kMakerNotice);
+  EXPECT_EQ(form_->StatusBar1->Panels()->Items(2)->Text(), kMakerNotice);
   // the skin came with the description and was read
   EXPECT_TRUE(form_->SkinData1->Active());
   EXPECT_FALSE(form_->SkinData1->SkinEmpty());
@@ -246,8 +246,8 @@ TEST_F(MainWindow, WindowAndControlsSitWhereTheyBelong) {
   const std::pair<TControl*, std::string> captions[] = {
       {form_->CheckBox1, "模糊查询"}, {form_->GroupBox1, "输入站点按回车查询"}, {form_->GroupBox2, "输入车次按回车查询"},
       {form_->GroupBox3, "两站点查询"}, {form_->Label1, "从"}, {form_->Label2, "站  到"}, {form_->Label3, "站"},
-      {form_->Button1, "查询"}, {form_->GroupBox4, std::string(app::kMakerNotice)}, {form_->Label6, "网址："},
-      {form_->Label5, app::WebSiteText()}, {form_->SpeedButton2, "升级数据库"}, {form_->Label8, "乘车方案如下："},
+      {form_->Button1, "查询"}, {form_->GroupBox4, std::string(kMakerNotice)}, {form_->Label6, "网址："},
+      {form_->Label5, WebSiteText()}, {form_->SpeedButton2, "升级数据库"}, {form_->Label8, "乘车方案如下："},
       {form_->Button2, "关闭"}, {form_->Button3, "save"}};
   for (const auto& [control, caption] : captions) EXPECT_EQ(control->Caption(), caption) << control->Name();
 
@@ -490,11 +490,11 @@ TEST_F(MainWindow, ClosingHidesToTheTrayAndShowBringsBackEveryRoute) {
 TEST_F(MainWindow, BannerIsHiddenUntilTheFirstTickThenPlaysWhatTheServerSent) {
   const std::vector<std::uint32_t> palette{0x0000FF, 0x00FF00};
   const std::vector<std::uint8_t> gif = test::WriteGif(100, 20, palette, {test::SolidFrame(0, 0, 100, 20, 0)});
-  test::LoopbackServer server(test::LoopbackServer::Mode::Answer, std::string(app::kBannerPath),
+  test::LoopbackServer server(test::LoopbackServer::Mode::Answer, std::string(kBannerPath),
                               std::string(gif.begin(), gif.end()));
   PrepareDirectory("[config]\r\ndbName=xaway.db\r\n");
   const DWORD created = GetTickCount();
-  Create(server.Url(std::string(app::kBannerPath)));
+  Create(server.Url(std::string(kBannerPath)));
   EXPECT_FALSE(form_->BannerPlayer1->Visible());
   ASSERT_TRUE(PumpUntil([&] { return form_->BannerPlayer1->Visible(); }, 10000));
   EXPECT_GE(GetTickCount() - created, 2500u);
@@ -505,7 +505,7 @@ TEST_F(MainWindow, BannerIsHiddenUntilTheFirstTickThenPlaysWhatTheServerSent) {
   EXPECT_TRUE(fs::exists(dir_.Path() / "qbn"));
   EXPECT_FALSE(form_->Timer1->Enabled());  // once per run
   PumpFor(3500);
-  EXPECT_EQ(server.Requests(), std::vector<std::string>{std::string(app::kBannerPath)});
+  EXPECT_EQ(server.Requests(), std::vector<std::string>{std::string(kBannerPath)});
 }
 
 TEST_F(MainWindow, WithoutItsDatabaseTheWindowSaysSoOnceThenReportsEachFailingSearch) {
