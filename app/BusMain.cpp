@@ -2,10 +2,11 @@
 
 #include <windows.h>
 
-#include "app/AppDirectory.h"
+#include "core/AppDirectory.h"
 #include "banner/BannerPlayer.h"
 #include "banner/BannerSequence.h"
 #include "core/MakerSite.h"
+#include "app/SingleInstance.h"
 #include "app/SiteLinks.h"
 #include "app/Startup.h"
 #include "core/UpdateBatch.h"
@@ -170,7 +171,7 @@ void TfrmBusMain::SetStatusText(const std::string& text) { StatusBar1->Panels()-
 // database. A database that cannot be opened is reported in a box and the window carries on
 // without one: every statement then fails and goes to the general error report.
 void TfrmBusMain::FormCreate(TObject*) {
-  appDirectory_ = OverriddenAppDirectory().empty() ? app::ExecutableDirectory() : OverriddenAppDirectory();
+  appDirectory_ = OverriddenAppDirectory().empty() ? ExecutableDirectory() : OverriddenAppDirectory();
   Banner->SetFileName(appDirectory_ + std::string(kBannerFileName));
   const std::string dbName = db::ReadDbName(appDirectory_);
   windowTitle_ = app::WindowTitleFor(dbName);
@@ -308,6 +309,18 @@ void TfrmBusMain::SpeedButton2Click(TObject*) { StartUpdater(*this, appDirectory
 void TfrmBusMain::N1Click(TObject*) { TrayIcon1->RestoreMainWindow(); }
 void TfrmBusMain::N2Click(TObject*) { TrayIcon1->HideMainWindow(); }
 void TfrmBusMain::N4Click(TObject*) { Application->Terminate(); }
+
+// A later start of the program asks for the window: what "显示" does, then to the front.
+void TfrmBusMain::WndProc(TMessage& message) {
+  if (message.Msg != app::TSingleInstance::ShowRequestMessage()) {
+    TForm::WndProc(message);
+    return;
+  }
+  N1Click(this);
+  if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+  SetForegroundWindow(Handle());
+  message.Result = 1;
+}
 
 // --- Description and classes -------------------------------------------------------------------
 

@@ -14,6 +14,7 @@
 
 #include "banner/BannerPlayer.h"
 #include "app/BusMain.h"
+#include "app/SingleInstance.h"
 #include "core/MakerSite.h"
 #include "core/WideText.h"
 #include "db/Connection.h"
@@ -36,6 +37,7 @@
 #include "tests/support/LoopbackServer.h"
 #include "tests/support/ShellCallRecorder.h"
 #include "tests/support/BoxAnswerer.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/app/MainWindowDriver.h"
 #include "tests/support/TestSupport.h"
 #include "tray/TrayIcon.h"
@@ -485,6 +487,35 @@ TEST_F(MainWindow, ClosingHidesToTheTrayAndShowBringsBackEveryRoute) {
   test::Click(*form_->SpeedButton2, {40, 10});
   EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }, kDesktopWait));
   EXPECT_FALSE(Application->Terminated());
+}
+
+// This process plays the running program; BusSearch.exe started again for the same user finds it,
+// asks it to show itself and ends at once: no second window, no second tray icon.
+TEST_F(MainWindow, ASecondStartBringsBackTheWindowHiddenInTheTrayAndEnds) {
+  CreateXian();
+  app::TSingleInstance instance;
+  ASSERT_TRUE(instance.First()) << "BusSearch already runs for this user";
+  instance.Publish(form_->Handle());
+  Search(form_->Edit3, "钟楼");
+  ASSERT_LT(Rows(), int(all_.size()));
+  PostMessageW(form_->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }, kDesktopWait));
+  test::ShellCalls().clear();
+
+  const test::ChildResult second = test::RunChild(test::BinaryDir() / "BusSearch.exe", {}, 30);
+  EXPECT_EQ(second.exitCode, 0);
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kDesktopWait));
+  EXPECT_TRUE(IsWindowVisible(Application->Handle()));  // the taskbar button is back too
+  EXPECT_EQ(Rows(), int(all_.size()));                 // as "显示" shows it: every route
+  EXPECT_EQ(GetForegroundWindow(), form_->Handle());
+  EXPECT_TRUE(test::ShellCalls().empty());  // the one icon stays as it was
+
+  // a second start while the window is up changes nothing but the foreground
+  const test::ChildResult third = test::RunChild(test::BinaryDir() / "BusSearch.exe", {}, 30);
+  EXPECT_EQ(third.exitCode, 0);
+  PumpFor(100);
+  EXPECT_TRUE(IsWindowVisible(form_->Handle()));
+  EXPECT_TRUE(test::ShellCalls().empty());
 }
 
 TEST_F(MainWindow, BannerIsHiddenUntilTheFirstTickThenPlaysWhatTheServerSent) {

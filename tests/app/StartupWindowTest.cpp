@@ -158,6 +158,39 @@ TEST(StartupWindow, XianDatabaseGivesTheXianTitleAndClosingOnlyHidesTheWindow) {
   EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
+// Two starts by the same user: the second finds the first hidden in the tray, brings its window
+// back and ends with status 0; one main window remains.
+TEST(StartupWindow, ASecondStartShowsTheFirstAndEnds) {
+  const auto prepare = [](const fs::path& dir) {
+    WriteConfig(dir, "xaway.db");
+    fs::copy_file(bus::test::BinaryDir() / "xaway.db", dir / "xaway.db");
+  };
+  RunningProgram first(prepare);
+  const TopWindow main = first.WaitFor(kMainWindow);
+  PostMessageW(main.hwnd, WM_CLOSE, 0, 0);
+  DWORD deadline = GetTickCount() + 10000;
+  while (IsWindowVisible(main.hwnd) && GetTickCount() < deadline) Sleep(20);
+  ASSERT_FALSE(IsWindowVisible(main.hwnd));
+
+  RunningProgram second(prepare);
+  EXPECT_EQ(second.WaitForExit(), 0u);
+  deadline = GetTickCount() + 10000;
+  while (!IsWindowVisible(main.hwnd) && GetTickCount() < deadline) Sleep(20);
+  EXPECT_TRUE(IsWindowVisible(main.hwnd));
+  int mainWindows = 0;
+  EnumWindows(
+      [](HWND hwnd, LPARAM count) -> BOOL {
+        wchar_t cls[64] = {};
+        GetClassNameW(hwnd, cls, 64);
+        if (std::wstring(cls) == kMainWindow) ++*reinterpret_cast<int*>(count);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&mainWindows));
+  EXPECT_EQ(mainWindows, 1);
+  first.QuitFromTray();
+  EXPECT_EQ(first.WaitForExit(), 0u);
+}
+
 TEST(StartupWindow, BeijingDatabaseUnderAnotherNameHasNoSuffix) {
   RunningProgram program([](const fs::path& dir) {
     WriteConfig(dir, "Bjway.db");

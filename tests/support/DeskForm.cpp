@@ -1,6 +1,6 @@
 #include "tests/support/DeskForm.h"
 
-#include "app/AppDirectory.h"
+#include "core/AppDirectory.h"
 #include "core/MakerSite.h"
 #include "app/SiteLinks.h"
 #include "framework/ClassRegistry.h"
@@ -18,7 +18,7 @@ const TClassInfo& TfrmDesk::StaticClassInfo() {
 TfrmDesk::TfrmDesk(TComponent* owner) : TForm(owner) {
   Banner = new TBannerSequence(this);
   Banner->SetUrl(BannerSourceUrl());
-  Banner->SetFileName(app::ExecutableDirectory() + std::string(kBannerFileName));
+  Banner->SetFileName(ExecutableDirectory() + std::string(kBannerFileName));
   PublishMethod("FormClose", &TfrmDesk::FormClose);
   PublishMethod("Timer1Timer", &TfrmDesk::Timer1Timer);
   PublishMethod("Label5MouseEnter", &TfrmDesk::Label5MouseEnter);
