@@ -194,7 +194,7 @@ TEST_F(Banner, AServerThatNeverAnswersLeavesTheWindowResponsiveAndTheBoxEmpty) {
   EXPECT_EQ(form_->Banner->State(), TBannerState::bsFetching);
   // the deadline shows the box, empty
   ASSERT_TRUE(PumpUntil([&] { return form_->Banner->State() == TBannerState::bsShown; }, 5000));
-  EXPECT_EQ(form_->Banner->FetchResult(), banner::TDownloadResult::drAbandoned);
+  EXPECT_EQ(form_->Banner->FetchResult(), banner::TDownloadResult::drTimedOut);
   EXPECT_TRUE(IsWindowVisible(box_->Handle()));
   EXPECT_EQ(box_->CurrentFrame(), -1);
   EXPECT_EQ(BoxCentre(box_), BoxColour());
