@@ -19,6 +19,7 @@
 #include "core/WideText.h"
 #include "db/Connection.h"
 #include "db/Query.h"
+#include "db/RouteTable.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/ImageList.h"
 #include "framework/controls/Menus.h"
@@ -35,6 +36,7 @@
 #include "tests/support/DesktopTestSupport.h"
 #include "tests/support/GifWriter.h"
 #include "tests/support/LoopbackServer.h"
+#include "tests/support/RouteUpdateFiles.h"
 #include "tests/support/ShellCallRecorder.h"
 #include "tests/support/BoxAnswerer.h"
 #include "tests/support/ChildProcess.h"
@@ -516,6 +518,40 @@ TEST_F(MainWindow, ASecondStartBringsBackTheWindowHiddenInTheTrayAndEnds) {
   PumpFor(100);
   EXPECT_TRUE(IsWindowVisible(form_->Handle()));
   EXPECT_TRUE(test::ShellCalls().empty());
+}
+
+// "升级数据库" starts the real updater beside the program; it writes the newer routes into the
+// database while the window keeps its connection open, and "显示" then shows them.
+TEST_F(MainWindow, AfterTheUpdaterRanShowBringsTheNewRoutes) {
+  const test::RouteUpdateFiles update = test::NewerXianRoutes();
+  test::LoopbackServer server(test::LoopbackServer::Mode::Answer);
+  server.Serve("/update/xaway.txt", update.manifest);
+  server.Serve(std::string("/update/") + test::kRouteFileName, update.routes);
+  PrepareDirectory("[config]\r\ndbName=xaway.db\r\nupdateUrl=" + server.Url("/update/xaway.txt") + "\r\n");
+  fs::copy_file(test::BinaryDir() / "update.exe", dir_.Path() / "update.exe");
+  Create();
+  ASSERT_LT(Rows(), int(update.records));
+
+  test::Click(*form_->SpeedButton2, {40, 10});
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }, kDesktopWait));
+  db::Connection reader;
+  reader.Open(test::ConnectionStringFor(dir_.Path() / "xaway.db"));
+  ASSERT_TRUE(PumpUntil([&] { return db::ReadRouteDataInfo(reader).version == update.version; }, 30000));
+  HWND updater = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (updater = FindWindowW(nullptr, L"升级线路数据库")) != nullptr; }, kDesktopWait));
+  PostMessageW(updater, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(updater); }, kDesktopWait));
+  EXPECT_FALSE(IsWindowVisible(form_->Handle()));  // the updater does not show the window
+
+  ASSERT_EQ(test::ChooseFromTrayMenu(*form_->TrayIcon1, 1), 1);  // "显示"
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kDesktopWait));
+  EXPECT_EQ(Rows(), int(update.records));
+  const std::vector<Record> rows = GridRows(form_->DBGrid1);
+  EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [&](const Record& r) {
+    return !r.empty() && r[0] == update.addedLine && AnyFieldContains(r, update.newStop);
+  }));
+  Search(form_->Edit3, update.newStop);
+  EXPECT_GE(Rows(), 2);  // the changed line and the new one
 }
 
 TEST_F(MainWindow, BannerIsHiddenUntilTheFirstTickThenPlaysWhatTheServerSent) {
