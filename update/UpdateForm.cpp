@@ -54,11 +54,11 @@ struct TfrmUpdate::Scratch {
   fs::path path;
   Scratch() {
     wchar_t temp[MAX_PATH + 1] = {};
-    if (!GetTempPathW(MAX_PATH + 1, temp)) throw UpdateFailure(std::string(kNoScratchSpace));
+    if (!GetTempPathW(MAX_PATH + 1, temp)) throw UpdateFailure(Unchanged(kNoScratchSpace));
     path = fs::path(temp) / ("BusSearch-update-" + std::to_string(GetCurrentProcessId()) + "-" +
                              std::to_string(GetTickCount64()));
     std::error_code ec;
-    if (!fs::create_directories(path, ec)) throw UpdateFailure(std::string(kNoScratchSpace) + std::string(kUnchanged));
+    if (!fs::create_directories(path, ec)) throw UpdateFailure(Unchanged(kNoScratchSpace));
   }
   ~Scratch() {
     std::error_code ec;
@@ -115,12 +115,12 @@ void TfrmUpdate::FormCreate(TObject*) {
 
 // Closing while the update runs is a cancel; the window then goes as usual.
 void TfrmUpdate::FormClose(TObject*, TCloseAction&) {
-  if (state_ == TUpdateState::usWorking) Finish(TUpdateState::usCancelled, std::string(kCancelled) + std::string(kUnchanged));
+  if (state_ == TUpdateState::usWorking) Finish(TUpdateState::usCancelled, Unchanged(kCancelled));
 }
 
 void TfrmUpdate::Button1Click(TObject*) {
   if (state_ == TUpdateState::usWorking) {
-    Finish(TUpdateState::usCancelled, std::string(kCancelled) + std::string(kUnchanged));
+    Finish(TUpdateState::usCancelled, Unchanged(kCancelled));
   } else {
     Close();
   }
@@ -164,7 +164,7 @@ void TfrmUpdate::Fetch(const std::string& url, const std::string& file, Phase ph
     download_ = std::make_unique<banner::TUrlDownload>(url, file, std::move(check), window_->Handle(), kFetchEnded,
                                                        deadlineMs_);
   } catch (const Exception& e) {
-    throw UpdateFailure(e.Message() + std::string(kUnchanged));
+    throw UpdateFailure(Unchanged(e.Message()));
   }
 }
 
@@ -174,12 +174,12 @@ void TfrmUpdate::Fetched() {
     switch (download_->Result()) {
       case banner::TDownloadResult::drPending:
       case banner::TDownloadResult::drAbandoned: return;
-      case banner::TDownloadResult::drFailed: throw UpdateFailure(std::string(kNoConnection) + std::string(kUnchanged));
-      case banner::TDownloadResult::drTimedOut: throw UpdateFailure(std::string(kNoAnswer) + std::string(kUnchanged));
+      case banner::TDownloadResult::drFailed: throw UpdateFailure(Unchanged(kNoConnection));
+      case banner::TDownloadResult::drTimedOut: throw UpdateFailure(Unchanged(kNoAnswer));
       case banner::TDownloadResult::drRejected: {
         // the route file's check says why; a manifest too big to be one is no manifest
         const std::string reason = download_->RejectReason();
-        throw UpdateFailure(!reason.empty() ? reason : std::string(kBadManifest) + std::string(kUnchanged));
+        throw UpdateFailure(!reason.empty() ? reason : Unchanged(kBadManifest));
       }
       case banner::TDownloadResult::drDone: break;
     }
@@ -191,7 +191,7 @@ void TfrmUpdate::Fetched() {
   } catch (const UpdateFailure& e) {
     Finish(TUpdateState::usFailed, e.Message());
   } catch (const Exception& e) {
-    Finish(TUpdateState::usFailed, WriteFailedText(e.Message()) + std::string(kUnchanged));
+    Finish(TUpdateState::usFailed, Unchanged(WriteFailedText(e.Message())));
   }
 }
 

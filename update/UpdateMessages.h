@@ -27,6 +27,8 @@ inline std::string UpToDateText(long long version) {
 inline constexpr std::string_view kCancelled = "已取消升级。";
 // Follows every failure and the cancel.
 inline constexpr std::string_view kUnchanged = "线路数据库没有改动。";
+// What the window says when the update stopped for reason: the reason, then kUnchanged.
+inline std::string Unchanged(std::string_view reason) { return std::string(reason) + std::string(kUnchanged); }
 
 // Failures before anything is fetched.
 inline constexpr std::string_view kNoDatabaseName = "config.ini 里没有写明线路数据库（dbName），无法升级。";

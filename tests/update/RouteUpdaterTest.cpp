@@ -54,17 +54,16 @@ TEST_F(RouteUpdaterTest, KnowsItsDatabaseCityVersionAndWhereUpdatesAreAnnounced)
 
 // Said before anything is fetched, and the file stays as it was.
 TEST_F(RouteUpdaterTest, NoDatabaseAnUnreadableOneAReadOnlyOneOrAnUnknownCityStopItAtOnce) {
-  const std::string unchanged(kUnchanged);
   Config("[config]\r\n");
-  EXPECT_EQ(StartFailure(), std::string(kNoDatabaseName) + unchanged);
+  EXPECT_EQ(StartFailure(), Unchanged(kNoDatabaseName));
   Config("[config]\r\ndbName=missing.db\r\n");
-  EXPECT_EQ(StartFailure(), CannotOpenText(appDir_ + "missing.db") + unchanged);
+  EXPECT_EQ(StartFailure(), Unchanged(CannotOpenText(appDir_ + "missing.db")));
   EXPECT_FALSE(fs::exists(dir_.Path() / "missing.db"));
 
   // a database of routes the build did not make, under another name: no city to match
   test::WriteRoutes(dir_.Path() / "mine.db", {{"1", {"甲", "乙"}}});
   Config("[config]\r\ndbName=mine.db\r\n");
-  EXPECT_EQ(StartFailure(), std::string(kUnknownCity) + unchanged);
+  EXPECT_EQ(StartFailure(), Unchanged(kUnknownCity));
   // under a bundled name the name tells the city
   fs::remove(database_);
   fs::copy_file(dir_.Path() / "mine.db", database_);
@@ -75,7 +74,7 @@ TEST_F(RouteUpdaterTest, NoDatabaseAnUnreadableOneAReadOnlyOneOrAnUnknownCitySto
   fs::permissions(database_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
   const std::string before = test::ReadFile(database_);
-  EXPECT_EQ(StartFailure(), ReadOnlyText(appDir_ + "xaway.db") + unchanged);
+  EXPECT_EQ(StartFailure(), Unchanged(ReadOnlyText(appDir_ + "xaway.db")));
   EXPECT_EQ(test::ReadFile(database_), before);
 }
 
@@ -97,8 +96,8 @@ TEST_F(RouteUpdaterTest, AManifestIsJudgedByItsCityAndVersion) {
     return std::string("taken");
   };
   EXPECT_EQ(failure(test::WithManifestValue(update.manifest, "city", "北京")),
-            WrongCityText("北京", "西安") + std::string(kUnchanged));
-  EXPECT_EQ(failure("<html><body><h1>404 Not Found</h1></body></html>"), std::string(kBadManifest) + std::string(kUnchanged));
+            Unchanged(WrongCityText("北京", "西安")));
+  EXPECT_EQ(failure("<html><body><h1>404 Not Found</h1></body></html>"), Unchanged(kBadManifest));
 }
 
 TEST_F(RouteUpdaterTest, TheFetchedFileMustBeWholeAndMatchItsDigest) {
@@ -114,10 +113,10 @@ TEST_F(RouteUpdaterTest, TheFetchedFileMustBeWholeAndMatchItsDigest) {
     return std::string("accepted");
   };
   EXPECT_EQ(failure(update.routes), "accepted");
-  EXPECT_EQ(failure(update.routes.substr(0, update.routes.size() - 1)), std::string(kIncomplete) + std::string(kUnchanged));
+  EXPECT_EQ(failure(update.routes.substr(0, update.routes.size() - 1)), Unchanged(kIncomplete));
   std::string flipped = update.routes;
   flipped[flipped.size() / 2] ^= 1;
-  EXPECT_EQ(failure(flipped), std::string(kBadChecksum) + std::string(kUnchanged));
+  EXPECT_EQ(failure(flipped), Unchanged(kBadChecksum));
 }
 
 TEST_F(RouteUpdaterTest, ApplyingPutsTheNewRoutesInAndAMismatchedFileChangesNothing) {

@@ -31,8 +31,6 @@ constexpr DWORD kFinishWait = 20000;
 const std::string kManifestPath = "/update/xaway.txt";
 const std::string kRoutePath = std::string("/update/") + test::kRouteFileName;
 
-std::string Unchanged(std::string_view reason) { return std::string(reason) + std::string(kUnchanged); }
-
 class UpdateWindow : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
@@ -144,7 +142,7 @@ TEST_F(UpdateWindow, AWrongDigestATruncatedFileOrAnotherCityChangeNothing) {
     const test::RouteUpdateFiles beijing = test::NewerXianRoutes("北京");
     Offer(server, beijing.manifest, beijing.routes);
     Run();
-    ExpectFailed(WrongCityText("北京", "西安") + std::string(kUnchanged));
+    ExpectFailed(Unchanged(WrongCityText("北京", "西安")));
     EXPECT_EQ(server.Requests(), std::vector<std::string>{kManifestPath});  // the routes were not fetched
   }
 }
@@ -180,7 +178,7 @@ TEST_F(UpdateWindow, AReadOnlyDatabaseIsNamedBeforeAnythingIsFetched) {
   Offer(server, update_.manifest, update_.routes);
   SetFileAttributesW(database_.wstring().c_str(), FILE_ATTRIBUTE_READONLY);
   Run();
-  ExpectFailed(ReadOnlyText(test::Utf8(dir_.Path()) + "\\xaway.db") + std::string(kUnchanged));
+  ExpectFailed(Unchanged(ReadOnlyText(test::Utf8(dir_.Path()) + "\\xaway.db")));
   EXPECT_TRUE(server.Requests().empty());
 }
 
@@ -198,7 +196,7 @@ TEST_F(UpdateWindow, CancelWhileTheRoutesArriveChangesNothing) {
   EXPECT_EQ(form_->Button1->Caption(), kCancelButton);
   SendMessageW(form_->Button1->Handle(), BM_CLICK, 0, 0);
   EXPECT_EQ(form_->State(), TUpdateState::usCancelled);
-  EXPECT_EQ(form_->StatusText(), std::string(kCancelled) + std::string(kUnchanged));
+  EXPECT_EQ(form_->StatusText(), Unchanged(kCancelled));
   EXPECT_EQ(form_->ExitCode(), 2);
   EXPECT_EQ(form_->Button1->Caption(), kCloseButton);
   test::PumpFor(300);
