@@ -13,17 +13,17 @@ void UnderlineLink(TControl& link) { link.Font()->SetStyle(TFontStyles{fsUnderli
 
 void PlainLink(TControl& link) { link.Font()->SetStyle(link.Font()->Style() - TFontStyles{fsUnderline}); }
 
-void ShellOpen(HWND owner, const std::string& target) {
+INT_PTR ShellOpen(HWND owner, const std::string& target) {
   JoinComApartment();  // the shell may hand the target to a component
-  ShellExecuteW(owner, L"open", Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  return INT_PTR(ShellExecuteW(owner, L"open", Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
 }
 
-void OpenWebSite(HWND owner) { ShellOpen(owner, WebSiteUrl()); }
+INT_PTR OpenWebSite(HWND owner) { return ShellOpen(owner, WebSiteUrl()); }
 
-void StartUpdater(TCustomForm& mainForm, const std::string& appDirectory) {
+INT_PTR StartUpdater(TCustomForm& mainForm, const std::string& appDirectory) {
   mainForm.Close();
   // the program's own updater, never one that happens to lie in the current directory
-  ShellOpen(mainForm.HandleIfAllocated(), appDirectory + std::string(kUpdaterFileName));
+  return ShellOpen(mainForm.HandleIfAllocated(), appDirectory + std::string(kUpdaterFileName));
 }
 
 }  // namespace bus

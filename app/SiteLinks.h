@@ -19,12 +19,13 @@ void UnderlineLink(TControl& link);
 void PlainLink(TControl& link);
 
 // Asks the shell to open target (UTF-8: a web address or a program) owned by owner, with no
-// parameters and no working directory, shown normally.
-void ShellOpen(HWND owner, const std::string& target);
-// Opens the maker's web site.
-void OpenWebSite(HWND owner);
+// parameters and no working directory, shown normally. Returns the shell's answer: above 32 when
+// it did, else the reason it did not (SE_ERR_FNF: no such file), which the program passes over.
+INT_PTR ShellOpen(HWND owner, const std::string& target);
+// Opens the maker's web site; the shell's answer.
+INT_PTR OpenWebSite(HWND owner);
 // Closes mainForm (its close handler hides it to the tray), then opens the updater in
-// appDirectory (ending in a separator), owned by the main window.
-void StartUpdater(TCustomForm& mainForm, const std::string& appDirectory);
+// appDirectory (ending in a separator), owned by the main window; the shell's answer.
+INT_PTR StartUpdater(TCustomForm& mainForm, const std::string& appDirectory);
 
 }  // namespace bus

@@ -215,7 +215,10 @@ struct Fixup {
 
 class Reader {
 public:
-  Reader(std::string_view text, TComponent& root) : lex_(text), root_(root) { Advance(); }
+  Reader(std::string_view text, TComponent& root, bool nameRoot)
+      : lex_(text), root_(root), nameRoot_(nameRoot) {
+    Advance();
+  }
 
   void Run() {
     {
@@ -282,7 +285,7 @@ private:
     if (enclosing == nullptr) {
       if (!EqualsIgnoringAsciiCase(root_.ClassName(), className))
         Fail(line, "the description is for a " + className + ", not a " + root_.ClassName());
-      Guard(line, [&] { root_.SetName(name); });
+      if (nameRoot_) Guard(line, [&] { root_.SetName(name); });
       component = &root_;
     } else {
       const TClassInfo* cls = FindClass(className);
@@ -507,12 +510,13 @@ private:
   Lexer lex_;                            // tokens of the description
   Token tok_;                            // current token
   TComponent& root_;                     // the object being loaded
+  bool nameRoot_;                        // the root takes the description's name
   std::vector<TComponent*> created_;     // components made, in stored order
   std::vector<Fixup> fixups_;            // references to resolve at the end
 };
 
 }  // namespace
 
-void ReadDescription(std::string_view text, TComponent& root) { Reader(text, root).Run(); }
+void ReadDescription(std::string_view text, TComponent& root, bool nameRoot) { Reader(text, root, nameRoot).Run(); }
 
 }  // namespace bus

@@ -46,7 +46,9 @@ private:
   int line_;  // 1-based line of the offending text
 };
 
-// Reads text into root (already constructed, with its methods and fields published).
-void ReadDescription(std::string_view text, TComponent& root);
+// Reads text into root (already constructed, with its methods and fields published). nameRoot false
+// leaves the root's name as it is (a frame built from its own description keeps the name of its
+// place on a form).
+void ReadDescription(std::string_view text, TComponent& root, bool nameRoot = true);
 
 }  // namespace bus

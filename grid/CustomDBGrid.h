@@ -6,6 +6,9 @@
 //
 // Every database grid is listed program-wide, so that a grid can see whether another grid on the
 // same dataset is moving it.
+//
+// Not built yet (published and stored, they change nothing): PartialLoadBufferCount (every record
+// is loaded), SummaryGroups, SummarySeparator, Filter, FilterStatus.
 #pragma once
 
 #include <memory>

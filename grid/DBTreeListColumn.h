@@ -1,6 +1,9 @@
 // A column bound to a dataset field by name. Unset caption, alignment, read-only flag, length and
 // default width come from the field; the field is looked up again whenever FieldName is set while
 // the dataset is open (a name the dataset lacks leaves the column without a field: empty cells).
+//
+// Not built yet (published and stored, they change nothing): DisableGrouping, GroupIndex (the
+// grid does not group).
 #pragma once
 
 #include <string>

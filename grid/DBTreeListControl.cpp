@@ -202,7 +202,7 @@ bool TCustomrgDBTreeListControl::LinkFocusControl(TField* field) {
   for (int i = 0; i < ColumnCount(); ++i) {
     auto* c = dynamic_cast<TrgDBTreeListColumn*>(Columns(i));
     if (!c || c->Field() != field) continue;
-    SetFocusedColumnRaw(i);
+    SetFocusedColumn(i);
     if (CanFocus() && HandleAllocated()) {
       ::SetFocus(Handle());
       return true;

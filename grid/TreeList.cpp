@@ -466,6 +466,7 @@ void TCustomrgTreeList::SetHorzOffset(int offset) {
   }
   RECT area{rows.left, HeaderRect().top, rows.right, rows.bottom};
   ScrollWindowEx(h, old - offset, 0, &area, &area, nullptr, nullptr, SW_INVALIDATE);
+  InvalidateRow(FocusedNode());  // its frame's left edge stays at the rows area's left edge
 }
 
 void TCustomrgTreeList::ScrollHorizontally(int request, int track) {
@@ -773,7 +774,8 @@ void TCustomrgTreeList::PaintWindow(HDC dc) {
         if (!IntersectRect(&visible, &row, &ctx.update)) continue;
         PaintRowCells(ctx, node, row, node == focused && showSelection);
         if (showGrid_) linePoints_.insert(linePoints_.end(), {POINT{row.left, row.bottom - 1}, POINT{row.right, row.bottom - 1}});
-        if (node == focused) DrawFocusFrame(ctx, row);
+        // the frame starts at the rows area's left edge also when the rows are scrolled sideways
+        if (node == focused) DrawFocusFrame(ctx, RECT{rows.left, row.top, row.right, row.bottom});
       }
       // empty area right of the content and below the last row
       if (contentRight < rows.right) {

@@ -9,6 +9,11 @@
 // Regions of the client area, top to bottom: header strip (HeaderHeight), rows area (the rest).
 // Header and rows are drawn shifted left by HorzOffset; whatever lies right of the content width
 // or below the last row is empty area, painted in Color.
+//
+// Not built yet (published and stored, they change nothing): ShowNewItemRow, ShowRowFooter,
+// ShowGroupPanel, ShowSummaryFooter, GroupNodeColor, FixedBandLineColor, FixedBandLineWidth,
+// RowSeparatorLineWidth, MaxRowLineCount, PreviewLines, IndentDesc, GrIndicatorWidth (there is no
+// indicator column), AutoExpandOnSearch, WaitForExpandNodeTime.
 #pragma once
 
 #include <memory>

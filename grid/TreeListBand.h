@@ -1,5 +1,8 @@
 // A band of the grid's header: a group of columns with its own caption and width. The main
 // window's grid has exactly one band, hidden, as wide as its columns together.
+//
+// Not built yet (published and stored, they change nothing): DisableCustomizing, DisableDragging,
+// Fixed, OnlyOwnColumns.
 #pragma once
 
 #include <string>

@@ -44,6 +44,7 @@ const TClassInfo& TrgTreeListColumn::StaticClassInfo() {
             .Int("Width", &C::Width, &C::SetWidth, 64)
             .Int("BandIndex", &C::BandIndex, &C::SetBandIndex, 0)
             .Int("RowIndex", &C::RowIndex, &C::SetRowIndex, 0)
+            .Int("ColIndex", &C::ColIndex, &C::SetColIndex, -1)  // worked out from the column order
             .Int("HeaderMaxLineCount", &C::HeaderMaxLineCount, &C::SetHeaderMaxLineCount, 1)
             .Event("OnChange", &C::OnChange)
             .Event("OnCustomDrawCell", &C::OnCustomDrawCell)

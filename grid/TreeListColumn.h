@@ -4,6 +4,9 @@
 //
 // Columns keep two positions: their place in the grid's column list (Index, which header moves
 // change) and a fixed slot for their texts in every row (DataIndex).
+//
+// Not built yet (published and stored, they change nothing; the grid has no cell editor):
+// CharCase, DisableCustomizing, DisableEditor, MaxLength, OEMConvert, PasswordChar, TabStop.
 #pragma once
 
 #include <memory>

@@ -148,6 +148,12 @@ void TCustomrgTreeListControl::ColumnChanged(TrgTreeListColumn* column, bool lay
   if (!Updating()) LayoutChanged();
 }
 
+void TCustomrgTreeListControl::SetFocusedColumn(int column) {
+  if (column == FocusedColumn()) return;
+  SetFocusedColumnRaw(column);
+  OnChangeColumn(this, FocusedNode(), column);
+}
+
 int TCustomrgTreeListControl::ColumnColIndex(const TrgTreeListColumn* column) const {
   if (ColumnIndexOf(column) < 0) return -1;
   const int band = column->BandIndex(), row = column->RowIndex();
@@ -801,7 +807,7 @@ void TCustomrgTreeListControl::MouseUp(TMouseButton button, TShiftState shift, i
       const int own = ColumnColIndex(column);
       const bool sameRow = target.band == column->BandIndex() && target.row == column->RowIndex();
       MoveColumn(column, target.band, target.row, sameRow && target.colIndex > own ? target.colIndex - 1 : target.colIndex);
-      SetFocusedColumnRaw(column->Index());
+      SetFocusedColumn(column->Index());
       OnHeaderMoved(this, column);
       break;
     }

@@ -4,6 +4,9 @@
 // header (cells and sizing zones) and the rows, and runs the mouse gestures: pressing and clicking
 // headers (header-click sorting), sizing columns with an inverted line, dragging headers to a new
 // position with drop arrows and an edge-scroll timer, and pressing rows.
+//
+// Not built yet (published and stored, they change nothing): BandMaxRowCount, HeaderMinRowCount,
+// BandRowCount.
 #pragma once
 
 #include <memory>
@@ -69,6 +72,9 @@ public:
   // Puts column at position colIndex of band band, header row row (inside one update batch).
   void MoveColumn(TrgTreeListColumn* column, int band, int row, int colIndex);
   void SetColumnSorted(TrgTreeListColumn* column, TrgTreeListColumnSort sort);
+  // The focused column becomes column (an index into the column list, -1 for none); fires
+  // OnChangeColumn when it changed.
+  void SetFocusedColumn(int column);
   // Columns with a sort state, in the order they got it.
   const std::vector<TrgTreeListColumn*>& SortedColumns() const noexcept { return sortedColumns_; }
   // The header cell of a visible column in client coordinates (empty when hidden).

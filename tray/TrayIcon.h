@@ -13,6 +13,9 @@
 // front of the form's (to bring the application window and the form to the front when the form is
 // shown, and to give the focus back to the active control whenever the form moves). Destruction
 // removes the icon and takes both hooks off, the form's first.
+//
+// Not built yet (published and stored, it changes nothing): DesignPreview (there is no design
+// time).
 #pragma once
 
 #include <windows.h>

@@ -18,12 +18,12 @@ TButton::TButton(TComponent* owner) : TButtonControl(owner) { SetBounds(0, 0, 75
 void TButton::CreateParams(TCreateParams& p) {
   TButtonControl::CreateParams(p);
   p.sysClassName = L"BUTTON";
-  p.style |= default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+  p.style |= ButtonStyle();
 }
 
 void TButton::SetDefault(bool v) {
   default_ = v;
-  if (HWND h = HandleIfAllocated()) SendMessageW(h, BM_SETSTYLE, v ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+  if (HWND h = HandleIfAllocated()) SendMessageW(h, BM_SETSTYLE, ButtonStyle(), TRUE);
 }
 
 void TButton::WndProc(TMessage& m) {

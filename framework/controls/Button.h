@@ -21,6 +21,8 @@ public:
 
 protected:
   void CreateParams(TCreateParams& params) override;
+  // The native button style: a default or a plain push button; owner-drawn buttons answer theirs.
+  virtual DWORD ButtonStyle() const { return default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON; }
 
 private:
   bool default_ = false;  // BS_DEFPUSHBUTTON

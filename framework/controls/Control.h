@@ -7,6 +7,9 @@
 // routing, bookkeeping) and ends in DefaultHandler (the window's default procedure for windowed
 // controls, nothing for window-less ones). A wrapper replaces WindowProc, keeps the old value and
 // calls it for the control's normal processing; it puts it back when it goes.
+//
+// Not built yet (published and stored, they change nothing): Hint (no tooltip is shown), PopupMenu
+// (the menu is not popped up on a right click).
 #pragma once
 
 #include <windows.h>

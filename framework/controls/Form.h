@@ -8,6 +8,8 @@
 // Closing (the close button, the system menu, Close()): OnCloseQuery, OnClose with the action
 // (caHide by default), then the action: caNone does nothing; for the main form any other action
 // ends the application; otherwise hide, minimise or free.
+//
+// Not built yet (published and stored, it changes nothing): AutoScroll (forms never scroll).
 #pragma once
 
 #include <memory>

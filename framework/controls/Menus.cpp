@@ -375,10 +375,13 @@ HWND TPopupMenu::PopupListWindow() {
 void TPopupMenu::Popup(int x, int y) {
   OnPopup(this);
   DestroyHandle();  // built afresh, so changes made by OnPopup show
-  HMENU menu = Handle();
+  TrackMenu(Handle(), x, y);
+}
+
+void TrackMenu(HMENU menu, int x, int y) {
   const UINT command = UINT(TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD,
-                                             x, y, PopupListWindow(), nullptr));
-  if (command) SendMessageW(PopupListWindow(), WM_COMMAND, command, 0);
+                                             x, y, TPopupMenu::PopupListWindow(), nullptr));
+  if (command) SendMessageW(TPopupMenu::PopupListWindow(), WM_COMMAND, command, 0);
 }
 
 const TClassInfo& TMainMenu::StaticClassInfo() {

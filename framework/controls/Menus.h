@@ -167,6 +167,10 @@ private:
   TComponent* popupComponent_ = nullptr;   // who asked for it last
 };
 
+// Shows a native menu (or sub-menu) of our items with its top-left corner at the screen point and
+// returns when it closes, after the chosen item's OnClick.
+void TrackMenu(HMENU menu, int x, int y);
+
 class TMainMenu : public TMenu {
   BUS_CLASS(TMainMenu)
 public:

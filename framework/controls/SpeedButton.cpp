@@ -2,8 +2,8 @@
 
 #include <windowsx.h>
 
-#include "core/WideText.h"
 #include "framework/Properties.h"
+#include "framework/controls/ButtonContent.h"
 #include "framework/controls/WinControl.h"
 #include "framework/graphics/GdiHandles.h"
 
@@ -139,13 +139,6 @@ void TSpeedButton::WndProc(TMessage& m) {
   }
 }
 
-int TSpeedButton::GlyphFrame() const {
-  if (!Enabled()) return numGlyphs_ > 1 ? 1 : 0;
-  if (down_ && numGlyphs_ > 3) return 3;
-  if (Pressed() && numGlyphs_ > 2) return 2;
-  return 0;
-}
-
 // Raised, or sunken while pressed; a flat button shows a thin frame only while hot or pressed.
 void TSpeedButton::PaintFrame(HDC dc, const RECT& r) const {
   RECT f = r;
@@ -161,26 +154,11 @@ void TSpeedButton::Paint() {
     FillRect(dc, &r, face.Get());
   }
   PaintFrame(dc, r);
-  const std::wstring text = Widen(Caption());
   DcSelection font(dc, Font()->Handle());
-  SIZE textSize{};
-  if (!text.empty()) GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &textSize);
-  const TLayoutSize glyphSize{glyph_->Empty() ? 0 : glyph_->Width() / numGlyphs_, glyph_->Empty() ? 0 : glyph_->Height()};
-  const TButtonPlacement place = CalcButtonLayout({Width(), Height()}, glyphSize, {textSize.cx, textSize.cy}, layout_,
-                                                  margin_, spacing_);
-  const int shift = Pressed() ? 1 : 0;  // pressed content moves down and right
-  if (glyphSize.cx > 0) {
-    MemoryDC mem(dc);
-    DcSelection bitmap(mem.Get(), glyph_->Handle());
-    TransparentBlt(dc, place.glyph.x + shift, place.glyph.y + shift, glyphSize.cx, glyphSize.cy, mem.Get(),
-                   GlyphFrame() * glyphSize.cx, 0, glyphSize.cx, glyphSize.cy, ::GetPixel(mem.Get(), 0, glyphSize.cy - 1));
-  }
-  if (text.empty()) return;
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ColorToRGB(Enabled() ? Font()->Color() : clGrayText));
-  RECT box{place.caption.x + shift, place.caption.y + shift, place.caption.x + shift + textSize.cx,
-           place.caption.y + shift + textSize.cy};
-  DrawTextW(dc, text.c_str(), int(text.size()), &box, DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+  const TButtonContent content{glyph_.get(), numGlyphs_, ButtonGlyphFrame(numGlyphs_, Enabled(), pressed_, down_),
+                               Caption(), layout_, margin_, spacing_};
+  DrawButtonContent(dc, r, content, ColorToRGB(Enabled() ? Font()->Color() : clGrayText), Pressed() ? 1 : 0,
+                    DT_NOPREFIX);
 }
 
 }  // namespace bus

@@ -3,8 +3,7 @@
 // frame only while the mouse is over them (CM_MOUSEENTER / CM_MOUSELEAVE).
 //
 // The glyph is a strip of NumGlyphs equal frames: up, disabled, pressed, down (stays down). It is
-// placed with the caption by Layout, Margin and Spacing (see ButtonLayout.h); the colour of its
-// bottom-left pixel is transparent.
+// placed with the caption by Layout, Margin and Spacing (see ButtonContent.h).
 #pragma once
 
 #include <memory>
@@ -57,8 +56,6 @@ private:
   void CmMouseEnterLeave(bool inside);
   bool Inside(const TMessage& m) const;
   void ReadGlyph(TStream& stream);
-  // The glyph frame for the current state.
-  int GlyphFrame() const;
   void PaintFrame(HDC dc, const RECT& r) const;
 
   bool flat_ = false;             // frame only while hot

@@ -1,5 +1,7 @@
 // The status bar: a native msctls_statusbar32 with panels (text, width, alignment, bevel,
 // owner-drawn style) or one simple panel. The last panel reaches the bar's right edge.
+//
+// Not built yet (published and stored, it changes nothing): a panel's BiDiMode.
 #pragma once
 
 #include <memory>

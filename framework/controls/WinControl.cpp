@@ -332,9 +332,12 @@ void TWinControl::UpdateBoundsFromWindow() {
 
 void TWinControl::Realign() {
   if (Loading() || Destroying()) return;
-  ++aligning_;
-  ScopeExit done([this] { --aligning_; });
-  AlignControls();
+  {
+    ++aligning_;
+    ScopeExit done([this] { --aligning_; });
+    AlignControls();
+  }
+  Aligned();
 }
 
 void TWinControl::AlignControls() {

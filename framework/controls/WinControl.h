@@ -150,6 +150,8 @@ protected:
   bool OwnClass() const noexcept { return ownClass_; }
   // Reads Left, Top, Width and Height back from the window.
   void UpdateBoundsFromWindow();
+  // The children have just been arranged (Realign); a container that scrolls measures them here.
+  virtual void Aligned() {}
   // Answers a colour query (WM_CTLCOLOR*: wParam the DC): text in the font colour on the control's
   // colour, the result the control's brush.
   void CnCtlColor(TMessage& m);

@@ -1,6 +1,9 @@
 // The connection component (ADOConnection1): a connection string, the provider settings the form
 // description stores, and the route database connection behind it. Open() throws on any failure;
 // the connection closes its queries when it closes and when it is freed.
+//
+// Stored only, the behaviour being fixed: LoginPrompt (there is never a prompt), Mode (the file is
+// always opened for shared use).
 #pragma once
 
 #include <string>

@@ -4,6 +4,8 @@
 //   qry->Close(); qry->SQL().Clear(); qry->SQL().Add("select * from way"); qry->Open();
 //
 // Open throws bus::db::DatabaseError when the connection is closed or the statement fails.
+//
+// Stored only, the behaviour being fixed: CursorType (the cursor is always static).
 #pragma once
 
 #include <functional>

@@ -6,24 +6,25 @@ namespace bus {
 
 namespace {
 
-// Runs a pixel filter over the bitmap's pixels and puts the result back in the same pixel format.
-void Apply(TBitmap& bitmap, void (*filter)(BmpImage&)) {
+// Runs a pixel filter over the bitmap's pixels and puts the result back in format.
+void Apply(TBitmap& bitmap, void (*filter)(BmpImage&), TPixelFormat format) {
   if (bitmap.Empty()) return;
   BmpImage image = bitmap.ToImage();
   filter(image);
-  bitmap.FromImage(image, bitmap.PixelFormat());
+  bitmap.FromImage(image, format);
 }
 
 }  // namespace
 
 void GrayScale(TBitmap& bitmap) {
   bitmap.SetPixelFormat(pf24bit);
-  Apply(bitmap, GrayScale);
+  Apply(bitmap, GrayScale, pf24bit);
 }
 
-void MirrorHorizontal(TBitmap& bitmap) { Apply(bitmap, MirrorHorizontal); }
-void FlipVertical(TBitmap& bitmap) { Apply(bitmap, FlipVertical); }
-void RotateLeft(TBitmap& bitmap) { Apply(bitmap, RotateLeft); }
-void RotateRight(TBitmap& bitmap) { Apply(bitmap, RotateRight); }
+void MirrorHorizontal(TBitmap& bitmap) { Apply(bitmap, MirrorHorizontal, bitmap.PixelFormat()); }
+void FlipVertical(TBitmap& bitmap) { Apply(bitmap, FlipVertical, bitmap.PixelFormat()); }
+// The turns write 24-bit pixels whatever the source's format.
+void RotateLeft(TBitmap& bitmap) { Apply(bitmap, RotateLeft, pf24bit); }
+void RotateRight(TBitmap& bitmap) { Apply(bitmap, RotateRight, pf24bit); }
 
 }  // namespace bus

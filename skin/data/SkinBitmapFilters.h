@@ -10,7 +10,7 @@ namespace bus {
 void GrayScale(TBitmap& bitmap);
 void MirrorHorizontal(TBitmap& bitmap);
 void FlipVertical(TBitmap& bitmap);
-// The bitmap becomes H wide and W high.
+// The bitmap becomes H wide and W high, with 24 bits per pixel whatever it had.
 void RotateLeft(TBitmap& bitmap);
 void RotateRight(TBitmap& bitmap);
 

@@ -1,6 +1,7 @@
 #include "skin/data/SkinContent.h"
 
 #include <algorithm>
+#include <utility>
 #include <cstring>
 
 #include "core/TextUtil.h"
@@ -122,6 +123,20 @@ TSkinContent::TSkinContent()
 TSkinContent::~TSkinContent() = default;
 TSkinContent::TSkinContent(TSkinContent&&) noexcept = default;
 TSkinContent& TSkinContent::operator=(TSkinContent&&) noexcept = default;
+
+void TSkinContent::Replace(TSkinContent&& fresh) {
+  auto keep = [](auto& mine, auto& theirs) {
+    mine->Assign(*theirs);
+    std::swap(mine, theirs);  // moved back below
+  };
+  keep(buttons_, fresh.buttons_);
+  keep(left_, fresh.left_);
+  keep(right_, fresh.right_);
+  keep(top_, fresh.top_);
+  keep(bottom_, fresh.bottom_);
+  keep(title_, fresh.title_);
+  *this = std::move(fresh);
+}
 
 TDataSkinBorder* TSkinContent::Border(TSkinPart part) const noexcept {
   return static_cast<TDataSkinBorder*>(Part(part));

@@ -3,7 +3,8 @@
 // holds one; a new reading builds a whole new content and replaces the old one only when it
 // succeeded, so a failed reading leaves the previous skin as it was.
 //
-// Object references stay valid until the next successful reading replaces the content.
+// References to the objects that always exist stay valid for the content's life; references to
+// the optional objects and caption buttons until the next successful reading replaces them.
 #pragma once
 
 #include <windows.h>
@@ -51,6 +52,11 @@ public:
   ~TSkinContent();
   TSkinContent(TSkinContent&&) noexcept;
   TSkinContent& operator=(TSkinContent&&) noexcept;
+
+  // Takes fresh's skin as this content's. The objects that always exist (Buttons, Title, the four
+  // borders) keep their identity and take fresh's settings, so pointers to them stay valid; every
+  // other object and colour is fresh's.
+  void Replace(TSkinContent&& fresh);
 
   // Reads a descriptor into a new content. `comboArrowWidth` is the width of the button part of a
   // combo box (the platform's scroll-bar arrow width plus 2). Errors of the image loader (an

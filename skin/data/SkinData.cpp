@@ -189,7 +189,7 @@ bool TSkinData::LoadSkin() {
   TSkinContent fresh = TSkinContent::Read(
       ini, [this](TBitmap& bitmap, std::string_view value) { LoadImage(bitmap, value); },
       GetSystemMetrics(SM_CXHSCROLL) + 2);
-  static_cast<TSkinContent&>(*this) = std::move(fresh);
+  Replace(std::move(fresh));
   skinEmpty_ = false;
   return true;
 }

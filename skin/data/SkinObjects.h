@@ -18,6 +18,10 @@ public:
   TDataSkinObject(const TDataSkinObject&) = delete;
   TDataSkinObject& operator=(const TDataSkinObject&) = delete;
 
+  // Takes every setting and image of source, an object of the same class and section, so that an
+  // object others point to can show a newly read skin.
+  virtual void Assign(const TDataSkinObject& source);
+
   // The margins: corners are copied, edges and centre stretched or tiled.
   int LeftWidth() const noexcept { return leftWidth_; }
   void SetLeftWidth(int v) noexcept { leftWidth_ = v; }
@@ -85,6 +89,7 @@ private:
 class TDataSkinBorder : public TDataSkinObject {
 public:
   using TDataSkinObject::TDataSkinObject;
+  void Assign(const TDataSkinObject& source) override;
   TBitmap& Image2() noexcept { return image2_; }
   const TBitmap& Image2() const noexcept { return image2_; }
 
@@ -96,6 +101,7 @@ private:
 class TDataSkinButton : public TDataSkinObject {
 public:
   using TDataSkinObject::TDataSkinObject;
+  void Assign(const TDataSkinObject& source) override;
   TBitmap& CheckButton() noexcept { return checkButton_; }
   const TBitmap& CheckButton() const noexcept { return checkButton_; }
   TBitmap& RadioButton() noexcept { return radioButton_; }
@@ -127,6 +133,7 @@ private:
 class TDataSkinTitle : public TDataSkinObject {
 public:
   using TDataSkinObject::TDataSkinObject;
+  void Assign(const TDataSkinObject& source) override;
   int TextAlignment() const noexcept { return textAlignment_; }
   void SetTextAlignment(int v) noexcept { textAlignment_ = v; }
   int Textbackground() const noexcept { return textbackground_; }

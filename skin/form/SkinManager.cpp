@@ -10,18 +10,20 @@
 #include "framework/controls/Screen.h"
 #include "framework/controls/Timer.h"
 #include "skin/data/SkinData.h"
+#include "skin/form/SkinForm.h"
+#include "skin/form/SkinPopupMenu.h"
 
 namespace bus {
 
 TSkinManage* SkinManager = nullptr;
-
-namespace {
 
 std::string WindowClassName(HWND window) {
   wchar_t name[256] = {};
   const int length = GetClassNameW(window, name, 256);
   return Narrow(std::wstring_view(name, std::size_t(std::max(length, 0))));
 }
+
+namespace {
 
 TSkinManagerLink* ProvideSkinManager(bool create) {
   if (!SkinManager && create) CreateSkinManager();
@@ -43,6 +45,8 @@ TSkinManage::~TSkinManage() {
   runCount_ = 4;
   timer_.reset();
   if (hook_) UnhookWindowsHookEx(hook_);
+  FreePopupMenus();
+  // the form objects belong to their forms, or go with their windows
 }
 
 void TSkinManage::RegisterSkinData(TSkinData* skin) {
@@ -91,7 +95,8 @@ void TSkinManage::ExecuteCommand() {
   TSkinData* skin = currentSkin_;
   if (!skin) return;
   timer_->SetEnabled(false);
-  const bool onlyThisForm = skin->SkinFormtype() == TSkinFormType::sfOnlyThisForm;
+  // only the owner form's window, or every window
+  TSkinData* only = skin->SkinFormtype() == TSkinFormType::sfOnlyThisForm ? skin : nullptr;
   switch (pendingCommand_) {
     case kSkinApply: {
       active_ = true;
@@ -100,32 +105,58 @@ void TSkinManage::ExecuteCommand() {
         bool& flag;
         ~Reset() { flag = false; }
       } reset{adoptAll_};
+      if (!only) PurgeClosedForms();
       for (int i = Screen().FormCount() - 1; i >= 0; --i) {
         if (i >= Screen().FormCount()) continue;
         TCustomForm* form = Screen().Forms(i);
-        if (onlyThisForm) {
-          if (form == OwnerForm(skin)) {
-            SkinForm(form);
-            break;
-          }
-        } else {
-          SkinForm(form);
-        }
+        if (only && form != OwnerForm(only)) continue;
+        SkinForm(form);
+        if (only) break;
       }
       break;
     }
     case kSkinRemove:
-      // the adopted forms give their windows back once the form skinning exists
       active_ = false;
+      RemoveSkin(only);
       break;
     case kSkinRefresh:
+      RefreshSkin(skin);
+      break;
     case kSkinPurge:
     default:
+      PurgeClosedForms();
       break;
   }
   // cleared before the event, so that a request made by its handler is kept
   currentSkin_ = nullptr;
   skin->OnSkinChanged(skin);
+}
+
+void TSkinManage::RemoveSkin(TSkinData* skin) {
+  PurgeClosedForms();
+  for (size_t i = skinForms_.size(); i-- > 0;) {
+    if (i >= skinForms_.size()) continue;
+    TSkinForm* form = skinForms_[i];
+    if (skin && form->SkinData() != skin) continue;
+    const HWND window = form->Handle();
+    skinForms_.erase(skinForms_.begin() + std::ptrdiff_t(i));
+    form->Unhook();
+    form->Dispose();
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+    if (skin) break;
+  }
+}
+
+void TSkinManage::RefreshSkin(TSkinData* skin) {
+  PurgeClosedForms();
+  // the frame painting rebuilds each frame and its caption buttons in a first pass
+  const std::vector<TSkinForm*> forms = skinForms_;
+  for (TSkinForm* form : forms) {
+    if (form->SkinData() != skin) continue;
+    form->Reskin();
+    if (skin->SkinFormtype() == TSkinFormType::sfOnlyThisForm) break;
+  }
 }
 
 void TSkinManage::DropCaptionButtons() {
@@ -134,10 +165,22 @@ void TSkinManage::DropCaptionButtons() {
 
 bool TSkinManage::SkinWindow(HWND window) {
   if (!active_) return false;
+  PurgeClosedForms();
   TSkinData* skin = AdoptionSkin(window);
   if (!skin) return false;
-  // adoption (the form skinning object that takes over the window) is added by the form skinning
-  return false;
+  TCustomForm* form = Screen().FindForm(window);
+  struct FreeOnFailure {
+    TSkinForm* object;
+    ~FreeOnFailure() {
+      if (object) object->Free();
+    }
+  } made{new TSkinForm(form)};
+  made.object->SetHandle(window);
+  if (form) made.object->HookForm(skin, form);
+  else made.object->HookWindow(skin);
+  skinForms_.push_back(std::exchange(made.object, nullptr));
+  PostMessageW(window, kSkinMsgSkinControls, 0, 1000);
+  return true;
 }
 
 void TSkinManage::SkinForm(TCustomForm* form) {
@@ -148,7 +191,7 @@ void TSkinManage::SkinForm(TCustomForm* form) {
 }
 
 TSkinData* TSkinManage::AdoptionSkin(HWND window) const {
-  if (!IsWindow(window)) return nullptr;
+  if (!IsWindow(window) || FindSkinForm(window)) return nullptr;
   if (SendMessageW(window, kSkinMsgIsSkinned, 0, 0) == 1) return nullptr;
   TCustomForm* form = Screen().FindForm(window);
   if (!adoptAll_ && (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) != 0) {
@@ -189,11 +232,89 @@ TSkinData* TSkinManage::SelectSkinData(HWND window) const {
   return skinDatas_.empty() ? nullptr : skinDatas_.front();
 }
 
+TSkinForm* TSkinManage::FindSkinForm(HWND window) const noexcept {
+  const auto it = std::find_if(skinForms_.begin(), skinForms_.end(), [window](const TSkinForm* f) {
+    return f->Handle() == window;
+  });
+  return it == skinForms_.end() ? nullptr : *it;
+}
+
+void TSkinManage::RemoveSkinForm(TSkinForm* form) noexcept { std::erase(skinForms_, form); }
+
+void TSkinManage::PurgeClosedForms() noexcept {
+  for (size_t i = skinForms_.size(); i-- > 0;) {
+    if (i >= skinForms_.size() || skinForms_[i]->Life() != kLifeGone) continue;
+    TSkinForm* form = skinForms_[i];
+    skinForms_.erase(skinForms_.begin() + std::ptrdiff_t(i));
+    form->Dispose();
+  }
+}
+
+void TSkinManage::SkinPopupMenu(HWND window) {
+  if (!active_ || SendMessageW(window, kSkinMsgIsSkinned, 0, 0) == 1 || IsPopupMenuSkinned(window)) return;
+  TSkinData* skin = SelectSkinData(window);
+  if (!skin || skin->SkinEmpty()) return;
+  const TSkinControlTypes controls = skin->SkinControls();
+  bool wanted = false;
+  switch (menuMode_) {
+    case kMenuModePopup:
+      wanted = controls.Contains(TSkinControlType::xcPopupMenu);
+      break;
+    case kMenuModeDropDown:
+      wanted = controls.Contains(TSkinControlType::xcMainMenu) || controls.Contains(TSkinControlType::xcMenuItem);
+      break;
+    case kMenuModeSystem:
+      wanted = controls.Contains(TSkinControlType::xcSystemMenu);
+      break;
+    default:
+      break;
+  }
+  if (!wanted) return;
+  auto popup = std::make_unique<TSkinPopupMenu>();
+  popup->Attach(window, skin, nullptr);
+  popupMenus_.push_back(std::move(popup));
+}
+
+bool TSkinManage::ReleasePopupMenu(HWND window) noexcept {
+  const auto it = std::find_if(popupMenus_.begin(), popupMenus_.end(), [window](const auto& p) {
+    return p->Handle() == window;
+  });
+  const bool found = it != popupMenus_.end();
+  if (found) {
+    const std::unique_ptr<TSkinPopupMenu> popup = std::move(*it);  // freed when the list is whole again
+    popupMenus_.erase(it);
+    popup->Detach();
+  }
+  if (popupMenus_.empty()) menuMode_ = kMenuModePopup;
+  return found;
+}
+
+bool TSkinManage::IsPopupMenuSkinned(HWND window) const noexcept {
+  return std::any_of(popupMenus_.begin(), popupMenus_.end(), [window](const auto& p) { return p->Handle() == window; });
+}
+
+TBitmap* TSkinManage::FindPopupBackground(HMENU menu) const noexcept {
+  for (const auto& p : popupMenus_)
+    if (p->OwnerMenu() == menu) return &p->Background();
+  return nullptr;
+}
+
+void TSkinManage::FreePopupMenus() noexcept {
+  std::vector<std::unique_ptr<TSkinPopupMenu>> popups = std::move(popupMenus_);
+  popupMenus_.clear();
+}
+
 void TSkinManage::WindowCreated(HWND window, const CBT_CREATEWNDW& create) {
-  if (!create.lpcs || (create.lpcs->style & WS_CHILD) != 0) return;
+  if (!create.lpcs) return;
+  const std::string className = WindowClassName(window);
+  if (className == "ScrollBar" && (create.lpcs->style & SBS_SIZEGRIP) != 0) {
+    if (TSkinForm* form = FindSkinForm(create.lpcs->hwndParent)) form->SkinChildWindow(window);
+  }
+  if ((create.lpcs->style & WS_CHILD) != 0) return;
+  if (className == "#32768") SkinPopupMenu(window);
   if (mainSkin_ && mainSkin_->OnWindowCreated) {
     try {
-      mainSkin_->OnWindowCreated(mainSkin_, window, WindowClassName(window));
+      mainSkin_->OnWindowCreated(mainSkin_, window, className);
     } catch (...) {
       // the program's handler must not keep a window from being created
     }
@@ -206,6 +327,8 @@ LRESULT CALLBACK TSkinManage::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
   try {
     const HWND window = reinterpret_cast<HWND>(wParam);
     if (code == HCBT_ACTIVATE && self->runCount_ == 0) self->runCount_ = 1;
+    // a menu window's object goes with its window whether or not skinning is on
+    if (code == HCBT_DESTROYWND) self->ReleasePopupMenu(window);
     if (self->active_) {
       switch (code) {
         case HCBT_CREATEWND:

@@ -1,25 +1,29 @@
 // The skin manager: one per process. It keeps the registered skin data components, decides which
-// of them skins a window, watches window activation through a computer-based-training hook on the
-// user-interface thread, and carries out the apply, remove and refresh requests of the skin data
-// components, at once before the program's first window activation and through a 250 ms timer
-// after it.
+// of them skins a window, and watches windows through a computer-based-training hook on the
+// user-interface thread: a top-level window is adopted when it is activated (a TSkinForm takes it
+// over), a menu window gets a TSkinPopupMenu when it is created and loses it when it is destroyed.
+// It carries out the apply, remove and refresh requests of the skin data components, at once
+// before the program's first window activation and through a 250 ms timer after it.
 //
-// Adopting a window (the form skinning object that takes over its frame and controls) and the
-// menu windows are added by the form skinning; until then SkinWindow checks everything that
-// decides whether a window may be skinned and with which skin, and adopts nothing.
+// It keeps the form objects it made (a form's object belongs to the form; a bare window's object is
+// freed once its window is gone) and owns the menu window objects.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "skin/data/SkinManagerLink.h"
 
 namespace bus {
 
+class TBitmap;
 class TCustomForm;
 class TSkinData;
+class TSkinForm;
+class TSkinPopupMenu;
 class TTimer;
 
 // Private messages of the skin engine.
@@ -27,6 +31,10 @@ inline constexpr UINT kSkinMsgSkinControls = 0x3503;  // posted to an adopted wi
 inline constexpr UINT kSkinMsgIsSkinned = 0x3504;     // sent to a window: answers 1 when skinned already
 // Command 6: only forget forms whose windows are gone.
 inline constexpr int kSkinPurge = 6;
+// MenuMode: the kind of menu about to open.
+inline constexpr int kMenuModePopup = 0;     // a popup menu
+inline constexpr int kMenuModeDropDown = 1;  // a menu bar's drop-down (or any menu a form announces)
+inline constexpr int kMenuModeSystem = 2;    // a system menu
 
 class TSkinManage final : public TSkinManagerLink {
 public:
@@ -64,19 +72,43 @@ public:
   void DropCaptionButtons() override;
 
   // --- windows ---
+  // Adopts a top-level window: true when a TSkinForm took it over (the window is then told to
+  // skin its controls with 0x3503).
   bool SkinWindow(HWND window) override;
   // Skins a form's window unless the form is hidden, or its window is a child window while the
   // form is no MDI child.
   void SkinForm(TCustomForm* form);
   // The skin data component that would skin a window, when the window may be skinned at all: not
-  // skinned already, no MDI child (unless AdoptAll), not of zero area, no form with Tag 99, not the
-  // application window or a report preview, accepted by the main skin's CanSkinForm, and a skin
-  // that is not empty. Null otherwise.
+  // skinned already (no form object of ours, no answer 1 to 0x3504), no MDI child (unless
+  // AdoptAll), not of zero area, no form with Tag 99, not the application window or a report
+  // preview, accepted by the main skin's CanSkinForm, and a skin that is not empty. Null otherwise.
   TSkinData* AdoptionSkin(HWND window) const;
   // The component for a window: a sfOnlyThisForm component of the window's form (the last
   // registered), else for message boxes and dialogs the last sfDialog component, else the last
   // sfMainform component, else the first registered component; null when none is registered.
   TSkinData* SelectSkinData(HWND window) const;
+
+  // --- form objects ---
+  // The adopted windows' objects, in adoption order.
+  const std::vector<TSkinForm*>& SkinForms() const noexcept { return skinForms_; }
+  TSkinForm* FindSkinForm(HWND window) const noexcept;
+  // Forgets a form object (it is being destroyed).
+  void RemoveSkinForm(TSkinForm* form) noexcept;
+  // Frees the objects whose window is gone, last first.
+  void PurgeClosedForms() noexcept;
+
+  // --- menu windows ---
+  // Gives a menu window its object when skinning is on, the window is not skinned yet, and the
+  // skin has the member the coming menu's kind needs (MenuMode).
+  void SkinPopupMenu(HWND window);
+  // Detaches and frees the object of a menu window; false when it has none. MenuMode returns to 0
+  // with the last one.
+  bool ReleasePopupMenu(HWND window) noexcept;
+  bool IsPopupMenuSkinned(HWND window) const noexcept;
+  // The background of the menu window showing menu, or null.
+  TBitmap* FindPopupBackground(HMENU menu) const noexcept;
+  void FreePopupMenus() noexcept;
+  const std::vector<std::unique_ptr<TSkinPopupMenu>>& PopupMenus() const noexcept { return popupMenus_; }
 
   // --- state ---
   bool Active() const override { return active_; }
@@ -94,10 +126,16 @@ public:
 private:
   static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
   void WindowCreated(HWND window, const CBT_CREATEWNDW& create);
+  // Command 2 for the entries of skin, or all when skin is null (from the last to the first).
+  void RemoveSkin(TSkinData* skin);
+  // Command 3: the entries of skin take the new skin.
+  void RefreshSkin(TSkinData* skin);
 
   std::unique_ptr<TTimer> timer_;        // runs ExecuteCommand; 250 ms, off at construction
   HHOOK hook_ = nullptr;                 // WH_CBT hook of the installing thread
   DWORD platformVersion_ = 0;            // GetVersion() at InstallHook
+  std::vector<TSkinForm*> skinForms_;    // adopted windows' objects, in adoption order
+  std::vector<std::unique_ptr<TSkinPopupMenu>> popupMenus_;  // one per skinned menu window
   std::vector<TSkinData*> skinDatas_;    // registered components, not owned
   bool active_ = false;                  // skinning is switched on
   bool adoptAll_ = false;                // command 1 is walking every form
@@ -115,6 +153,9 @@ extern TSkinManage* SkinManager;
 TSkinManage& CreateSkinManager();
 // Destroys SkinManager (at program end; tests start afresh with it).
 void FreeSkinManager() noexcept;
+
+// A window's class name.
+std::string WindowClassName(HWND window);
 
 // Registers the skin engine's component classes with the class registry and connects skin data
 // components to the skin manager. Call once before the first form description is read.

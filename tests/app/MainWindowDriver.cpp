@@ -9,12 +9,7 @@
 
 namespace bus::test {
 
-void Settle() {
-  for (int i = 0; i < 4; ++i) {
-    Application->ProcessMessages();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-}
+void Settle() { PumpPending(); }
 
 void Type(const std::string& text) {
   HWND focus = GetFocus();

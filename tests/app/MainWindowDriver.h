@@ -21,7 +21,7 @@ void Type(const std::string& text);
 void Press(UINT virtualKey);
 // A left click at a point of control's client area (posted to the window under it), handled.
 void Click(TControl& control, POINT point);
-// Handles what is pending, a few rounds.
+// Handles what is pending until nothing is (PumpPending).
 void Settle();
 
 // The tray icon's right button pressed, and from the menu that opens the item reached with downs

@@ -12,7 +12,9 @@
 #include "app/Startup.h"
 #include "core/WideText.h"
 #include "framework/controls/Application.h"
+#include "banner/BannerPlayer.h"
 #include "framework/controls/StdCtrls.h"
+#include "framework/controls/Timer.h"
 #include "tests/support/DesktopTestSupport.h"
 #include "tests/support/WindowPicture.h"
 #include "tests/app/MainWindowDriver.h"
@@ -33,11 +35,13 @@ int wmain(int argc, wchar_t** argv) {
     // nothing listens there: the banner box shows, empty, without waiting for the network
     TfrmBusMain::SetStartupOverrides("", "http://127.0.0.1:1/softdownload/update/qbn");
     auto* form = app.CreateForm<TfrmBusMain>(BusMainDescription());
-    test::PumpFor(300);
+    test::PumpUntil([&] { return IsWindowVisible(form->Handle()) != 0; }, test::kDesktopWait);
+    form->Timer1->SetInterval(40);  // the banner box shown (empty) at once rather than in 3 s
     form->Edit3->SetFocus();
     test::Type(stop);
     test::Press(VK_RETURN);
-    test::PumpFor(3500);  // past the banner timer's tick
+    test::PumpUntil([&] { return form->BannerPlayer1->Visible(); }, test::kDesktopWait);
+    test::PumpPending();
     test::SaveWindowPicture(form->Handle(), out);
     std::printf("%s\nsaved %s\n", form->StatusText().c_str(), out.c_str());
     return 0;

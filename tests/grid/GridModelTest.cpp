@@ -62,6 +62,7 @@ TEST(NodeTree, ChildrenListsAndAttachModes) {
   EXPECT_THROW(TrgTreeListNode(nullptr), EInvalidrgTreeListOperation);
   try {
     TrgDBGridNode orphan(nullptr);
+    ADD_FAILURE() << "a node without a grid was made";
   } catch (const EInvalidrgTreeListOperation& e) {
     EXPECT_EQ(e.Message(), "Invalid Owner TrgTreeListNode");
   }

@@ -17,6 +17,7 @@
 #include "db/Connection.h"
 #include "db/Query.h"
 #include "framework/ClassRegistry.h"
+#include "framework/Properties.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/StdCtrls.h"
@@ -44,9 +45,7 @@ using test::PumpUntil;
 constexpr DWORD kWait = 5000;
 
 // Handles everything queued (posted input included).
-void Settle() {
-  for (int i = 0; i < 3; ++i) Application->ProcessMessages();
-}
+void Settle() { test::PumpPending(); }
 
 std::string Text(TrgTreeListNode* node, int column) {
   auto* n = dynamic_cast<TrgDBGridNode*>(node);
@@ -544,7 +543,12 @@ TEST_F(GridWindow, AHeaderMovedFourPixelsClicksAndSixPixelsDrags) {
   // w0 dropped on the right half of w2 goes after it
   TrgTreeListColumn* w0 = grid_->Columns(kW0);
   int moved = 0;
+  std::vector<int> focusedColumns;  // OnChangeColumn, in order
   grid_->OnHeaderMoved = TrgColumnEvent([&](TObject*, TrgTreeListColumn* c) { moved += c == w0; });
+  grid_->OnChangeColumn = TrgChangeColumnEvent([&](TObject*, TrgTreeListNode* node, int column) {
+    EXPECT_EQ(node, grid_->FocusedNode());
+    focusedColumns.push_back(column);
+  });
   r = HeaderOf(kW0);
   const RECT target = HeaderOf(3);
   Press((r.left + r.right) / 2, y);
@@ -555,6 +559,14 @@ TEST_F(GridWindow, AHeaderMovedFourPixelsClicksAndSixPixelsDrags) {
   EXPECT_EQ(w0->ColIndex(), 3);
   EXPECT_EQ(grid_->Columns(3), w0);
   EXPECT_EQ(grid_->Columns(1)->Caption(), "w1");
+  // the moved column is the focused one now, and the grid said so once
+  EXPECT_EQ(grid_->FocusedColumn(), 3);
+  EXPECT_EQ(focusedColumns, std::vector<int>{3});
+  // ColIndex is published: it reads and moves by name
+  EXPECT_EQ(GetPropertyValue(w0, "ColIndex"), "3");
+  SetPropertyValue(grid_->Columns(kNo), "ColIndex", "1");
+  EXPECT_EQ(GetPropertyValue(grid_->Columns(1), "ColIndex"), "1");
+  EXPECT_EQ(grid_->Columns(1)->Caption(), "路");
   // the rows still show each column's own texts
   const RECT cell = grid_->ColumnHeaderRect(w0);
   EXPECT_EQ(grid_->HitTest((cell.left + cell.right) / 2, RowPoint(0).y).column, w0);
@@ -740,6 +752,16 @@ TEST_F(GridWindow, PaintsTheFlatHeaderTheSelectionGridLinesAndTheBorder) {
   const COLORREF inverted = RGB(255 - GetRValue(hidden), 255 - GetGValue(hidden), 255 - GetBValue(hidden));
   for (int x = 20; x < 40; ++x) ASSERT_EQ(shot.Client(grid_, x, row1.top), inverted) << x;
   EXPECT_EQ(shot.Client(grid_, 0, row1.top + 5), inverted);
+  // scrolled sideways by a column, the frame still starts at the rows area's left edge
+  const int firstWidth = noHeader.right - noHeader.left;
+  grid_->SetHorzOffset(firstWidth);  // as a scroll bar's line right, without taking the focus
+  UpdateWindow(GridHandle());
+  Settle();
+  ASSERT_EQ(grid_->HorzOffset(), firstWidth);
+  Snapshot scrolled(GridHandle());
+  EXPECT_EQ(scrolled.Client(grid_, 0, row1.top + 5), inverted);
+  EXPECT_EQ(scrolled.Client(grid_, 0, row1.bottom - 3), inverted);
+  for (int x = 2; x < 12; ++x) EXPECT_EQ(scrolled.Client(grid_, x, row1.top), inverted) << x;
 }
 
 }  // namespace

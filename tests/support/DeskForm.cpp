@@ -40,17 +40,14 @@ void TfrmDesk::FormClose(TObject*, TCloseAction& action) {
 }
 
 void TfrmDesk::Timer1Timer(TObject*) {
-  if (ticks++ == 0) {
-    tickAt = GetTickCount();
-    boxVisibleAtTick = BannerPlayer1->Visible();
-  }
+  if (ticks++ == 0) boxVisibleAtTick = BannerPlayer1->Visible();
   Banner->Run(*Timer1, *BannerPlayer1);
 }
 
 void TfrmDesk::Label5MouseEnter(TObject*) { UnderlineLink(*Label5); }
 void TfrmDesk::Label5MouseLeave(TObject*) { PlainLink(*Label5); }
 void TfrmDesk::Label5Click(TObject*) { OpenWebSite(Handle()); }
-void TfrmDesk::SpeedButton2Click(TObject*) { StartUpdater(*this, appDirectory); }
+void TfrmDesk::SpeedButton2Click(TObject*) { updaterAnswer = StartUpdater(*this, appDirectory); }
 void TfrmDesk::N1Click(TObject*) { TrayIcon1->RestoreMainWindow(); }
 
 const char* const kDeskDescription = R"(

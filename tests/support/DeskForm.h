@@ -33,8 +33,8 @@ public:
   void N1Click(TObject*);
 
   std::string appDirectory;        // where the updater is looked for
+  INT_PTR updaterAnswer = 0;       // the shell's answer to the last update button
   int ticks = 0;                   // Timer1 ticks seen
-  DWORD tickAt = 0;                // GetTickCount of the first tick
   bool boxVisibleAtTick = true;    // the banner box before the first tick ran
   TBannerSequence* Banner = nullptr;
   TGroupBox* GroupBox4 = nullptr;

@@ -1,5 +1,7 @@
 #include "tests/support/SkinWindowsSupport.h"
 
+#include <gtest/gtest.h>
+
 #include "core/BmpFile.h"
 #include "framework/ClassRegistry.h"
 #include "framework/controls/Application.h"
@@ -53,6 +55,11 @@ void StoreArchive(TMemoryStream& out, const std::string& descriptor, const std::
   out.WriteBuffer(head, 4);
   out.WriteBuffer(packed.data(), packed.size());
   out.SetPosition(0);
+}
+
+void GiveTestSkin(TSkinData& skin, const std::string& extra) {
+  StoreArchive(skin.StoredSkin(), "[TitlebarSkin]\r\nSkinName=Flat\r\n[Colours]\r\nButtonFace=10 20 30\r\n" + extra, {});
+  ASSERT_TRUE(skin.LoadSkin());
 }
 
 }  // namespace bus::test

@@ -42,6 +42,11 @@ std::vector<std::uint8_t> BmpFile(int w, int h, const std::function<std::uint32_
 void StoreArchive(TMemoryStream& out, const std::string& descriptor, const std::vector<Member>& members,
                   std::int32_t version = 20000);
 
+// Loads a skin of no images into skin: face colour (10, 20, 30), then the descriptor lines extra.
+void GiveTestSkin(TSkinData& skin, const std::string& extra = "");
+// The skin's face colour.
+constexpr COLORREF kTestFace = RGB(10, 20, 30);
+
 // The deadline of the skin tests' waits, in milliseconds.
 constexpr DWORD kSkinWait = 5000;
 

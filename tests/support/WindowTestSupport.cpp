@@ -53,6 +53,15 @@ bool PumpUntil(const std::function<bool()>& done, DWORD ms) {
   return true;
 }
 
+bool PumpPending(DWORD ms) {
+  return PumpUntil(
+      [] {
+        HandleQueued();
+        return HIWORD(GetQueueStatus(QS_ALLINPUT)) == 0;
+      },
+      ms);
+}
+
 void PumpFor(DWORD ms) {
   PumpUntil([] { return false; }, ms);
 }
@@ -104,6 +113,26 @@ HeldKey::~HeldKey() {
   SetKeyboardState(keys);
 }
 
+int ThreadWindowCount() {
+  int count = 0;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM lp) -> BOOL {
+        auto& n = *reinterpret_cast<int*>(lp);
+        ++n;
+        EnumChildWindows(
+            w,
+            [](HWND, LPARAM inner) -> BOOL {
+              ++*reinterpret_cast<int*>(inner);
+              return TRUE;
+            },
+            lp);
+        return TRUE;
+      },
+      LPARAM(&count));
+  return count;
+}
+
 COLORREF PixelAt(const TControl& control, POINT client) {
   const POINT p = control.ClientToScreen(client);
   return GetPixel(WindowDC().Get(), p.x, p.y);
@@ -124,6 +153,12 @@ TMessageRecorder::TMessageRecorder(TControl& control, std::vector<UINT> messages
       }) {}
 
 TMessageRecorder::~TMessageRecorder() = default;
+
+std::vector<UINT> TMessageRecorder::Messages() const {
+  std::vector<UINT> numbers;
+  for (const TMessage& m : seen_) numbers.push_back(m.Msg);
+  return numbers;
+}
 
 int TMessageRecorder::Count(UINT msg) const {
   return int(std::count_if(seen_.begin(), seen_.end(), [msg](const TMessage& m) { return m.Msg == msg; }));

@@ -29,11 +29,19 @@ constexpr DWORD kPumpWait = 3000;
 // Handles messages until done() holds or ms milliseconds pass; false on the deadline. Messages go
 // through the application object's loop, or through a plain one while the process has none.
 bool PumpUntil(const std::function<bool()>& done, DWORD ms = kPumpWait);
-// Handles messages for ms milliseconds (for checks that something does NOT happen).
+// Handles messages until none is waiting any more: what was posted or sent before, the paints of
+// invalidated windows, timers that are due. A condition, not a time; false when messages keep
+// coming for ms milliseconds.
+bool PumpPending(DWORD ms = kPumpWait);
+// Handles messages for ms milliseconds. Only for checks that something does NOT happen within a
+// time the thing would take; each use says why the time is fixed.
 void PumpFor(DWORD ms);
 // Moves the cursor and waits, at most ms milliseconds, until the platform reports it there, late
 // motion events drained.
 void MoveCursor(POINT p, DWORD ms = kPumpWait);
+// Windows of this thread, child windows included (to see that a form took every window it made
+// with it: the platform's count of user objects is always 0 under Wine).
+int ThreadWindowCount();
 // The colour on the screen at a point of control's client area.
 COLORREF PixelAt(const TControl& control, POINT client);
 
@@ -79,6 +87,8 @@ public:
 
   // The messages seen, in the order they arrived, with the Result the handler left.
   const std::vector<TMessage>& Seen() const noexcept { return seen_; }
+  // The numbers of the messages seen, in order (to compare with an expected table).
+  std::vector<UINT> Messages() const;
   int Count(UINT msg) const;
   void Clear() { seen_.clear(); }
 

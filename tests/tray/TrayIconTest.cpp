@@ -29,6 +29,7 @@ namespace {
 
 using test::kDesktopWait;
 using test::PumpFor;
+using test::PumpPending;
 using test::PumpUntil;
 using test::SendTrayIconMessage;
 using test::ShellCall;
@@ -160,7 +161,7 @@ protected:
   void TearDown() override {
     if (form_) form_->Free();
     form_ = nullptr;
-    PumpFor(50);
+    test::PumpPending();
   }
 
   LONG_PTR appProc_ = 0;
@@ -279,10 +280,17 @@ TEST_F(TrayIcon, MenuHidesAndShowsTheWindowWithItsTaskbarButton) {
   EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kDesktopWait));
   EXPECT_TRUE(IsWindowVisible(app));
   EXPECT_EQ(form_->shows, 2);
-  // "显示" on a visible window only brings it forward
-  ASSERT_EQ(SendTrayIconMessage(*tray_, WM_RBUTTONDOWN, 1), 1);
+  // "显示" on a visible window behind another only brings it forward (through the item's handler:
+  // opening the menu brings the window forward by itself)
+  HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 300, 300, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  SetForegroundWindow(other);
+  ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == other; }, kDesktopWait));
+  form_->N1Click(nullptr);
+  EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == form_->Handle(); }, kDesktopWait));
   EXPECT_EQ(form_->shows, 2);
   EXPECT_TRUE(IsWindowVisible(form_->Handle()));
+  DestroyWindow(other);
 
   // the close button hides to the tray as well; the program goes on
   SendMessageW(form_->Handle(), WM_CLOSE, 0, 0);
@@ -359,7 +367,7 @@ TEST_F(TrayIcon, CyclesThroughTheImagesAndDropsAFreedImageList) {
   tray_->SetCycleIcons(false);
   EXPECT_EQ(std::vector<int>(cycled.begin(), cycled.begin() + 3), (std::vector<int>{0, 1, 0}));
   const size_t after = cycled.size();
-  PumpFor(150);
+  PumpFor(150);  // five times the interval: a fixed time, since the check is that no step comes
   EXPECT_EQ(cycled.size(), after);  // stopped
   // the image list goes: the reference is dropped and the index falls back to 0
   form_->ImageList1->Free();

@@ -134,7 +134,7 @@ protected:
   }
   void TearDown() override {
     form_->Free();
-    test::PumpFor(50);
+    test::PumpPending();
   }
 
   // Presses Tab (with Shift when backwards) on the focused control; the control that has the focus

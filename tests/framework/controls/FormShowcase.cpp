@@ -247,7 +247,7 @@ int main(int argc, char** argv) {
   app.Initialize();
   app.SetTitle("form_showcase");
   RegisterFrameworkClasses();
-  RegisterClasses({&test::TfrmKinds::StaticClassInfo()});
+  test::RegisterKindsClasses();
   const bool kinds = argc > 1 && std::string(argv[1]) == "--kinds";
   const char* picture = argc > (kinds ? 2 : 1) ? argv[kinds ? 2 : 1] : nullptr;
   try {
@@ -264,7 +264,8 @@ int main(int argc, char** argv) {
       app.Run();
       return 0;
     }
-    test::PumpFor(1500);
+    test::PumpUntil([&] { return IsWindowVisible(form->Handle()) != 0; });
+    test::PumpPending();
     test::SaveWindowPicture(form->Handle(), picture);
     std::printf("saved %s\n", picture);
     return 0;

@@ -26,6 +26,7 @@
 #include "framework/graphics/GdiHandles.h"
 #include "tests/support/BoxAnswerer.h"
 #include "tests/support/MenuAnswerer.h"
+#include "tests/support/GdiObjectCount.h"
 #include "tests/support/WindowTestSupport.h"
 
 namespace bus {
@@ -221,6 +222,7 @@ end
 
 using test::MoveCursor;
 using test::PumpFor;
+using test::PumpPending;
 using test::PumpUntil;
 
 const POINT kNowhere{1000, 740};  // a point of the bare desktop
@@ -234,20 +236,16 @@ protected:
   void SetUp() override {
     MoveCursor(kNowhere);  // where no test form lies
     gLog.clear();
-    gdiBefore_ = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    userBefore_ = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     form_ = Application->CreateForm<TfrmTest>(kDescription);
     PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; });
-    PumpFor(100);
+    PumpPending();
   }
   void TearDown() override {
     if (form_) form_->Free();
-    PumpFor(50);
+    PumpPending();
   }
 
   TfrmTest* form_ = nullptr;
-  DWORD gdiBefore_ = 0;
-  DWORD userBefore_ = 0;
 };
 
 TEST_F(FormWindow, LoadedBeforeOnCreateAndOnShowBeforeTheWindowAppears) {
@@ -306,13 +304,13 @@ TEST_F(FormWindow, ControlsListedLaterLieAboveEarlierOnes) {
 
 TEST_F(FormWindow, AnchorsFollowTheParentFromTheDesignPosition) {
   form_->SetClientSize(500, 360);
-  PumpFor(50);
+  PumpPending();
   EXPECT_EQ(form_->Memo1->Width(), 484);
   EXPECT_EQ(form_->Memo1->Height(), 220);
   // a temporary change leaves no drift
   form_->SetClientSize(300, 250);
   form_->SetClientSize(400, 300);
-  PumpFor(50);
+  PumpPending();
   EXPECT_EQ(form_->Memo1->Width(), 384);
   EXPECT_EQ(form_->Memo1->Height(), 160);
 }
@@ -446,7 +444,7 @@ TEST_F(FormWindow, APressedSpeedButtonKeepsTheMouseAndClicksOnlyWhenReleasedOver
   SendMessageW(panel, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 5));  // dragged off: drawn up
   EXPECT_FALSE(form_->Button1->Pressed());
   SendMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  ASSERT_EQ(button.Count(WM_LBUTTONUP), 1);  // the release outside still went to the button
+  ASSERT_EQ(button.Messages(), std::vector<UINT>{WM_LBUTTONUP});  // the release outside still went to the button
   EXPECT_LT(short(LOWORD(button.Seen()[0].LParam)), 0);
   EXPECT_TRUE(gLog.empty());
   EXPECT_NE(GetCapture(), panel);
@@ -463,14 +461,16 @@ TEST_F(FormWindow, ACheckBoxClickComesBackReflectedAndKeepsTheNativeStateInStep)
   SendMessageW(h, BM_CLICK, 0, 0);  // the native click: BN_CLICKED to the parent, reflected back
   EXPECT_FALSE(form_->CheckBox1->Checked());
   EXPECT_EQ(SendMessageW(h, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  EXPECT_EQ(box.Count(CN_COMMAND), 1);
-  EXPECT_EQ(box.Count(BM_SETCHECK), 1);
+  // the reflected notification, then the state put back into the window
+  EXPECT_EQ(box.Messages(), (std::vector<UINT>{CN_COMMAND, BM_SETCHECK}));
+  EXPECT_EQ(box.Seen()[1].WParam, WPARAM(BST_UNCHECKED));
   EXPECT_EQ(clicks, 1);
   form_->CheckBox1->SetState(TCheckBoxState::cbGrayed);  // from code: through the window as well
   EXPECT_EQ(SendMessageW(h, BM_GETCHECK, 0, 0), BST_INDETERMINATE);
   EXPECT_EQ(GetEnumPropertyName(form_->CheckBox1, "state"), "cbGrayed");
   EXPECT_EQ(GetEnumPropertyName(form_->CheckBox1, "Checked"), "False");
-  EXPECT_EQ(box.Count(BM_SETCHECK), 2);
+  EXPECT_EQ(box.Messages(), (std::vector<UINT>{CN_COMMAND, BM_SETCHECK, BM_SETCHECK}));
+  EXPECT_EQ(box.Seen()[2].WParam, WPARAM(BST_INDETERMINATE));
   EXPECT_EQ(clicks, 2);
 }
 
@@ -642,7 +642,7 @@ TEST_F(FormWindow, AnExceptionInAHandlerReachesTheErrorReportAndTheLoopGoesOn) {
 
 TEST_F(FormWindow, PaintsItsColoursAndLabel) {
   RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  PumpFor(100);
+  PumpPending();
   WindowDC screenDC;
   HDC screen = screenDC.Get();
   const POINT panelPoint = form_->Panel1->ClientToScreen({300, 100});
@@ -704,19 +704,19 @@ TEST_F(FormWindow, DestroyingTheFormReleasesEveryWindowAndGdiObject) {
   HWND h = form_->Handle();
   form_->Free();
   form_ = nullptr;
-  PumpFor(100);
+  PumpPending();
   EXPECT_FALSE(IsWindow(h));
   // the menu font, message windows and window classes made on first use stay; a second form
   // built and freed must leave the counts where the first one left them
-  const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  const int windows = test::ThreadWindowCount(), gdi = test::GdiObjectCount();
   auto* again = Application->CreateForm<TfrmTest>(kDescription);
   PumpUntil([&] { return IsWindowVisible(again->Handle()) != 0; });
+  EXPECT_GT(test::ThreadWindowCount(), windows + 5);  // the form and its windowed controls
   again->Edit1->SetText("x");
   again->Free();
-  PumpFor(100);
-  EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi);
-  EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user);
+  PumpPending();
+  EXPECT_EQ(test::ThreadWindowCount(), windows);
+  if (gdi >= 0) EXPECT_LE(test::GdiObjectCount(), gdi);  // counted on Windows only
 }
 
 }  // namespace

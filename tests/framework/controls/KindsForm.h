@@ -9,8 +9,16 @@
 
 #include "framework/controls/Form.h"
 #include "framework/controls/ScrollBar.h"
+#include "framework/controls/ToolBar.h"
 
-namespace bus::test {
+namespace bus {
+
+class THeaderControl;
+class THeaderSection;
+class TListColumn;
+class TListItem;
+
+namespace test {
 
 class TfrmKinds : public TForm {
   BUS_CLASS(TfrmKinds)
@@ -25,7 +33,8 @@ public:
     return *c;
   }
 
-  // "change Name", "click Name", "changing Name", "scroll Name <code> <pos>", ...
+  // "change Name", "click Name", "changing Name", "scroll Name <code> <pos>", "select Name <item>
+  // on|off", "column Name <caption>", "section Name <text>", "resize Name <text> <width>"
   std::vector<std::string> Events;
   // What the tab changing handler answers.
   bool AllowTabChange = true;
@@ -36,9 +45,21 @@ public:
   void KindClick(TObject* sender);
   void TabChanging(TObject* sender, bool& allow);
   void BarScroll(TObject* sender, TScrollCode code, int& pos);
+  void ListSelectItem(TObject* sender, TListItem* item, bool selected);
+  void ListColumnClick(TObject* sender, TListColumn* column);
+  void SectionClick(THeaderControl* sender, THeaderSection* section);
+  void SectionResize(THeaderControl* sender, THeaderSection* section);
+  void ToolBarDrawButton(TToolBar* sender, TToolButton* button, UINT state, bool& defaultDraw);
+
+  // What the tool bar's custom-draw handler does (nothing when empty).
+  TToolBarCustomDrawButtonEvent DrawButton;
 };
 
 // The form's description.
 extern const char* const kKindsDescription;
 
-}  // namespace bus::test
+// Registers the kinds form and its frame with the class registry.
+void RegisterKindsClasses();
+
+}  // namespace test
+}  // namespace bus

@@ -15,17 +15,17 @@ class ControlKinds : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
     EnsureApplication();
-    RegisterClasses({&TfrmKinds::StaticClassInfo()});
+    RegisterKindsClasses();
   }
   void SetUp() override {
     form_ = Application->CreateForm<TfrmKinds>(kKindsDescription);
     ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }));
-    PumpFor(50);
+    ASSERT_TRUE(PumpPending());
     form_->Events.clear();
   }
   void TearDown() override {
     if (form_) form_->Free();
-    PumpFor(20);
+    PumpPending();
   }
 
   template <class T>

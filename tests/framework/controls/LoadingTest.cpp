@@ -165,7 +165,7 @@ protected:
   void TearDown() override {
     Application->OnException = {};
     if (form_) form_->Free();
-    test::PumpFor(50);
+    test::PumpPending();
   }
 
   TfrmLoading* form_ = nullptr;

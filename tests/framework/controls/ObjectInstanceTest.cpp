@@ -50,7 +50,7 @@ protected:
   void TearDown() override {
     Application->OnException = {};
     form_->Free();
-    test::PumpFor(50);
+    test::PumpPending();
   }
 
   // Hooks the edit's window with a stub that logs WM_SETTEXT as name and calls what it replaced.

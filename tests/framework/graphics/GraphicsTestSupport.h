@@ -1,4 +1,5 @@
-// Helpers of the graphics tests: pixels read back from bitmaps, and GDI object counts.
+// Helpers of the graphics tests: pixels read back from bitmaps, and GDI object counts
+// (GdiObjectCount.h).
 #pragma once
 
 #include <windows.h>
@@ -6,6 +7,7 @@
 #include <cstdint>
 
 #include "framework/graphics/Bitmap.h"
+#include "tests/support/GdiObjectCount.h"
 
 namespace bus::test {
 
@@ -17,12 +19,6 @@ inline std::uint32_t RgbAt(const TBitmap& bitmap, int x, int y) {
 
 // A COLORREF (0x00BBGGRR) as 0xRRGGBB.
 inline std::uint32_t Rgb(COLORREF c) { return (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF); }
-
-// GDI objects this process holds, or -1 where the platform does not count them.
-inline int GdiObjectCount() {
-  const DWORD n = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  return n == 0 ? -1 : int(n);
-}
 
 // Number of pixels of the colour (0xRRGGBB) inside the rectangle of the bitmap.
 inline int CountColour(const TBitmap& bitmap, const RECT& r, std::uint32_t rgb) {

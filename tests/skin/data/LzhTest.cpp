@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
 #include "skin/data/LZH.h"
+#include "tests/skin/data/LzhReference.h"
 
 namespace bus {
 namespace {
@@ -47,6 +49,20 @@ TEST(LzhExpand, SizeIsTheOutputCapacity) {
   EXPECT_EQ(Expand(packed, 4321), text.substr(0, 4321));
 }
 
+// Words with up to three stray bytes after each: its literals and matches are many times the
+// 32,768 symbols after which the tree is first rebuilt.
+std::vector<std::uint8_t> ManyRebuildsText() {
+  std::mt19937 rng(11);
+  std::vector<std::uint8_t> text;
+  const std::string words[] = {"bus ", "stop ", "line 7 ", "transfer ", "\r\n", "Xi'an "};
+  while (text.size() < 600000) {
+    const std::string& w = words[rng() % 6];
+    text.insert(text.end(), w.begin(), w.end());
+    for (unsigned k = rng() % 4; k > 0; --k) text.push_back(std::uint8_t(rng() % 96 + 32));
+  }
+  return text;
+}
+
 std::vector<std::uint8_t> RoundTrip(const std::vector<std::uint8_t>& data, std::size_t* packedSize = nullptr) {
   const auto packed = LzhCompress(data);
   if (packedSize) *packedSize = packed.size();
@@ -70,15 +86,8 @@ TEST(LzhCompress, RoundTripsDataOfManyShapes) {
   std::vector<std::uint8_t> period(4096 * 3);
   for (std::size_t i = 0; i < period.size(); ++i) period[i] = std::uint8_t(i < 4096 ? rng() : period[i - 4096]);
   cases.push_back(period);
-  // skewed text long enough to make the tree rebuild many times
-  std::vector<std::uint8_t> text;
-  const std::string words[] = {"bus ", "stop ", "line 7 ", "transfer ", "\r\n", "Xi'an "};
-  while (text.size() < 400000) {
-    const std::string& w = words[rng() % 6];
-    text.insert(text.end(), w.begin(), w.end());
-    if (rng() % 10 == 0) text.push_back(std::uint8_t(rng()));
-  }
-  cases.push_back(text);
+  // skewed text with enough literals between its words to rebuild the tree many times
+  cases.push_back(ManyRebuildsText());
   // pixels with runs, like a skin bitmap
   std::vector<std::uint8_t> pixels;
   for (int y = 0; y < 200; ++y) {
@@ -144,6 +153,73 @@ TEST(LzhExpand, ImpossibleSizeIsReportedNotAttempted) {
       EXPECT_EQ(e.Message(), "LZH : Cannot get memory for dictionary tables");
     }
   }
+}
+
+// --- against the independent decoder (LzhReference) ----------------------------------------------
+// The codec's compressor keeps the same tree as its expander, so a round trip cannot show a wrong
+// tree rule: both sides would be wrong alike. The reference model, written apart, can.
+
+TEST(LzhExpand, AgreesWithTheIndependentDecoderOnArbitraryStreams) {
+  // any bytes are a stream: random ones pick symbols all over the tree, matches of every length
+  // and distance, and go on through many rebuilds
+  for (const unsigned seed : {1u, 2u, 3u}) {
+    std::mt19937 rng(seed);
+    std::vector<std::uint8_t> packed(600000);
+    for (auto& b : packed) b = std::uint8_t(rng());
+    const std::size_t size = 2000000;
+    test::LzhReferenceStats stats;
+    const std::vector<std::uint8_t> expected = test::ReferenceExpand(packed, size, &stats);
+    ASSERT_GT(stats.symbols, 8u * 32768u) << seed;
+    ASSERT_GE(stats.rebuilds, 10u) << seed;
+    ASSERT_EQ(stats.farthest, 4096u) << seed;
+    const std::vector<std::uint8_t> actual = LzhExpand(packed, size);
+    ASSERT_EQ(actual.size(), size);
+    const auto differ = std::mismatch(actual.begin(), actual.end(), expected.begin());
+    EXPECT_EQ(differ.first, actual.end()) << "seed " << seed << ": first difference at byte "
+                                          << (differ.first - actual.begin());
+  }
+}
+
+TEST(LzhCompress, StreamsThatRebuildManyTimesExpandByTheIndependentDecoder) {
+  const std::vector<std::uint8_t> text = ManyRebuildsText();
+  const std::vector<std::uint8_t> packed = LzhCompress(text);
+  test::LzhReferenceStats stats;
+  EXPECT_EQ(test::ReferenceExpand(packed, text.size(), &stats), text);
+  EXPECT_GT(stats.symbols, 4u * 32768u);
+  EXPECT_GE(stats.rebuilds, 6u);
+  EXPECT_EQ(LzhExpand(packed, text.size()), text);
+}
+
+// A match may reach back the whole ring, 4096 bytes: at the start into the blanks the ring begins
+// with, later into what was written exactly one ring before.
+TEST(LzhExpand, MatchesReachTheWholeRingBackIntoTheInitialBlanks) {
+  test::ReferenceLzhWriter writer;
+  std::string expected;
+  for (int i = 0; i < 100; ++i) {
+    writer.Literal(std::uint8_t('a' + i % 26));
+    expected += char('a' + i % 26);
+  }
+  writer.Match(60, 4096);  // ring slots 40 .. 99: never written, blanks
+  expected += std::string(60, ' ');
+  writer.Match(3, 4000);   // slots 196 .. 198: blanks as well
+  expected += "   ";
+  writer.Match(5, 163);    // back to the letters written first
+  expected += expected.substr(expected.size() - 163, 5);
+  for (int i = 0; expected.size() < 4300; ++i) {
+    const auto c = std::uint8_t(i * 7 % 251);
+    writer.Literal(c);
+    expected += char(c);
+  }
+  writer.Match(60, 4096);  // what was written one ring before
+  expected += expected.substr(expected.size() - 4096, 60);
+  const std::vector<std::uint8_t> packed = writer.Finish();
+
+  test::LzhReferenceStats stats;
+  const auto reference = test::ReferenceExpand(packed, expected.size(), &stats);
+  EXPECT_EQ(std::string(reference.begin(), reference.end()), expected);
+  EXPECT_EQ(stats.blankReads, 63u);
+  EXPECT_EQ(stats.farthest, 4096u);
+  EXPECT_EQ(Expand(packed, expected.size()), expected);
 }
 
 }  // namespace

@@ -55,21 +55,49 @@ TEST(SkinBitmapFilters, MirroredStripAndTurns) {
       }
     }
   }
+  const int w = kFrames * kFrameWidth;
   TBitmap turned;
   turned.Assign(strip);
   RotateLeft(turned);
   ASSERT_EQ(turned.Width(), kHeight);
-  ASSERT_EQ(turned.Height(), kFrames * kFrameWidth);
-  EXPECT_EQ(Pixel(turned, 0, 0), Pixel(strip, kFrames * kFrameWidth - 1, 0));
+  ASSERT_EQ(turned.Height(), w);
+  for (int y = 0; y < w; ++y)
+    for (int x = 0; x < kHeight; ++x) ASSERT_EQ(Pixel(turned, x, y), Pixel(strip, w - 1 - y, x)) << x << "," << y;
   RotateRight(turned);
-  FlipVertical(turned);
-  FlipVertical(turned);
-  for (int y = 0; y < kHeight; ++y) {
-    for (int x = 0; x < kFrames * kFrameWidth; ++x) ASSERT_EQ(Pixel(turned, x, y), Pixel(strip, x, y));
-  }
+  ASSERT_EQ(turned.Width(), w);
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < w; ++x) ASSERT_EQ(Pixel(turned, x, y), Pixel(strip, x, y)) << x << "," << y;
+  TBitmap flipped;
+  flipped.Assign(strip);
+  FlipVertical(flipped);
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < w; ++x) ASSERT_EQ(Pixel(flipped, x, y), Pixel(strip, x, kHeight - 1 - y)) << x << "," << y;
   TBitmap empty;
   RotateLeft(empty);
   EXPECT_TRUE(empty.Empty());
+}
+
+// The turns read any bitmap and write 24-bit pixels: a 32-bit one comes out 24-bit, each pixel
+// where the turn puts it.
+TEST(SkinBitmapFilters, QuarterTurnsOfA32BitBitmapGive24BitPixels) {
+  constexpr int kW = 3, kH = 2;
+  for (auto turn : {static_cast<void (*)(TBitmap&)>(RotateLeft), static_cast<void (*)(TBitmap&)>(RotateRight)}) {
+    TBitmap source;
+    Number(source, kW, kH);
+    source.SetPixelFormat(pf32bit);
+    ASSERT_EQ(source.PixelFormat(), pf32bit);
+    TBitmap turned;
+    turned.Assign(source);
+    turn(turned);
+    EXPECT_EQ(turned.PixelFormat(), pf24bit);
+    ASSERT_EQ(turned.Width(), kH);
+    ASSERT_EQ(turned.Height(), kW);
+    source.SetPixelFormat(pf24bit);
+    const bool left = turn == static_cast<void (*)(TBitmap&)>(RotateLeft);
+    for (int y = 0; y < kW; ++y)
+      for (int x = 0; x < kH; ++x)
+        EXPECT_EQ(Pixel(turned, x, y), left ? Pixel(source, kW - 1 - y, x) : Pixel(source, y, kH - 1 - x)) << x << "," << y;
+  }
 }
 
 }  // namespace

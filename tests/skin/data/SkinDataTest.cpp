@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstring>
 
 #include "core/TextUtil.h"
@@ -140,7 +142,7 @@ protected:
   void TearDown() override {
     if (form_) form_->Free();
     FreeSkinManager();
-    test::PumpFor(20);
+    test::PumpPending();
   }
 
   // The default skin as the build renders it into a form description.
@@ -367,6 +369,26 @@ TEST_F(SkinData, ReadingRulesForColoursImagesAndObjects) {
   EXPECT_EQ(skin.Title()->ActiveText(), RGBColor(10, 20, 30));
   EXPECT_EQ(skin.Title()->InActiveText(), clNone);
   EXPECT_EQ(skin.Title()->FontHeight(), 14);
+}
+
+TEST_F(SkinData, AnotherSkinFillsTheObjectsThatAlwaysExistInPlace) {
+  TSkinData skin(nullptr);
+  LoadRules(skin);
+  const TDataSkinObject* held[] = {skin.Buttons(), skin.Title(), skin.Left(), skin.Right(), skin.Top(), skin.Bottom()};
+  ASSERT_EQ(skin.Buttons()->Image().Width(), 30);
+  ASSERT_EQ(skin.Top()->Frame(), 3);
+  test::StoreArchive(skin.StoredSkin(), "[TitlebarSkin]\r\nSkinName=Plain\r\n", {});
+  ASSERT_TRUE(skin.LoadSkin());
+  // the engine's pointers still lead to live objects, which now show the plain skin
+  const TDataSkinObject* now[] = {skin.Buttons(), skin.Title(), skin.Left(), skin.Right(), skin.Top(), skin.Bottom()};
+  EXPECT_TRUE(std::equal(std::begin(held), std::end(held), std::begin(now)));
+  EXPECT_EQ(skin.SkinName(), "Plain");
+  EXPECT_TRUE(skin.Buttons()->Image().Empty());
+  EXPECT_TRUE(skin.Buttons()->CheckButton().Empty());
+  EXPECT_FALSE(skin.Buttons()->HasPressedColour2());
+  EXPECT_EQ(skin.Top()->Margins(), (TSkinMargins{0, 0, 0, 0}));
+  EXPECT_EQ(skin.Title()->ActiveText(), clNone);
+  EXPECT_EQ(skin.GroupBox(), nullptr);
 }
 
 TEST_F(SkinData, AWrongVersionShowsTheMessageAndKeepsThePreviousSkin) {

@@ -64,10 +64,7 @@ HWND CreateTestDialog() {
 }
 
 // A component that holds a skin (a descriptor without images is enough).
-void GiveSkin(TSkinData& skin) {
-  test::StoreArchive(skin.StoredSkin(), "[TitlebarSkin]\r\nSkinName=Plain\r\n", {});
-  ASSERT_TRUE(skin.LoadSkin());
-}
+void GiveSkin(TSkinData& skin) { test::GiveTestSkin(skin); }
 
 class SkinManagerTest : public ::testing::Test {
 protected:
@@ -84,7 +81,7 @@ protected:
   void TearDown() override {
     if (form_) form_->Free();
     FreeSkinManager();
-    test::PumpFor(20);
+    test::PumpPending();
   }
 
   TSkinManage* manager_ = nullptr;
@@ -157,12 +154,17 @@ TEST_F(SkinManagerTest, OnlyWindowsThatMayBeSkinnedFindASkin) {
   ASSERT_NE(calendar.Get(), nullptr);
   EXPECT_EQ(manager_->AdoptionSkin(calendar.Get()), nullptr) << "refused by the main skin";
 
-  // a form tagged 99 is never skinned, whatever DisableTag says (the form's own component, a
-  // dialog skin, is not the one a form takes)
-  form_ = Application->CreateForm<test::TfrmSkinHost>(test::HostDescription("SkinFormtype = sfDialog"));
+  // a form tagged 99 is never skinned, whatever DisableTag says
   skin.SetDisableTag(5);
-  EXPECT_EQ(manager_->AdoptionSkin(form_->Handle()), &skin);
-  form_->SetTag(99);
+  auto* tagged = new TForm(Application);
+  tagged->SetBounds(0, 0, 100, 50);
+  EXPECT_EQ(manager_->AdoptionSkin(tagged->Handle()), &skin);
+  tagged->SetTag(99);
+  EXPECT_EQ(manager_->AdoptionSkin(tagged->Handle()), nullptr);
+  tagged->Free();
+  // a form whose own component (not a main one) loads is skinned at once, and only once
+  form_ = Application->CreateForm<test::TfrmSkinHost>(test::HostDescription("SkinFormtype = sfDialog"));
+  EXPECT_NE(manager_->FindSkinForm(form_->Handle()), nullptr);
   EXPECT_EQ(manager_->AdoptionSkin(form_->Handle()), nullptr);
 
   // a window inside an MDI client
@@ -173,8 +175,9 @@ TEST_F(SkinManagerTest, OnlyWindowsThatMayBeSkinnedFindASkin) {
   Window child(kPlainClass, 50, 50, WS_CHILD | WS_VISIBLE, client.Get());
   EXPECT_EQ(manager_->AdoptionSkin(child.Get()), nullptr);
 
-  // adoption itself comes with the form skinning: for now no window is taken
-  manager_->SetActive(true);
+  // while skinning is off no window is taken, however well it would take a skin
+  manager_->SetActive(false);
+  ASSERT_EQ(manager_->AdoptionSkin(plain.Get()), &skin);
   EXPECT_FALSE(manager_->SkinWindow(plain.Get()));
 }
 

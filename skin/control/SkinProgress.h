@@ -1,0 +1,15 @@
+// TSkinProgress: the wrapper of progress bars. It attaches, registers with its form object,
+// switches off and on and detaches as every wrapper does; it draws no skin of its own so far.
+#pragma once
+
+#include "skin/control/SkinControl.h"
+
+namespace bus {
+
+class TSkinProgress : public TSkinControl {
+  BUS_CLASS(TSkinProgress)
+public:
+  using TSkinControl::TSkinControl;
+};
+
+}  // namespace bus

@@ -1,0 +1,18 @@
+#include "skin/control/SkinScControl.h"
+
+#include "framework/Properties.h"
+
+namespace bus {
+
+const TClassInfo& TSkinScControl::StaticClassInfo() {
+  static const TClassInfo info = TClassBuilder<TSkinScControl>("TSkinScControl", TSkinControl::StaticClassInfo()).Build();
+  return info;
+}
+
+void TSkinScControl::AttachScrollControl(TWinControl& control, TSkinData* skin, TSkinWrapperHost* form,
+                                         TCanvas* canvas) {
+  if (Attached()) return;
+  Bind(control, skin, form, canvas, true);
+}
+
+}  // namespace bus

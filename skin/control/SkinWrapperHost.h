@@ -1,0 +1,21 @@
+// What a control wrapper needs of the form object whose window it lies on: the list that keeps
+// every wrapper of that window. The form skinning implements it; wrappers reach their form object
+// only through it.
+#pragma once
+
+namespace bus {
+
+class TSkinControl;
+
+class TSkinWrapperHost {
+public:
+  // Adds a wrapper to the list. True when it was listed already (nothing changes then).
+  virtual bool RegisterWrapper(TSkinControl* wrapper) = 0;
+  // Takes a wrapper off the list (its last entry); nothing when it is not listed.
+  virtual void UnregisterWrapper(TSkinControl* wrapper) noexcept = 0;
+
+protected:
+  ~TSkinWrapperHost() = default;
+};
+
+}  // namespace bus

@@ -1,0 +1,75 @@
+#include "tests/support/MessageSequence.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "framework/controls/WindowSubclass.h"
+
+namespace bus::test {
+
+namespace {
+
+std::string Name(UINT msg) {
+  switch (msg) {
+    case WM_GETTEXTLENGTH: return "WM_GETTEXTLENGTH";
+    case WM_GETTEXT: return "WM_GETTEXT";
+    case WM_SETTEXT: return "WM_SETTEXT";
+    case WM_PAINT: return "WM_PAINT";
+    case WM_ERASEBKGND: return "WM_ERASEBKGND";
+    case WM_NCPAINT: return "WM_NCPAINT";
+    case WM_NCDESTROY: return "WM_NCDESTROY";
+    case WM_DESTROY: return "WM_DESTROY";
+    case 0x3503: return "skin controls (0x3503)";
+    case 0x3504: return "skinned? (0x3504)";
+    case 0x3506: return "switch (0x3506)";
+    default: {
+      char text[16];
+      std::snprintf(text, sizeof text, "0x%04X", msg);
+      return text;
+    }
+  }
+}
+
+std::string Names(const std::vector<UINT>& messages) {
+  std::string text;
+  for (UINT m : messages) text += (text.empty() ? "" : ", ") + Name(m);
+  return "{" + text + "}";
+}
+
+}  // namespace
+
+MessageLog::MessageLog(HWND window, std::vector<UINT> watched)
+    : watched_(std::move(watched)),
+      subclass_(std::make_unique<TWindowSubclass>(window, [this](TMessage& m) {
+        if (std::find(watched_.begin(), watched_.end(), m.Msg) != watched_.end()) seen_.push_back(m.Msg);
+        return false;
+      })) {}
+
+MessageLog::~MessageLog() = default;
+
+std::vector<UINT> MessageLog::Take() { return std::exchange(seen_, {}); }
+
+std::vector<UINT> Numbers(const std::vector<TMessage>& messages) {
+  std::vector<UINT> numbers;
+  for (const TMessage& m : messages) numbers.push_back(m.Msg);
+  return numbers;
+}
+
+void ExpectSequence(const std::vector<UINT>& seen, const std::vector<Expected>& expected, const std::string& context) {
+  size_t s = 0;
+  for (const Expected& e : expected) {
+    if (s < seen.size() && seen[s] == e.msg) {
+      ++s;
+    } else if (!(e.flags & kOptional)) {
+      ADD_FAILURE() << context << ": expected " << Name(e.msg) << " at position " << s << ", seen " << Names(seen);
+      return;
+    }
+  }
+  if (s < seen.size())
+    ADD_FAILURE() << context << ": " << Name(seen[s]) << " was not expected at position " << s << ", seen "
+                  << Names(seen);
+}
+
+}  // namespace bus::test
