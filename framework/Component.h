@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -153,6 +154,14 @@ void FreeAndNil(T*& component) {
   component = nullptr;
   if (c) c->Free();
 }
+
+// Holds a component until it is released to its place (an owner, a list): one that is still held
+// when the holder goes is freed (Free), for instance when setting it up failed.
+struct TComponentFree {
+  void operator()(TComponent* c) const { c->Free(); }
+};
+template <class T>
+using TComponentHolder = std::unique_ptr<T, TComponentFree>;
 
 // True when name is a valid component name (letter or '_', then letters, digits, '_').
 bool IsValidIdent(std::string_view name) noexcept;

@@ -1,9 +1,12 @@
 // Start-up timings of the program under Wine over the bundled Xi'an database: from starting
 // BusSearch.exe to its first idle message loop with the whole route list painted (the platform's
 // input-idle wait), and, inside this process, from creating the main window from its description
-// to the first empty message queue (nothing left to paint), split into its parts. For scale, the
-// same wait for plain_window.exe: one window and a message loop, nothing else. Prints one table;
-// each figure is the median of several runs, with the fastest and slowest.
+// to the first empty message queue (nothing left to paint), split into its parts, and the skin's
+// adoption of the shown window (its form object, the control selection, the wrappers) on its own.
+// For scale, the same wait for plain_window.exe: one window and a message loop, nothing else; with
+// a path as argument, that BusSearch.exe too (an earlier build, in the same run). Prints one
+// table; each figure is the median of several runs, with the fastest and slowest, and the
+// programs' medians as ratios to the plain window's.
 #include <windows.h>
 
 #include <algorithm>
@@ -20,6 +23,9 @@
 #include "core/WideText.h"
 #include "framework/controls/Application.h"
 #include "grid/DBGrid.h"
+#include "skin/data/SkinData.h"
+#include "skin/form/SkinForm.h"
+#include "skin/form/SkinManager.h"
 
 namespace {
 
@@ -144,7 +150,7 @@ bool QueueEmpty() {
 
 }  // namespace
 
-int wmain() {
+int wmain(int argc, wchar_t** argv) {
   TApplication app;
   app.Initialize();
   app.SetTitle(std::string(app::kApplicationTitle));
@@ -157,12 +163,22 @@ int wmain() {
   fs::create_directories(dir);
   for (const char* name : {"BusSearch.exe", "plain_window.exe", "config.ini", "xaway.db"})
     fs::copy_file(bin / name, dir / name, fs::copy_options::overwrite_existing);
+  // an earlier build to compare with, in a directory of its own beside
+  const bool compare = argc > 1;
+  const fs::path earlierDir = dir / "earlier";
+  if (compare) {
+    fs::create_directories(earlierDir);
+    fs::copy_file(argv[1], earlierDir / "BusSearch.exe", fs::copy_options::overwrite_existing);
+    for (const char* name : {"config.ini", "xaway.db"})
+      fs::copy_file(bin / name, earlierDir / name, fs::copy_options::overwrite_existing);
+  }
 
   constexpr int kRuns = 9;
   // the program, as a user starts it (one start first to warm the file cache), and the plain
   // window program, alternately
-  std::vector<double> program, plain;
+  std::vector<double> program, earlier, plain;
   StartUntilIdle(dir / "BusSearch.exe", MainWindowFinished, QuitThroughTrayMenu);
+  if (compare) StartUntilIdle(earlierDir / "BusSearch.exe", MainWindowFinished, QuitThroughTrayMenu);
   for (int i = 0; i < kRuns; ++i) {
     const double bus = StartUntilIdle(dir / "BusSearch.exe", MainWindowFinished, QuitThroughTrayMenu);
     if (bus < 0) {
@@ -170,14 +186,16 @@ int wmain() {
       return 1;
     }
     program.push_back(bus);
+    if (compare) earlier.push_back(StartUntilIdle(earlierDir / "BusSearch.exe", MainWindowFinished, QuitThroughTrayMenu));
     plain.push_back(StartUntilIdle(dir / "plain_window.exe", [](DWORD) { return true; }, CloseWindows));
   }
 
   // the window inside this process: built and shown (FormCreate and FormShow included), then
   // until nothing is left to handle or paint
   TfrmBusMain::SetStartupOverrides(Narrow(dir.wstring()) + "\\", "http://127.0.0.1:1/softdownload/update/qbn");
-  std::vector<double> build, idle;
+  std::vector<double> build, idle, adopt, adoptIdle;
   int rows = 0;
+  size_t wrappers = 0;
   for (int i = 0; i < kRuns + 1; ++i) {
     const double start = bench::NowMs();
     auto* form = app.CreateForm<TfrmBusMain>(BusMainDescription());
@@ -185,20 +203,46 @@ int wmain() {
     while (!QueueEmpty()) app.ProcessMessages();
     const double done = bench::NowMs();
     rows = form->DBGrid1->Count();
+    // the adoption on its own: the window given back, then taken again as its activation does
+    const HWND window = form->Handle();
+    if (TSkinForm* object = SkinManager->FindSkinForm(window)) {
+      SkinManager->RemoveSkinForm(object);
+      object->Unhook();
+      object->Dispose();
+    }
+    while (!QueueEmpty()) app.ProcessMessages();
+    const double adoptStart = bench::NowMs();
+    SkinManager->SkinWindow(window);
+    SendMessageW(window, kSkinMsgSkinControls, 0, 1000);
+    const double adopted = bench::NowMs();
+    while (!QueueEmpty()) app.ProcessMessages();
+    const double adoptDone = bench::NowMs();
+    wrappers = SkinManager->FindSkinForm(window)->Wrappers().size();
     if (i > 0) {  // the first run makes the process-wide parts (skin manager, classes)
       build.push_back(built - start);
       idle.push_back(done - start);
+      adopt.push_back(adopted - adoptStart);
+      adoptIdle.push_back(adoptDone - adoptStart);
     }
     form->Free();
     while (!QueueEmpty()) app.ProcessMessages();
   }
 
   std::printf("| What (Xi'an, %d routes; median of %d) | Median | Range |\n|---|---|---|\n", rows, kRuns);
-  Print("BusSearch.exe started until its first idle message loop", Summarise(program));
-  Print("for scale: plain_window.exe (one window, no framework) started until its first idle loop", Summarise(plain));
+  const Spread programSpread = Summarise(program), plainSpread = Summarise(plain);
+  Print("BusSearch.exe started until its first idle message loop", programSpread);
+  if (compare) Print("the earlier BusSearch.exe, the same", Summarise(earlier));
+  Print("for scale: plain_window.exe (one window, no framework) started until its first idle loop", plainSpread);
   Print("in process: window built from its description and shown (database opened, every route loaded)",
         Summarise(build));
   Print("in process: ... until the first idle message loop (everything painted)", Summarise(idle));
+  const std::string adoptRow =
+      "in process: the shown window adopted (form object, control selection, " + std::to_string(wrappers) + " wrappers)";
+  Print(adoptRow.c_str(), Summarise(adopt));
+  Print("in process: ... until painted again", Summarise(adoptIdle));
+  std::printf("\nBusSearch.exe / plain_window.exe: %.2f\n", programSpread.median / plainSpread.median);
+  if (compare)
+    std::printf("earlier BusSearch.exe / plain_window.exe: %.2f\n", Summarise(earlier).median / plainSpread.median);
   std::error_code ignored;
   fs::remove_all(dir, ignored);
   return 0;

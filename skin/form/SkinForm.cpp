@@ -22,7 +22,12 @@ const TClassInfo& TSkinForm::StaticClassInfo() {
   return info;
 }
 
-TSkinForm::TSkinForm(TComponent* owner) : TComponent(owner) {}
+TSkinForm::TSkinForm(TComponent* owner) : TComponent(owner) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;  // the wide structure of this build: any other size fails quietly
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
+    captionFont_.SetHandle(CreateFontIndirectW(&metrics.lfCaptionFont));
+}
 
 TSkinForm::~TSkinForm() {
   ReleaseWrappers();
@@ -40,6 +45,7 @@ void TSkinForm::HookForm(TSkinData* skin, TCustomForm* form) {
     formHook_ = std::make_unique<TControlMessageHook>(*form, [this](TMessage& m) { return FormWindowProc(m); });
   HookWindow(skin);
   savedColor_ = form->Color();
+  savedParentColor_ = form->ParentColor();
   form->SetColor(skin->ButtonFace());
   // the form's popup and main menus become owner-drawn with the menu skinning
 }
@@ -100,6 +106,7 @@ void TSkinForm::RemoveHooks() noexcept {
 
 void TSkinForm::RestoreFormLook() {
   ownerForm_->SetColor(savedColor_);
+  if (savedParentColor_) ownerForm_->SetParentColor(true);
   ownerForm_->SetAutoScroll(savedAutoScroll_);
 }
 

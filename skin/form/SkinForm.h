@@ -28,6 +28,7 @@
 #include "framework/controls/Messages.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Color.h"
+#include "framework/graphics/Font.h"
 #include "skin/control/SkinWrapperHost.h"
 
 namespace bus {
@@ -153,6 +154,8 @@ public:
   const RECT& HookClientRect() const noexcept { return hookClientRect_; }
   const RECT& NativeFrame() const noexcept { return nativeFrame_; }
   HWND MDIClientWindow() const noexcept { return mdiClientWindow_; }
+  // The platform's caption font (the framework's default when it cannot be read).
+  const TFont& CaptionFont() const noexcept { return captionFont_; }
 
   // Makes and attaches the wrappers of one control for the selection rows.
   class Selection;
@@ -174,13 +177,15 @@ private:
   bool Dispatch(TMessage& m);
   // Puts back the form's handler and the window's procedure.
   void RemoveHooks() noexcept;
-  // The form's colour (and automatic scroll bars) as they were before hooking.
+  // The form's colour (whether its parent's or its own) and automatic scroll bars as they were
+  // before hooking.
   void RestoreFormLook();
   // Recomputes the frame and repaints it.
   void FrameChanged() const;
 
   std::unique_ptr<TControlMessageHook> formHook_;  // FormWindowProc on the form's handler (OldWindowProc)
   std::unique_ptr<TWindowSubclass> windowHook_;    // WndProc on the window (WndProcInstance, OldWndProc)
+  TFont captionFont_;                  // the platform's caption font
   bool childrenSkinned_ = false;       // 0x3503 has been handled
   int disableTag_ = 0;                 // published, not read
   std::string windowClass_;            // the window's class name
@@ -196,6 +201,7 @@ private:
   bool unhookOnDestroy_ = false;       // WM_NCDESTROY unhooks (set by hooking)
   HWND mdiClientWindow_ = nullptr;     // the MDI client child of an MDI frame
   TColor savedColor_ = clNone;         // the form's Color before hooking
+  bool savedParentColor_ = false;      // ... and whether it followed its parent's
   DWORD savedStyle_ = 0;               // the window style at hook time
   TCustomForm* ownerForm_ = nullptr;   // the form object, or null
   HWND handle_ = nullptr;              // the adopted window

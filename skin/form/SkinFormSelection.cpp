@@ -56,14 +56,10 @@ using enum TSkinControlType;
 
 namespace {
 
-struct FreeComponent {
-  void operator()(TComponent* c) const { c->Free(); }
-};
-
 // Makes a wrapper W owned by owner and attaches it; a wrapper whose attaching fails goes again.
 template <class W, class A>
 W* MakeWrapper(TComponent& owner, A attach) {
-  std::unique_ptr<W, FreeComponent> wrapper(new W(&owner));
+  TComponentHolder<W> wrapper(new W(&owner));
   attach(*wrapper);
   return wrapper.release();
 }
@@ -399,7 +395,9 @@ void TSkinForm::SkinComponent(TControl* control, TComponent* owner) {
   const std::string& className = control->ClassName();
   if (skinData_->OnSkinControl) {
     TObject* handedBack = nullptr;
-    skinData_->OnSkinControl(this, skinData_, dynamic_cast<TCustomForm*>(owner), control, className, handedBack);
+    // the owner, or for controls of a container the form they lie on
+    auto* form = dynamic_cast<TCustomForm*>(owner);
+    skinData_->OnSkinControl(this, skinData_, form ? form : ownerForm_, control, className, handedBack);
     if (auto* wrapper = dynamic_cast<TSkinControl*>(handedBack)) {
       if (!RegisterWrapper(wrapper)) wrapper->AttachControl(this, skinData_, wrapper->Recolour(), &wrapperCanvas_);
       if (control->InheritsFrom("TCustomPanel")) SkinComponents(control);

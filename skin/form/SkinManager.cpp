@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "core/ScopedValue.h"
 #include "core/TextUtil.h"
 #include "core/WideText.h"
 #include "framework/controls/Form.h"
@@ -100,11 +101,7 @@ void TSkinManage::ExecuteCommand() {
   switch (pendingCommand_) {
     case kSkinApply: {
       active_ = true;
-      adoptAll_ = true;
-      struct Reset {
-        bool& flag;
-        ~Reset() { flag = false; }
-      } reset{adoptAll_};
+      const ScopedValue<bool> adoptAll(adoptAll_, true);
       if (!only) PurgeClosedForms();
       for (int i = Screen().FormCount() - 1; i >= 0; --i) {
         if (i >= Screen().FormCount()) continue;
@@ -169,16 +166,11 @@ bool TSkinManage::SkinWindow(HWND window) {
   TSkinData* skin = AdoptionSkin(window);
   if (!skin) return false;
   TCustomForm* form = Screen().FindForm(window);
-  struct FreeOnFailure {
-    TSkinForm* object;
-    ~FreeOnFailure() {
-      if (object) object->Free();
-    }
-  } made{new TSkinForm(form)};
-  made.object->SetHandle(window);
-  if (form) made.object->HookForm(skin, form);
-  else made.object->HookWindow(skin);
-  skinForms_.push_back(std::exchange(made.object, nullptr));
+  TComponentHolder<TSkinForm> object(new TSkinForm(form));  // freed again when hooking fails
+  object->SetHandle(window);
+  if (form) object->HookForm(skin, form);
+  else object->HookWindow(skin);
+  skinForms_.push_back(object.release());
   PostMessageW(window, kSkinMsgSkinControls, 0, 1000);
   return true;
 }

@@ -32,8 +32,13 @@
 #include "grid/DBGrid.h"
 #include "grid/DBGridColumn.h"
 #include "grid/DBGridNode.h"
+#include "skin/control/SkinControl.h"
 #include "skin/data/SkinData.h"
+#include "skin/form/SkinForm.h"
+#include "skin/form/SkinManager.h"
 #include "tests/support/DesktopTestSupport.h"
+#include "tests/support/FreeWatcher.h"
+#include "tests/support/WindowStates.h"
 #include "tests/support/GifWriter.h"
 #include "tests/support/LoopbackServer.h"
 #include "tests/support/RouteUpdateFiles.h"
@@ -653,6 +658,76 @@ TEST_F(MainWindow, DatabaseUnderAnotherCaseConnectsWithoutACity) {
   all_ = ReadAllRecords(dir_.Path() / "XAway.db");
   EXPECT_EQ(Caption(), "Zelvo公交车查询V2.2.8");
   EXPECT_EQ(Rows(), int(all_.size()));
+}
+
+// --- the skin engine -----------------------------------------------------------------------------
+
+// The wrapper class the skin gave a component ("" none): the wrappers it owns.
+std::string WrapperOf(TComponent* c) {
+  for (int i = 0; i < c->ComponentCount(); ++i)
+    if (auto* w = dynamic_cast<TSkinControl*>(c->Components(i))) return w->ClassName();
+  return "";
+}
+
+TEST_F(MainWindow, TheSkinAdoptsTheWindowGivesItsControlsWrappersAndSkinsTheTrayMenuWhileItIsOpen) {
+  CreateXian();
+  ASSERT_NE(SkinManager, nullptr);
+  TSkinForm* object = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (object = SkinManager->FindSkinForm(form_->Handle())) && object->ChildrenSkinned(); },
+                        kDesktopWait));
+  EXPECT_EQ(object->SkinData(), form_->SkinData1);
+  EXPECT_EQ(object->Life(), kLifeReady);
+  const std::map<std::string, std::string> expected{
+      {"Panel1", "TSkinBox"},         {"CheckBox1", "TSkinCheckBox"},   {"GroupBox1", "TSkinGroupBox"},
+      {"Edit3", "TSkinEdit"},         {"Button1", "TSkinSpeedButton"},  {"SpeedButton2", "TSkinSpeedButton"},
+      {"StatusBar1", "TSkinStatusBar"}, {"DBGrid1", "TSkinScrollbar"}, {"Memo1", "TSkinScrollbar"},
+      {"Button2", "TSkinButton"},     {"Label5", ""},                   {"BannerPlayer1", ""}};
+  for (const auto& [name, wrapper] : expected) EXPECT_EQ(WrapperOf(form_->FindComponent(name)), wrapper) << name;
+
+  // the tray menu's window has its object while it is open, and loses it when it closes
+  int checks = 0;
+  {
+    test::ThreadTimer inspector(15, [&] {
+      const HWND menu = FindWindowW(L"#32768", nullptr);
+      if (!menu || checks > 0 || !IsWindowVisible(menu)) return;
+      ++checks;
+      EXPECT_TRUE(SkinManager->IsPopupMenuSkinned(menu));
+      EXPECT_EQ(SendMessageW(menu, 0x3504, 0, 0), 1);
+    });
+    EXPECT_EQ(test::ChooseFromTrayMenu(*form_->TrayIcon1, -1), 1);
+  }
+  EXPECT_EQ(checks, 1);
+  EXPECT_TRUE(SkinManager->PopupMenus().empty());
+}
+
+TEST_F(MainWindow, SwitchingTheSkinOffGivesTheWindowBackAsItWasAndOnAgainAdoptsIt) {
+  CreateXian();
+  ASSERT_TRUE(PumpUntil([&] { return SkinManager->FindSkinForm(form_->Handle()) != nullptr; }, kDesktopWait));
+  const auto switchSkin = [&](bool on) {
+    form_->SkinData1->SetActive(on);
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+          TSkinForm* object = SkinManager->FindSkinForm(form_->Handle());
+          return on ? object && object->ChildrenSkinned() : !object;
+        },
+        kDesktopWait));
+  };
+  switchSkin(false);
+  const std::vector<test::WindowState> windows = test::WindowStates(form_->Handle());
+  const std::vector<test::ControlState> controls = test::ControlStates(*form_);
+  switchSkin(true);
+  EXPECT_NE(test::ControlStates(*form_), controls);
+  test::TFreeWatcher watcher;
+  TSkinForm* object = SkinManager->FindSkinForm(form_->Handle());
+  watcher.Watch(object);
+  for (TSkinControl* w : object->Wrappers()) watcher.Watch(w);
+  switchSkin(false);
+  EXPECT_EQ(watcher.Alive(), 0);
+  EXPECT_EQ(test::WindowStates(form_->Handle()), windows);
+  EXPECT_EQ(test::ControlStates(*form_), controls);
+  // and the window still works as before
+  Search(form_->Edit3, "钟楼");
+  EXPECT_LT(Rows(), int(all_.size()));
 }
 
 // Last: the quit command ends the message loop for the whole test program.

@@ -51,12 +51,6 @@ MessageLog::~MessageLog() = default;
 
 std::vector<UINT> MessageLog::Take() { return std::exchange(seen_, {}); }
 
-std::vector<UINT> Numbers(const std::vector<TMessage>& messages) {
-  std::vector<UINT> numbers;
-  for (const TMessage& m : messages) numbers.push_back(m.Msg);
-  return numbers;
-}
-
 void ExpectSequence(const std::vector<UINT>& seen, const std::vector<Expected>& expected, const std::string& context) {
   size_t s = 0;
   for (const Expected& e : expected) {

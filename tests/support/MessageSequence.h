@@ -42,8 +42,6 @@ private:
   std::unique_ptr<TWindowSubclass> subclass_;  // in front of the window's procedure
 };
 
-// The message numbers of recorded messages.
-std::vector<UINT> Numbers(const std::vector<TMessage>& messages);
 // Checks seen against the table (gtest failures naming context and the messages by name).
 void ExpectSequence(const std::vector<UINT>& seen, const std::vector<Expected>& expected, const std::string& context);
 

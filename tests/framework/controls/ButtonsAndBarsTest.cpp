@@ -10,6 +10,7 @@
 #include "framework/Properties.h"
 #include "framework/controls/BitBtn.h"
 #include "framework/controls/HeaderControl.h"
+#include "framework/controls/ImageList.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/TabSet.h"
 #include "framework/controls/ToolBar.h"
@@ -50,8 +51,13 @@ TEST_F(ControlKinds, ABitButtonOfAKindShowsItsGlyphAndTakesEveryClick) {
   EXPECT_EQ(ok.Glyph()->Width(), 2 * ok.Glyph()->Height());
   const COLORREF green = RGB(0, 128, 0);
   EXPECT_TRUE(ShowsColour(ok, green));
-  // a caption stored with the kind stays
-  EXPECT_EQ(Get<TBitBtn>("BitBtn2").Caption(), "帮助");
+  // a caption stored with the kind stays; a glyph laid out on the right lies right of the middle
+  auto& help = Get<TBitBtn>("BitBtn2");
+  EXPECT_EQ(help.Caption(), "帮助");
+  const COLORREF blue = RGB(0, 0, 160);
+  EXPECT_TRUE(ShowsColour(help, blue));
+  for (int x = 0; x < help.Width() / 2; ++x)
+    for (int y = 0; y < help.Height(); ++y) ASSERT_NE(PixelAt(help, {x, y}), blue) << x << "," << y;
   // a double click is two clicks, as on any push button
   HWND h = ok.Handle();
   SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
@@ -103,6 +109,19 @@ TEST_F(ControlKinds, ToolButtonsAreTheBarsNativeButtonsAndClickOnce) {
   EXPECT_EQ(Events().size(), 2u);
   check.SetDown(false);
   EXPECT_FALSE(SendMessageW(h, TB_ISBUTTONCHECKED, check.Command(), 0));
+  // images: the bar's image list, each button its image
+  auto* images = new TImageList(form_);
+  images->SetName("ImageList1");
+  TBitmap strip(32, 16);
+  images->AddMasked(strip, clNone);
+  find.SetImageIndex(1);
+  SetPropertyValue(&bar, "Images", images->Name(), form_);
+  EXPECT_EQ(HIMAGELIST(SendMessageW(h, TB_GETIMAGELIST, 0, 0)), images->Handle());
+  TBBUTTON native{};
+  SendMessageW(h, TB_GETBUTTON, 0, LPARAM(&native));
+  EXPECT_EQ(native.iBitmap, 1);
+  images->Free();
+  EXPECT_EQ(bar.Images(), nullptr);
   quit.SetCaption("关闭");
   quit.SetEnabled(true);
   EXPECT_TRUE(SendMessageW(h, TB_ISBUTTONENABLED, quit.Command(), 0));

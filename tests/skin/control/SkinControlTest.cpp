@@ -81,18 +81,11 @@ protected:
     panel_->SetParent(form_);
     panel_->SetBounds(10, 60, 200, 100);
     form_->Show();
-    Settle();
+    test::PumpPending();
   }
   void TearDown() override {
     form_->Free();
     test::PumpPending();
-  }
-  // Paints everything pending.
-  void Settle() {
-    test::PumpUntil([&] {
-      MSG msg;
-      return !PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_NOREMOVE);
-    });
   }
 
   TSkinData skin_{nullptr};
@@ -108,11 +101,11 @@ TEST_F(SkinControlTest, MessagesWhileAWrapperAttachesIsSwitchedOffAndOnAndDetach
   test::TMessageRecorder control(*button_, kWatched);  // what reaches the control under the wrapper
   auto* wrapper = new TCountingWrapper(button_);
   wrapper->AttachControl(&host_, &skin_, false, &canvas_);
-  Settle();
+  test::PumpPending();
   const std::vector<Expected> attach = {
       {WM_GETTEXTLENGTH}, {WM_GETTEXT}, {WM_PAINT}, {WM_ERASEBKGND, test::kOptional}};
   test::ExpectSequence(window.Take(), attach, "attach, window");
-  test::ExpectSequence(test::Numbers(control.Seen()), attach, "attach, control");
+  test::ExpectSequence(control.Messages(), attach, "attach, control");
   control.Clear();
   EXPECT_EQ(wrapper->paints, 1) << "the skin is drawn over the control's own painting";
 
@@ -120,30 +113,30 @@ TEST_F(SkinControlTest, MessagesWhileAWrapperAttachesIsSwitchedOffAndOnAndDetach
   SendMessageW(button_->Handle(), kSkinMsgSwitch, 0, 0);
   EXPECT_FALSE(wrapper->Active());
   InvalidateRect(button_->Handle(), nullptr, TRUE);
-  Settle();
+  test::PumpPending();
   const std::vector<Expected> off = {{kSkinMsgSwitch}, {WM_PAINT}, {WM_ERASEBKGND, test::kOptional}};
   test::ExpectSequence(window.Take(), off, "off, window");
-  test::ExpectSequence(test::Numbers(control.Seen()), off, "off, control");
+  test::ExpectSequence(control.Messages(), off, "off, control");
   control.Clear();
   EXPECT_EQ(wrapper->paints, 1);
 
   // on: the wrapper takes the switch and repaints
   SendMessageW(button_->Handle(), kSkinMsgSwitch, 1, 0);
   EXPECT_TRUE(wrapper->Active());
-  Settle();
+  test::PumpPending();
   test::ExpectSequence(window.Take(), {{kSkinMsgSwitch}, {WM_PAINT}, {WM_ERASEBKGND, test::kOptional}}, "on, window");
-  test::ExpectSequence(test::Numbers(control.Seen()), {{WM_PAINT}, {WM_ERASEBKGND, test::kOptional}}, "on, control");
+  test::ExpectSequence(control.Messages(), {{WM_PAINT}, {WM_ERASEBKGND, test::kOptional}}, "on, control");
   control.Clear();
   EXPECT_EQ(wrapper->paints, 2);
 
   // detaching a wrapper that did not recolour sends nothing; once freed, it sees nothing more
   wrapper->Detach();
   wrapper->Free();
-  Settle();
+  test::PumpPending();
   test::ExpectSequence(window.Take(), {}, "detach, window");
   InvalidateRect(button_->Handle(), nullptr, TRUE);
-  Settle();
-  test::ExpectSequence(test::Numbers(control.Seen()), {{WM_PAINT}, {WM_ERASEBKGND, test::kOptional}}, "after");
+  test::PumpPending();
+  test::ExpectSequence(control.Messages(), {{WM_PAINT}, {WM_ERASEBKGND, test::kOptional}}, "after");
   EXPECT_TRUE(host_.list.empty()) << "a freed wrapper leaves its form object's list";
 }
 
@@ -158,7 +151,7 @@ TEST_F(SkinControlTest, AttachingRecoloursAndBuffersTheControlAndDetachingGivesB
   EXPECT_EQ(wrapper->Handle(), panel_->Handle());
   EXPECT_EQ(panel_->Color(), RGBColor(10, 20, 30));
   EXPECT_TRUE(panel_->DoubleBuffered());
-  Settle();
+  test::PumpPending();
   EXPECT_EQ(wrapper->paints, 1) << "hooked once";
 
   wrapper->Detach();
@@ -193,7 +186,7 @@ TEST_F(SkinControlTest, ARawWindowIsSubclassedReadAndGivenBack) {
   EXPECT_EQ(wrapper->Caption(), L"确定");
   EXPECT_EQ(wrapper->Status(), kWrapperAttached);
   EXPECT_EQ(wrapper->Control(), nullptr);
-  Settle();
+  test::PumpPending();
   test::ExpectSequence(window.Take(), {{WM_GETTEXTLENGTH}, {WM_GETTEXT}, {WM_PAINT}, {WM_ERASEBKGND, test::kOptional}},
                        "attach a raw window");
   EXPECT_GE(wrapper->paints, 1);
@@ -223,7 +216,7 @@ TEST_F(SkinControlTest, AWrapperReleasedWhileItHandlesAMessageGoesWhenTheMessage
   EXPECT_TRUE(disposed);
   EXPECT_EQ(button_->ComponentCount(), 0) << "freed once the message was done";
   InvalidateRect(button_->Handle(), nullptr, TRUE);
-  Settle();  // the control paints without it
+  test::PumpPending();  // the control paints without it
 }
 
 TEST(SkinControlText, WideTextIsReadAndMeasured) {

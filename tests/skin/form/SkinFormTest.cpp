@@ -9,11 +9,10 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
-#include <set>
 #include <string>
-#include <typeindex>
 #include <vector>
 
+#include "core/WideText.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Button.h"
 #include "framework/controls/CheckBox.h"
@@ -30,72 +29,18 @@
 #include "skin/form/SkinManager.h"
 #include "skin/form/SkinPopupMenu.h"
 #include "tests/support/MenuAnswerer.h"
+#include "tests/support/FreeWatcher.h"
 #include "tests/support/SkinWindowsSupport.h"
+#include "tests/support/WindowStates.h"
 
 namespace bus {
 namespace {
 
 constexpr UINT kProbe = WM_APP + 51;
 
-// Tells which of the components it watches have been freed.
-class TFreeWatcher : public TComponent {
-public:
-  TFreeWatcher() : TComponent(nullptr) {}
-  void Watch(TComponent* c) {
-    if (alive_.insert(c).second) FreeNotification(c);
-  }
-  int Alive() const noexcept { return int(alive_.size()); }
-
-protected:
-  void Notification(TComponent* c, TOperation op) override {
-    if (op == TOperation::opRemove) alive_.erase(c);
-    TComponent::Notification(c, op);
-  }
-
-private:
-  std::set<TComponent*> alive_;  // watched and not freed yet
-};
-
-// What a window is apart from its contents.
-struct WindowState {
-  HWND window;
-  LONG_PTR proc, style, exStyle;
-  bool operator==(const WindowState&) const = default;
-};
-
-std::vector<WindowState> States(HWND top) {
-  std::vector<HWND> windows{top};
-  EnumChildWindows(
-      top, [](HWND h, LPARAM list) { return reinterpret_cast<std::vector<HWND>*>(list)->push_back(h), TRUE; },
-      LPARAM(&windows));
-  std::vector<WindowState> states;
-  for (HWND h : windows)
-    states.push_back({h, GetWindowLongPtrW(h, GWLP_WNDPROC), GetWindowLongPtrW(h, GWL_STYLE),
-                      GetWindowLongPtrW(h, GWL_EXSTYLE)});
-  return states;
-}
-
-// What a control is apart from its window.
-struct ControlState {
-  TControl* control;
-  std::type_index handler;  // the kind of the head of its WindowProc chain
-  TColor color;
-  bool parentColor, doubleBuffered;
-  bool operator==(const ControlState&) const = default;
-};
-
-std::vector<ControlState> States(TCustomForm& form) {
-  std::vector<ControlState> states;
-  for (int i = 0; i < form.ComponentCount(); ++i) {
-    auto* c = dynamic_cast<TControl*>(form.Components(i));
-    if (!c) continue;
-    auto* w = dynamic_cast<TWinControl*>(c);
-    states.push_back({c, std::type_index(c->WindowProc().target_type()), c->Color(), c->ParentColor(),
-                      w && w->DoubleBuffered()});
-  }
-  states.push_back({&form, std::type_index(form.WindowProc().target_type()), form.Color(), false, form.DoubleBuffered()});
-  return states;
-}
+using test::ControlState;
+using test::TFreeWatcher;
+using test::WindowState;
 
 std::vector<std::string> WrapperClasses(const TSkinForm& form) {
   std::vector<std::string> names;
@@ -173,8 +118,8 @@ TEST_F(SkinFormTest, AnActivatedFormIsAdoptedAndSwitchingOffLeavesEveryWindowAsI
   MakeForm();
   manager_->SetActive(false);
   form_->Show();
-  const std::vector<WindowState> windows = States(form_->Handle());
-  const std::vector<ControlState> controls = States(*form_);
+  const std::vector<WindowState> windows = test::WindowStates(form_->Handle());
+  const std::vector<ControlState> controls = test::ControlStates(*form_);
   manager_->SetActive(true);
 
   TSkinForm* object = Adopt();
@@ -194,6 +139,11 @@ TEST_F(SkinFormTest, AnActivatedFormIsAdoptedAndSwitchingOffLeavesEveryWindowAsI
   EXPECT_EQ(GetWindowLongPtrW(button_->Handle(), GWLP_WNDPROC), procOf(button_->Handle()))
       << "a button's handler is hooked, not its window";
   EXPECT_FALSE(manager_->SkinWindow(form_->Handle())) << "adopted once";
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  ASSERT_TRUE(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0));
+  EXPECT_EQ(Widen(object->CaptionFont().Name()), metrics.lfCaptionFont.lfFaceName);
+  EXPECT_EQ(object->CaptionFont().Height(), metrics.lfCaptionFont.lfHeight);
   Watch(*object);
   EXPECT_EQ(watcher_.Alive(), 7);
 
@@ -211,8 +161,8 @@ TEST_F(SkinFormTest, AnActivatedFormIsAdoptedAndSwitchingOffLeavesEveryWindowAsI
   onEdit.reset();
   button_->Perform(kProbe);
   SendMessageW(edit_->Handle(), kProbe, 0, 0);
-  EXPECT_EQ(States(form_->Handle()), windows);
-  EXPECT_EQ(States(*form_), controls);
+  EXPECT_EQ(test::WindowStates(form_->Handle()), windows);
+  EXPECT_EQ(test::ControlStates(*form_), controls);
 
   // skinning on again: adopted anew
   manager_->SetActive(true);
