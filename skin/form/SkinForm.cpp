@@ -8,6 +8,7 @@
 #include "framework/controls/Application.h"
 #include "framework/controls/ControlMessageHook.h"
 #include "framework/controls/Form.h"
+#include "framework/controls/ToolBar.h"
 #include "framework/controls/WindowSubclass.h"
 #include "skin/control/SkinControl.h"
 #include "skin/data/SkinData.h"
@@ -146,6 +147,7 @@ void TSkinForm::ReleaseWrappers() noexcept {
   while (!wrappers_.empty()) {
     TSkinControl* wrapper = wrappers_.front();
     wrappers_.erase(wrappers_.begin());
+    StopPaintingToolButtons(dynamic_cast<TToolBar*>(wrapper->Control()));
     try {
       if (wrapper->Status() != kWrapperGone) wrapper->Detach();
     } catch (...) {
@@ -178,6 +180,11 @@ void TSkinForm::Reskin() {
 void TSkinForm::Dispose() noexcept {
   RemoveHooks();
   calls_.FreeWhenIdle([this] { Free(); });
+}
+
+void TSkinForm::Notification(TComponent* component, TOperation operation) {
+  if (operation == TOperation::opRemove) std::erase(paintedBars_, component);
+  TComponent::Notification(component, operation);
 }
 
 // --- The wrapper list ----------------------------------------------------------------------------

@@ -38,6 +38,8 @@ class TControlMessageHook;
 class TCustomForm;
 class TSkinControl;
 class TSkinData;
+class TToolBar;
+class TToolButton;
 class TWindowSubclass;
 
 // Sent to a form window: re-skin the form.
@@ -129,6 +131,12 @@ public:
   void SkinChildWindows();
   // Chooses and attaches the wrapper of a window that has no control object (or none).
   void SkinChildWindow(HWND window);
+  // Has the form object paint bar's buttons from the skin's Buttons, unless the program paints
+  // them itself (its custom-draw event is assigned); taken back when the bar's wrapper goes.
+  void PaintToolButtons(TToolBar& bar);
+  // The painter: the Buttons frame of the button's state (pressed 2, hot or focused 4, normal 1)
+  // within its bounds, while the window is ready; other states are left to the bar.
+  void ToolButtonPainter(TToolBar* bar, TToolButton* button, UINT state, bool& defaultDraw);
 
   // --- The window procedure -------------------------------------------------------------------
   void WndProc(TMessage& m);
@@ -160,6 +168,9 @@ public:
   // Makes and attaches the wrappers of one control for the selection rows.
   class Selection;
 
+protected:
+  void Notification(TComponent* component, TOperation operation) override;
+
 private:
   friend class Selection;
 
@@ -175,6 +186,8 @@ private:
   bool FormWindowProc(TMessage& m);
   // Runs WndProc as the window's procedure, so that a Dispose during the call waits for its end.
   bool Dispatch(TMessage& m);
+  // Gives a tool bar its own button drawing back.
+  void StopPaintingToolButtons(TToolBar* bar) noexcept;
   // Puts back the form's handler and the window's procedure.
   void RemoveHooks() noexcept;
   // The form's colour (whether its parent's or its own) and automatic scroll bars as they were
@@ -208,6 +221,7 @@ private:
   TCanvas wrapperCanvas_;              // shared by the wrappers of this window
   TSkinData* skinData_ = nullptr;      // chosen by the manager, not owned
   std::vector<TSkinControl*> wrappers_;  // the wrappers of this window, in attaching order
+  std::vector<TToolBar*> paintedBars_;   // tool bars whose buttons this object paints
   int kind_ = kKindPlain;              // kKindPlain, kKindMDIFrame, kKindMDIChild
   int borderStyle_ = kBorderSingle;    // kBorder...
   int captionFlags_ = 0;               // kCaption... bits

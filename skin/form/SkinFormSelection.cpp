@@ -17,6 +17,10 @@
 //   further scrolling kinds  TCustomListBox, TCustomListView, TCustomRichEdit
 //   picker without calendar  a TDateTimePicker whose Kind is dtkTime or DateMode dmUpDown
 //   menu-bearing control, second tab control kind: no class of ours (those rows never match)
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -25,11 +29,14 @@
 #include "framework/Properties.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/GraphicControl.h"
+#include "framework/controls/ToolBar.h"
+#include "framework/controls/ToolButton.h"
 #include "skin/control/SkinBitButton.h"
 #include "skin/control/SkinBox.h"
 #include "skin/control/SkinBoxH.h"
 #include "skin/control/SkinButton.h"
 #include "skin/control/SkinCheckBox.h"
+#include "skin/control/SkinDrawing.h"
 #include "skin/control/SkinComBox.h"
 #include "skin/control/SkinEdit.h"
 #include "skin/control/SkinGroupBox.h"
@@ -215,10 +222,11 @@ const Row kRows[] = {
     // 14
     {[](const TControl& c, const std::string&) { return Is(c, "TRadioButton"); }, {xcRadioButton}, false,
      [](Selection& s) { s.Attach<TSkinRadioButton>(false); }, false},
-    // 15 tool bar
+    // 15 tool bar (its menu's items are made owner-drawn with the menu skinning)
     {[](const TControl& c, const std::string&) { return Is(c, "TToolBar"); }, {xcToolbar}, false,
      [](Selection& s) {
        SetPropertyText(&s.Control(), "Flat", "True");
+       s.Form().PaintToolButtons(static_cast<TToolBar&>(s.Control()));
        s.Attach<TSkinBox>(true);
      },
      false},
@@ -466,6 +474,48 @@ bool TSkinForm::IsScrollable(TControl* control) {
     return true;
   return Is(*control, "TMemo") || control->Tag() == 55 || Is(*control, "TCustomListBox") ||
          Is(*control, "TCustomListView") || Is(*control, "TCustomRichEdit");
+}
+
+void TSkinForm::PaintToolButtons(TToolBar& bar) {
+  if (bar.OnCustomDrawButton.Assigned()) return;
+  bar.OnCustomDrawButton = TToolBarCustomDrawButtonEvent(
+      [this](TToolBar* b, TToolButton* button, UINT state, bool& defaultDraw) {
+        ToolButtonPainter(b, button, state, defaultDraw);
+      });
+  paintedBars_.push_back(&bar);
+  FreeNotification(&bar);
+}
+
+void TSkinForm::StopPaintingToolButtons(TToolBar* bar) noexcept {
+  const auto it = std::find(paintedBars_.begin(), paintedBars_.end(), bar);
+  if (!bar || it == paintedBars_.end()) return;
+  paintedBars_.erase(it);
+  bar->OnCustomDrawButton = {};
+  RemoveFreeNotification(bar);
+}
+
+void TSkinForm::ToolButtonPainter(TToolBar* bar, TToolButton* button, UINT state, bool&) {
+  const TDataSkinButton* buttons = skinData_->Buttons();
+  if (life_ != kLifeReady || !buttons || buttons->Image().Empty()) return;
+  int frame = 0;
+  TColor colour = clNone;
+  if (state & CDIS_SELECTED) {
+    frame = 2;
+    if (buttons->HasPressedColour2()) colour = buttons->PressedColour2();
+  } else if (state & (CDIS_FOCUS | CDIS_HOT)) {
+    frame = 4;
+    if (buttons->HasMouseOverColour2()) colour = buttons->MouseOverColour2();
+  } else if ((state & CDIS_DEFAULT) && !(state & (CDIS_GRAYED | CDIS_DISABLED))) {
+    frame = 1;
+    if (buttons->HasNormalColour2()) colour = buttons->NormalColour2();
+  } else {
+    return;  // the bar draws the button as it would
+  }
+  TCanvas& canvas = bar->Canvas();
+  if (colour != clNone) canvas.Font().SetColor(colour);
+  RECT r = button->BoundsRect();
+  InflateRect(&r, -1, -1);
+  DrawSkinImage(canvas.Handle(), r, buttons->Image(), false, false, buttons->Trans() == 1, 5, frame, buttons->Margins());
 }
 
 void TSkinForm::SkinChildWindows() {

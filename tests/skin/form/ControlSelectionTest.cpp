@@ -4,10 +4,12 @@
 // a kind with its own member), a wrapper handed back by OnSkinControl; and the children of a bare
 // dialog, which are skinned whatever SkinControls holds.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,6 +21,8 @@
 #include "framework/controls/Form.h"
 #include "framework/controls/PageControl.h"
 #include "framework/controls/RadioGroup.h"
+#include "framework/controls/ToolBar.h"
+#include "framework/controls/ToolButton.h"
 #include "grid/DBGrid.h"
 #include "skin/control/SkinControl.h"
 #include "skin/control/SkinCheckBox.h"
@@ -90,6 +94,18 @@ const Case kCases[] = {
     {"TrackBar1", "TTrackBar", 0, "TSkinTrackBar", ""},
     {"UpDown1", "TUpDown", 0, "TSkinUpDown", ""},
     {"ScrollBar1", "TScrollBar", 0, "TSkinScControl", ""},
+    {"TabSet1", "TTabSet", 0, "TSkinTab31", ""},
+    {"Header1", "THeaderControl", 0, "", ""},
+    {"ToolBar1", "TToolBar", 0, "TSkinBox", "TSkinBox"},
+    {"ScrollBox1", "TScrollBox", 0, "TSkinScrollbar", ""},
+    {"Frame1", "TFrame", 0, "", ""},  // no wrapper of its own; what it holds is skinned
+    {"BitBtn1", "TBitBtn", 0, "TSkinBitButton", "TSkinBitButton"},
+    {"ListView1", "TListView", 0, "TSkinListView+TSkinHeader", "", "ViewStyle=vsReport"},
+    {"DatePicker1", "TDateTimePicker", 0, "TSkinComBox", "TSkinComBox"},
+    // pickers without a drop-down calendar are edits
+    {"TimePicker1", "TDateTimePicker", 0, "TSkinEdit", "TSkinEdit", "Kind=dtkTime"},
+    {"SpinPicker1", "TDateTimePicker", 0, "TSkinEdit", "TSkinEdit", "DateMode=dmUpDown"},
+    {"RichEdit1", "TRichEdit", 0, "TSkinScrollbar", "TSkinEdit"},
     {"Label1", "TLabel", 0, "", ""},
     // DisableTag 99: Tag modulo 100
     {"Tagged199", "TButton", 199, "", ""},
@@ -102,16 +118,18 @@ const Case kCases[] = {
     {"Handed", "TButton", 0, "TSkinCheckBox", "TSkinCheckBox"},
 };
 
-// The wrapper class each control got: the wrappers it owns, by class name.
+// The wrapper classes a control got: the wrappers it owns, by class name, joined by "+".
+std::string WrapperOf(const TComponent& c) {
+  std::string names;
+  for (int j = 0; j < c.ComponentCount(); ++j)
+    if (auto* w = dynamic_cast<TSkinControl*>(c.Components(j))) names += (names.empty() ? "" : "+") + w->ClassName();
+  return names;
+}
+
+// The wrapper classes of every component of the form, by its name.
 std::map<std::string, std::string> WrappersOf(TCustomForm& form) {
   std::map<std::string, std::string> found;
-  for (int i = 0; i < form.ComponentCount(); ++i) {
-    TComponent* c = form.Components(i);
-    std::string names;
-    for (int j = 0; j < c->ComponentCount(); ++j)
-      if (auto* w = dynamic_cast<TSkinControl*>(c->Components(j))) names += (names.empty() ? "" : "+") + w->ClassName();
-    found[c->Name()] = names;
-  }
+  for (int i = 0; i < form.ComponentCount(); ++i) found[form.Components(i)->Name()] = WrapperOf(*form.Components(i));
   return found;
 }
 
@@ -150,8 +168,8 @@ protected:
     test::PumpPending();
   }
 
-  // The test form, every case's control on it, adopted and skinned.
-  TSkinForm* AdoptTestForm() {
+  // The test form, every case's control on it, adopted and skinned; prepare runs first.
+  TSkinForm* AdoptTestForm(const std::function<void(TCustomForm&)>& prepare = nullptr) {
     form_ = new TForm(Application);
     form_->SetBounds(20, 20, 700, 500);
     int x = 0, y = 0;
@@ -175,6 +193,14 @@ protected:
       if (x == 0) y += 70;
     }
     SetPropertyValue(form_->FindComponent("RadioGroup1"), "Items", "one\r\ntwo");
+    // a frame's own controls, and a tool bar's buttons
+    auto* frame = dynamic_cast<TWinControl*>(form_->FindComponent("Frame1"));
+    auto* inFrame = new TButton(frame);
+    inFrame->SetName("InFrame");
+    inFrame->SetParent(frame);
+    auto* bar = dynamic_cast<TToolBar*>(form_->FindComponent("ToolBar1"));
+    for (int i = 0; i < 2; ++i) (new TToolButton(form_))->SetParent(bar);
+    if (prepare) prepare(*form_);
     form_->Show();
     EXPECT_TRUE(manager_->SkinWindow(form_->Handle()));
     TSkinForm* object = manager_->FindSkinForm(form_->Handle());
@@ -199,6 +225,13 @@ TEST_F(ControlSelection, EachControlGetsTheWrapperOfItsKind) {
     ASSERT_NE(object, nullptr);
     const std::map<std::string, std::string> got = WrappersOf(*form_);
     for (const Case& c : kCases) EXPECT_EQ(got.at(c.name), removed ? c.without : c.wrapper) << c.name;
+
+    // what a frame holds is skinned as if it lay on the form
+    EXPECT_EQ(WrapperOf(*form_->FindComponent("Frame1")->FindComponent("InFrame")), removed ? "" : "TSkinButton");
+    // a tool bar is flat and has the form object paint its buttons
+    auto* bar = dynamic_cast<TToolBar*>(form_->FindComponent("ToolBar1"));
+    EXPECT_TRUE(bar->Flat());
+    EXPECT_TRUE(bar->OnCustomDrawButton.Assigned());
 
     // a radio group's buttons get radio button wrappers (with xcRadioButton)
     auto* group = dynamic_cast<TCustomRadioGroup*>(form_->FindComponent("RadioGroup1"));
@@ -234,6 +267,72 @@ TEST_F(ControlSelection, EachControlGetsTheWrapperOfItsKind) {
     form_->Free();
     form_ = nullptr;
   }
+}
+
+TEST_F(ControlSelection, AGlyphButtonWithoutItsMemberIsNeverTakenForAPushButton) {
+  TSkinControlTypes controls = skin_.SkinControls();
+  skin_.SetSkinControls(controls.Exclude(xcBitBtn));
+  AdoptTestForm();
+  const std::map<std::string, std::string> got = WrappersOf(*form_);
+  EXPECT_EQ(got.at("BitBtn1"), "");
+  EXPECT_EQ(got.at("Button1"), "TSkinButton");
+}
+
+TEST_F(ControlSelection, ToolButtonsArePaintedFromTheSkinsButtonsUntilTheBarsWrapperGoes) {
+  // five frames of 10 × 10: red, green, blue, yellow, cyan
+  const std::uint32_t colours[] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0x00FFFF};
+  test::StoreArchive(skin_.StoredSkin(),
+                     "[TitlebarSkin]\r\nSkinName=Flat\r\n[Buttons]\r\nBitmap=buttons.bmp\r\n",
+                     {{"buttons.bmp", test::BmpFile(50, 10, [&](int x, int) { return colours[x / 10]; })}});
+  ASSERT_TRUE(skin_.LoadSkin());
+  TSkinForm* object = AdoptTestForm();
+  auto* bar = dynamic_cast<TToolBar*>(form_->FindComponent("ToolBar1"));
+  ASSERT_TRUE(bar->OnCustomDrawButton.Assigned());
+  TToolButton* button = bar->Buttons(0);
+  const RECT bounds = button->BoundsRect();
+  const POINT middle{(bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2};
+  TBitmap surface(bounds.right + 10, bounds.bottom + 10);
+  const auto paint = [&](UINT state) {
+    surface.Canvas().Brush().SetColor(clWhite);
+    surface.Canvas().FillRect({0, 0, surface.Width(), surface.Height()});
+    bar->Canvas().SetHandle(surface.Canvas().Handle());
+    bool defaultDraw = true;
+    bar->OnCustomDrawButton(bar, button, state, defaultDraw);
+    bar->Canvas().SetHandle(nullptr);
+    return GetPixel(surface.Canvas().Handle(), middle.x, middle.y);
+  };
+  EXPECT_EQ(paint(CDIS_SELECTED), RGB(0, 255, 0)) << "pressed: frame 2";
+  EXPECT_EQ(paint(CDIS_HOT), RGB(255, 255, 0)) << "hot: frame 4";
+  EXPECT_EQ(paint(CDIS_DEFAULT), RGB(255, 0, 0)) << "normal: frame 1";
+  EXPECT_EQ(paint(CDIS_DEFAULT | CDIS_DISABLED), RGB(255, 255, 255)) << "disabled: the bar's own";
+
+  // switched off, the bar draws its buttons itself again
+  manager_->SetCurrentSkin(&skin_);
+  manager_->SetRunCount(1);
+  manager_->RequestCommand(kSkinRemove, 10);
+  ASSERT_TRUE(test::PumpUntil([&] { return manager_->SkinForms().empty(); }, test::kSkinWait));
+  EXPECT_FALSE(bar->OnCustomDrawButton.Assigned());
+  (void)object;
+}
+
+TEST_F(ControlSelection, AToolBarThatTheProgramPaintsKeepsItsPainter) {
+  int painted = 0;
+  form_ = nullptr;
+  // the program's own painter, set before the adoption, survives it and its end
+  auto* object = AdoptTestForm([&](TCustomForm& form) {
+    dynamic_cast<TToolBar*>(form.FindComponent("ToolBar1"))->OnCustomDrawButton =
+        TToolBarCustomDrawButtonEvent([&](TToolBar*, TToolButton*, UINT, bool&) { ++painted; });
+  });
+  auto* bar = dynamic_cast<TToolBar*>(form_->FindComponent("ToolBar1"));
+  bool defaultDraw = true;
+  int before = painted;  // the bar's own paints call it too
+  bar->OnCustomDrawButton(bar, bar->Buttons(0), CDIS_HOT, defaultDraw);
+  EXPECT_EQ(painted, before + 1);
+  object->ReleaseWrappers();
+  ASSERT_TRUE(bar->OnCustomDrawButton.Assigned());
+  before = painted;
+  bar->OnCustomDrawButton(bar, bar->Buttons(0), CDIS_HOT, defaultDraw);
+  EXPECT_EQ(painted, before + 1);
 }
 
 TEST_F(ControlSelection, ASkinWithoutTabsLeavesTabControlsAlone) {
@@ -332,6 +431,12 @@ TEST_F(ControlSelection, ADialogsChildrenAreSkinnedByClassAndStyleWhateverTheMem
       EXPECT_EQ(wrapper->Owner(), object) << "a bare window's wrapper belongs to the form object";
     }
   }
+  // a size grip made later is skinned as it is created
+  manager_->InstallHook();
+  const HWND grip = CreateWindowExW(0, L"ScrollBar", L"", WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP, 0, 0, 16, 16, window,
+                                    nullptr, nullptr, nullptr);
+  const TSkinControl* sizer = object->FindWrapper(grip);
+  EXPECT_EQ(sizer ? sizer->ClassName() : std::string(), "TSkinSizer");
   DestroyWindow(window);
   EXPECT_EQ(manager_->FindSkinForm(window), nullptr);
 }
