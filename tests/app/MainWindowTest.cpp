@@ -616,6 +616,9 @@ TEST_F(MainWindow, TheSkinAdoptsTheWindowGivesItsControlsWrappersAndSkinsTheTray
       {"StatusBar1", "TSkinStatusBar"}, {"DBGrid1", "TSkinScrollbar"}, {"Memo1", "TSkinScrollbar"},
       {"Button2", "TSkinButton"},     {"Label5", ""},                   {"BannerPlayer1", ""}};
   for (const auto& [name, wrapper] : expected) EXPECT_EQ(WrapperOf(form_->FindComponent(name)), wrapper) << name;
+  // nothing paints from the skin yet, but the panels take its face colour
+  test::PumpPending();
+  EXPECT_EQ(test::PixelAt(*form_->Panel1, {4, 4}), ColorToRGB(form_->SkinData1->ButtonFace()));
 
   // the tray menu's window has its object while it is open, and loses it when it closes
   int checks = 0;
