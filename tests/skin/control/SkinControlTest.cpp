@@ -59,7 +59,10 @@ public:
     return false;
   }
   void UnregisterWrapper(TSkinControl* w) noexcept override { std::erase(list, w); }
+  TSkinControl* HotButton() const noexcept override { return hot; }
+  void SetHotButton(TSkinControl* w) noexcept override { hot = w; }
   std::vector<TSkinControl*> list;  // registered wrappers
+  TSkinControl* hot = nullptr;      // the hot button
 };
 
 // The messages of these tables.

@@ -222,6 +222,27 @@ TEST_F(SkinFormTest, AControlWhoseWindowWentIsFreedAtTheNextScanAndNotDetachedAg
   EXPECT_EQ(object->Wrappers().size(), 6u);
 }
 
+TEST_F(SkinFormTest, AWrapperThatGoesIsNoLongerTheHotButton) {
+  MakeForm();
+  TSkinForm* object = Adopt();
+  ASSERT_NE(object, nullptr);
+  // freed with its control
+  object->SetHotButton(object->FindWrapper(button_->Handle()));
+  ASSERT_NE(object->HotButton(), nullptr);
+  button_->Free();
+  button_ = nullptr;
+  EXPECT_EQ(object->HotButton(), nullptr);
+  // gone with its window, freed at the next scan
+  object->SetHotButton(object->FindWrapper(edit_->Handle()));
+  edit_->DestroyHandle();
+  SendMessageW(form_->Handle(), kSkinMsgSkinControls, 0, 0);
+  EXPECT_EQ(object->HotButton(), nullptr);
+  // released with the others
+  object->SetHotButton(object->FindWrapper(panel_->Handle()));
+  object->ReleaseWrappers();
+  EXPECT_EQ(object->HotButton(), nullptr);
+}
+
 // Looks for a message box of this thread from a timer, checks it and closes it.
 class BoxInspector {
 public:
