@@ -44,7 +44,8 @@ void Shoot(const std::string& picture, const std::string& manifest, const std::s
   if (!test::PumpUntil([&] { return done(*form); }, 20000)) std::fprintf(stderr, "update_window_shot: waited in vain\n");
   test::PumpFor(300);
   test::SaveWindowPicture(form->Handle(), picture);
-  std::printf("%s: %s\n", picture.c_str(), form->StatusText().c_str());
+  std::printf("%s: %s (bar at %d of %d)\n", picture.c_str(), form->StatusText().c_str(),
+              form->ProgressBar1->Position(), form->ProgressBar1->Max());
   form->Free();
   test::PumpFor(50);
 }
