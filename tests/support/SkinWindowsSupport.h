@@ -53,7 +53,10 @@ class TWrapperList : public TSkinWrapperHost {
 public:
   bool RegisterWrapper(TSkinControl* wrapper) override;
   void UnregisterWrapper(TSkinControl* wrapper) noexcept override;
+  TSkinControl* HotButton() const noexcept override { return hot; }
+  void SetHotButton(TSkinControl* wrapper) noexcept override { hot = wrapper; }
   std::vector<TSkinControl*> list;  // registered wrappers, in order
+  TSkinControl* hot = nullptr;      // the button drawn hot
 };
 
 // The deadline of the skin tests' waits, in milliseconds.
