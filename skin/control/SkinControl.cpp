@@ -233,6 +233,18 @@ private:
   HDC began_ = nullptr;  // BeginPaint's, to end
 };
 
+// Takes the visible child windows of the DC's window out of its clipping region (client
+// coordinates), so that a picture copied over the window leaves them as they painted themselves
+// (the spin arrows of a tab row, the edit inside a combo box) whatever the window's style says.
+void ExcludeVisibleChildren(HWND window, HDC dc) {
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT r{};
+    if (!IsWindowVisible(child) || !GetWindowRect(child, &r)) continue;
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+  }
+}
+
 }  // namespace
 
 void TSkinControl::PaintFromMessage(TMessage& m) {
@@ -269,8 +281,28 @@ void TSkinControl::PaintOverDefault(TMessage& m) {
     CallDefault(print);
   }
   PaintTo(memory.Get(), rect);
+  const SavedDCState clip(dc.Get());
+  ExcludeVisibleChildren(handle_, dc.Get());
   BitBlt(dc.Get(), 0, 0, client.right, client.bottom, memory.Get(), origin.x, origin.y, SRCCOPY);
   m.Result = 0;
+}
+
+bool TSkinControl::AnswerPaint(TMessage& m, bool overDefault) {
+  switch (m.Msg) {
+    case WM_PAINT:
+      if (overDefault) {
+        PaintOverDefault(m);
+      } else {
+        PaintFromMessage(m);
+        m.Result = 0;
+      }
+      return true;
+    case WM_ERASEBKGND:
+      m.Result = 1;
+      return true;
+    default:
+      return false;
+  }
 }
 
 void TSkinControl::FillFace(HDC dc, const RECT& rect) const {

@@ -14,16 +14,8 @@ const TClassInfo& TSkinGroupBox::StaticClassInfo() {
 }
 
 bool TSkinGroupBox::BeforeDefault(TMessage& m) {
-  switch (m.Msg) {
-    case WM_PAINT:
-      PaintOverDefault(m);
-      return false;
-    case WM_ERASEBKGND:
-      m.Result = 1;  // the background is part of the picture
-      return false;
-    default:
-      return TSkinControl::BeforeDefault(m);
-  }
+  if (AnswerPaint(m, true)) return false;
+  return TSkinControl::BeforeDefault(m);
 }
 
 void TSkinGroupBox::PaintTo(HDC dc, const RECT& rect) {

@@ -12,16 +12,8 @@ const TClassInfo& TSkinSizer::StaticClassInfo() {
 }
 
 bool TSkinSizer::BeforeDefault(TMessage& m) {
-  switch (m.Msg) {
-    case WM_PAINT:
-      PaintFromMessage(m);
-      return false;
-    case WM_ERASEBKGND:
-      m.Result = 1;
-      return false;
-    default:
-      return TSkinControl::BeforeDefault(m);
-  }
+  if (AnswerPaint(m)) return false;
+  return TSkinControl::BeforeDefault(m);
 }
 
 void TSkinSizer::PaintTo(HDC dc, const RECT& rect) {

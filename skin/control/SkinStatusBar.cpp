@@ -80,17 +80,8 @@ void TSkinStatusBar::Detach() {
 TCustomStatusBar* TSkinStatusBar::Bar() const { return dynamic_cast<TCustomStatusBar*>(Control()); }
 
 bool TSkinStatusBar::BeforeDefault(TMessage& m) {
-  if (!Bar() || !SkinData()) return TSkinControl::BeforeDefault(m);
-  switch (m.Msg) {
-    case WM_PAINT:
-      PaintFromMessage(m);
-      return false;
-    case WM_ERASEBKGND:
-      m.Result = 1;
-      return false;
-    default:
-      return TSkinControl::BeforeDefault(m);
-  }
+  if (Bar() && SkinData() && AnswerPaint(m)) return false;
+  return TSkinControl::BeforeDefault(m);
 }
 
 void TSkinStatusBar::DrawPanelEdge(HDC dc, const RECT& rect, int frame) {
