@@ -29,6 +29,17 @@ void SendMouse(const TControl& control, UINT msg, WPARAM keys, POINT at) {
   SendMessageW(window, msg, keys, MAKELPARAM(at.x, at.y));
 }
 
+std::string MessageName(UINT msg) {
+  switch (msg) {
+    case WM_LBUTTONDOWN: return "WM_LBUTTONDOWN";
+    case WM_LBUTTONUP: return "WM_LBUTTONUP";
+    case WM_CAPTURECHANGED: return "WM_CAPTURECHANGED";
+    case BM_SETSTATE: return "BM_SETSTATE";
+    case BM_SETCHECK: return "BM_SETCHECK";
+    default: return std::to_string(msg);
+  }
+}
+
 POINT Centre(const TControl& control) {
   const RECT r = control.ClientRect();
   return {r.right / 2, r.bottom / 2};
@@ -108,6 +119,31 @@ TSkinForm& ButtonSkinTest::Adopt() {
   if (!PumpUntil([&] { return object->ChildrenSkinned(); }, kSkinWait)) throw Exception("the controls were not skinned");
   PumpPending();
   return *object;
+}
+
+std::vector<std::string> ButtonSkinTest::Journal(bool skinned, const std::string& name,
+                                                const std::vector<UINT>& watched,
+                                                const std::function<void(TControl&)>& act) {
+  SCOPED_TRACE(skinned ? "skinned" : "unskinned");
+  MakeForm();
+  auto& control = form_->Get<TControl>(name);
+  std::vector<std::string> journal;
+  {  // the recorder goes before the form
+    TMessageRecorder recorder(control, watched, [&](const TMessage& m) { form_->Events.push_back(MessageName(m.Msg)); });
+    if (skinned) {
+      Adopt();
+    } else {
+      form_->Show();
+      PumpPending();
+    }
+    form_->Events.clear();
+    act(control);
+    PumpPending();
+    journal = form_->Events;
+  }
+  form_->Free();
+  form_ = nullptr;
+  return journal;
 }
 
 std::string ButtonSkinTest::ShownAt(const TControl& control, POINT client) {

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "framework/controls/Control.h"
 #include "tests/skin/control/ButtonStatesForm.h"
@@ -49,6 +51,12 @@ protected:
   TSkinForm& Adopt();
   // What a control shows at the control's client point (3, 3), clear of its caption.
   static std::string FaceOf(const TControl& control) { return ShownAt(control, {3, 3}); }
+  // Makes the form, shown and (when skinned) adopted, runs act on the control called name and
+  // answers the journal of it: the watched messages that reached the control's own processing (by
+  // name; under the wrapper when skinned) and the events the program heard, in order. The form is
+  // freed afterwards.
+  std::vector<std::string> Journal(bool skinned, const std::string& name, const std::vector<UINT>& watched,
+                                   const std::function<void(TControl&)>& act);
   // Sends a left press and release at the control's client point (its centre by default).
   static void Press(const TControl& control);
   static void Release(const TControl& control, POINT client);

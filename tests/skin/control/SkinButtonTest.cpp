@@ -180,34 +180,12 @@ TEST_F(ButtonSkinTest, OneButtonOfAFormIsHot) {
 
 TEST_F(ButtonSkinTest, APressReachesTheProgramAsWithoutTheSkin) {
   const std::vector<UINT> watched = {WM_LBUTTONDOWN, WM_LBUTTONUP, BM_SETSTATE, WM_CAPTURECHANGED};
-  std::vector<std::string> journals[2];
-  for (const bool skinned : {false, true}) {
-    SCOPED_TRACE(skinned ? "skinned" : "unskinned");
-    MakeForm();
-    auto& normal = form_->Get<TButton>("btnNormal");
-    // what reaches the button's own processing, under the wrapper when there is one
-    {  // the recorder goes before the form
-      test::TMessageRecorder recorder(normal, watched, [&](const TMessage& m) {
-        form_->Events.push_back(m.Msg == WM_LBUTTONDOWN ? "WM_LBUTTONDOWN"
-                                : m.Msg == WM_LBUTTONUP ? "WM_LBUTTONUP"
-                                : m.Msg == BM_SETSTATE  ? "BM_SETSTATE"
-                                                        : "WM_CAPTURECHANGED");
-      });
-      if (skinned) {
-        Adopt();
-      } else {
-        form_->Show();
-        test::PumpPending();
-      }
-      form_->Events.clear();
-      Press(normal);
-      Release(normal);
-      test::PumpPending();
-      journals[skinned] = form_->Events;
-    }
-    form_->Free();
-    form_ = nullptr;
-  }
+  const auto press = [](TControl& button) {
+    Press(button);
+    Release(button);
+  };
+  const std::vector<std::string> journals[2] = {Journal(false, "btnNormal", watched, press),
+                                                Journal(true, "btnNormal", watched, press)};
   // the platform's button takes the press, draws it and clicks on the release
   EXPECT_EQ(journals[0], (std::vector<std::string>{"WM_LBUTTONDOWN", "down btnNormal", "BM_SETSTATE", "WM_LBUTTONUP",
                                                    "up btnNormal", "BM_SETSTATE", "WM_CAPTURECHANGED",

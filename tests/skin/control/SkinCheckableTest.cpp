@@ -78,20 +78,8 @@ TEST_F(ButtonSkinTest, AClickTogglesACheckBoxRepaintsItsBoxAndReachesTheProgramA
   const std::vector<UINT> watched = {WM_LBUTTONDOWN, WM_LBUTTONUP, BM_SETSTATE, BM_SETCHECK, WM_CAPTURECHANGED};
   std::vector<std::string> journals[2];
   for (const bool skinned : {false, true}) {
-    SCOPED_TRACE(skinned ? "skinned" : "unskinned");
-    MakeForm();
-    auto& box = form_->Get<TCheckBox>("cbOff");
-    {  // the recorder goes before the form
-      test::TMessageRecorder recorder(box, watched, [&](const TMessage& m) {
-        form_->Events.push_back(std::to_string(m.Msg));
-      });
-      if (skinned) {
-        Adopt();
-      } else {
-        form_->Show();
-        test::PumpPending();
-      }
-      form_->Events.clear();
+    journals[skinned] = Journal(skinned, "cbOff", watched, [&](TControl& control) {
+      auto& box = static_cast<TCheckBox&>(control);
       Press(box);
       if (skinned) {
         EXPECT_EQ(BoxShown(box), "check 1") << "held down";
@@ -109,10 +97,7 @@ TEST_F(ButtonSkinTest, AClickTogglesACheckBoxRepaintsItsBoxAndReachesTheProgramA
       if (skinned) {
         EXPECT_EQ(BoxShown(box), "check 1");
       }
-      journals[skinned] = form_->Events;
-    }
-    form_->Free();
-    form_ = nullptr;
+    });
   }
   EXPECT_EQ(journals[1], journals[0]) << "the control's own processing sees the same messages, the program the same clicks";
   EXPECT_EQ(std::count(journals[1].begin(), journals[1].end(), "click cbOff"), 2);
