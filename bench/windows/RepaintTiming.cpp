@@ -10,14 +10,13 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/BusMain.h"
 #include "app/Startup.h"
 #include "bench/BenchSupport.h"
-#include "core/WideText.h"
+#include "core/AppDirectory.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/StdCtrls.h"
 #include "grid/DBGrid.h"
@@ -27,7 +26,6 @@
 namespace {
 
 using namespace bus;
-namespace fs = std::filesystem;
 
 constexpr int kRepaintsPerRound = 5;
 
@@ -73,20 +71,15 @@ double Repaint(TApplication& app, HWND window) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  const int rounds = argc > 1 ? std::max(1, _wtoi(argv[1])) : 21;
   TApplication app;
   app.Initialize();
   app.SetTitle(std::string(app::kApplicationTitle));
   RegisterBusMainClasses();
-  const int rounds = argc > 1 ? std::max(1, _wtoi(argv[1])) : 21;
 
-  wchar_t self[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  const fs::path bin = fs::path(self).parent_path();
-  const fs::path dir = fs::temp_directory_path() / ("repaint_timing_" + std::to_string(GetCurrentProcessId()));
-  fs::create_directories(dir);
-  for (const char* name : {"config.ini", "xaway.db"})
-    fs::copy_file(bin / name, dir / name, fs::copy_options::overwrite_existing);
-  TfrmBusMain::SetStartupOverrides(Narrow(dir.wstring()) + "\\", "http://127.0.0.1:1/softdownload/update/qbn");
+  // the program's configuration and database where the build puts them (beside this harness); the
+  // banner asks an address where nothing listens, so nothing is written there
+  TfrmBusMain::SetStartupOverrides(ExecutableDirectory(), "http://127.0.0.1:1/softdownload/update/qbn");
 
   auto* form = app.CreateForm<TfrmBusMain>(BusMainDescription());
   Settle(app);
@@ -137,7 +130,5 @@ int wmain(int argc, wchar_t** argv) {
               *std::max_element(ratios.begin(), ratios.end()));
   form->Free();
   Settle(app);
-  std::error_code ignored;
-  fs::remove_all(dir, ignored);
   return 0;
 }
