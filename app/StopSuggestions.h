@@ -1,6 +1,6 @@
-// The suggestions under the stop boxes: after each change of a box's text the list of names that
-// match it opens under the box (above it when the window has no room below), at most ten, and
-// closes again for an empty text or when nothing matches.
+// The suggestions under the search boxes: after each change of a box's text the list of what the
+// source suggests for it opens under the box (above it when the window has no room below), at most
+// ten lines, and closes again for an empty text or when there is nothing to suggest.
 //
 // While the list is open, Down and Up move in it (Down from no line selects the first; Up from the
 // first selects none), Enter or a click takes the selected name into the box and closes the list
