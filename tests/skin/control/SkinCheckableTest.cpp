@@ -78,6 +78,18 @@ TEST_F(ButtonSkinTest, CheckBoxesAndRadioButtonsShowTheFrameOfTheirStateInBothSt
   }
 }
 
+TEST_F(ButtonSkinTest, ANewSkinReachesTheBoxesAtOnce) {
+  Adopt();
+  auto& on = form_->Get<TCheckBox>("cbOn");
+  auto& fuzzy = form_->Get<TRadioButton>("rbFuzzy");
+  ASSERT_EQ(BoxShown(on), "check 5");
+  LoadSkin(4, 4);
+  SendMessageW(form_->Handle(), kSkinMsgReskin, 0, 0);
+  test::PumpPending();
+  EXPECT_EQ(BoxShown(on), "check 2");
+  EXPECT_EQ(BoxShown(fuzzy), "radio 2");
+}
+
 TEST_F(ButtonSkinTest, AClickTogglesACheckBoxRepaintsItsBoxAndReachesTheProgramAsWithoutTheSkin) {
   const std::vector<UINT> watched = {WM_LBUTTONDOWN, WM_LBUTTONUP, BM_SETSTATE, BM_SETCHECK, WM_CAPTURECHANGED};
   std::vector<std::string> journals[2];
