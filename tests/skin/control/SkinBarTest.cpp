@@ -244,5 +244,31 @@ TEST_F(SkinBarTest, AReportListViewsHeaderGetsTheSkinToo) {
   EXPECT_EQ(test::Difference(shot, rest, expected), "");
 }
 
+// --- without the skin's images --------------------------------------------------------------
+
+TEST_F(SkinBarTest, WithoutTheirImagesBarsPaintThemselvesAndTheThumbIsAPlainBox) {
+  TSkinData plain(nullptr);
+  test::GiveTestSkin(plain);
+  auto* bar = Place(new TProgressBar(form_), 10, 10, 200, 18);
+  auto* header = Place(new THeaderControl(form_), 10, 40, 200, 24);
+  header->SetAlign(TAlign::alNone);
+  header->SetBounds(10, 40, 200, 24);
+  header->Sections()->Add()->SetText("站点");
+  auto* track = Place(new TTrackBar(form_), 10, 80, 200, 40);
+  test::TMessageRecorder bars(*bar, {WM_PAINT}), headers(*header, {WM_PAINT});
+  (new TSkinProgress(bar))->AttachControl(&host_, &plain, false, &canvas_);
+  (new TSkinHeader(header))->AttachWindow(header->Handle(), &plain, &host_, &canvas_);
+  (new TSkinTrackBar(track))->AttachControl(&host_, &plain, false, &canvas_);
+  test::PumpPending();
+  EXPECT_FALSE(bars.Messages().empty()) << "the progress bar paints itself";
+  EXPECT_FALSE(headers.Messages().empty()) << "the header paints itself";
+  RECT thumb{};
+  SendMessageW(track->Handle(), TBM_GETTHUMBRECT, 0, LPARAM(&thumb));
+  const BmpImage shot = Screen(track->Handle());
+  EXPECT_EQ(shot.Pixel(thumb.left, (thumb.top + thumb.bottom) / 2) & 0xFFFFFF, Rgb(plain.ButtonShadow()));
+  EXPECT_EQ(shot.Pixel((thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2) & 0xFFFFFF,
+            Rgb(plain.ButtonFace()));
+}
+
 }  // namespace
 }  // namespace bus

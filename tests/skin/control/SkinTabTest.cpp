@@ -23,6 +23,7 @@
 #include "skin/data/SkinData.h"
 #include "tests/skin/control/WrapperFixture.h"
 #include "tests/support/SkinWindowsSupport.h"
+#include "tests/support/TestSupport.h"
 #include "tests/support/WindowTestSupport.h"
 
 namespace bus {
@@ -173,6 +174,33 @@ TEST_F(SkinTabTest, OverflowingTabsKeepTheirScrollArrowsVisible) {
   EXPECT_EQ(test::Difference(Screen(spin), {0, 0, arrows.width, arrows.height}, arrows), "");
   EXPECT_GT(test::ColoursOf(arrows).size(), 1u) << "the arrows show something";
   DestroyWindow(tabs);
+}
+
+TEST_F(SkinTabTest, ANewSkinReachesTheTabs) {
+  TSkinData skin(nullptr);
+  skin.StoredSkin().LoadFromFile(test::BinaryDir() / "bussearch.skn");
+  ASSERT_TRUE(skin.LoadSkin());
+  auto* control = Place(new TTabControl(form_), 10, 10, 300, 150);
+  control->SetTabPosition(TTabPosition::tpBottom);
+  for (const char* text : {"线路", "站点"}) control->Tabs().Add(text);
+  auto* wrapper = new TSkinTab(control);
+  wrapper->AttachWindow(control->Handle(), &skin, &host_, &canvas_);
+  test::PumpPending();
+  const BmpImage before = Screen(control->Handle());
+
+  skin.StoredSkin().Clear();
+  skin.StoredSkin().LoadFromFile(test::BinaryDir() / "night.skn");
+  ASSERT_TRUE(skin.LoadSkin());
+  wrapper->SkinChanged();
+  test::PumpPending();
+  // the wrapper's tab image is the night skin's, turned over for tabs along the bottom
+  BmpImage night = skin.Tabs()->Image().ToImage();
+  FlipVertical(night);
+  EXPECT_EQ(test::Difference(wrapper->TabImage().ToImage(), {0, 0, night.width, night.height}, night), "");
+  const BmpImage after = Screen(control->Handle());
+  const RECT item = ItemRect(control->Handle(), 1);
+  const POINT inside{(item.left + item.right) / 2, item.bottom - 3};
+  EXPECT_NE(after.Pixel(inside.x, inside.y) & 0xFFFFFF, before.Pixel(inside.x, inside.y) & 0xFFFFFF);
 }
 
 // --- tab sets -------------------------------------------------------------------------------
