@@ -214,14 +214,26 @@ TEST_F(MainWindow, WindowAndControlsSitWhereTheyBelong) {
   EXPECT_EQ(client.bottom, 376);
   const LONG style = GetWindowLongW(window, GWL_STYLE), ex = GetWindowLongW(window, GWL_EXSTYLE);
   EXPECT_FALSE(style & WS_THICKFRAME);  // fixed size
-  EXPECT_TRUE((style & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) == (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  // the skin's frame: the window is owned by the application window, so it keeps the caption style
+  // the platform wants of it; its system menu and boxes are the skin's caption buttons now, and the
+  // skin gives the styles back (with the platform's frame) when skinning is switched off
+  const TSkinForm* skinned = SkinManager ? SkinManager->FindSkinForm(window) : nullptr;
+  ASSERT_NE(skinned, nullptr);
+  ASSERT_TRUE(skinned->FrameSkinning());
+  EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+  EXPECT_EQ(style & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+  EXPECT_EQ(skinned->SavedStyle() & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+            DWORD(WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
   EXPECT_TRUE(ex & WS_EX_TOPMOST);
-  // centred on the desktop's work area
+  // centred on the desktop's work area as the platform framed it; the skin then fitted its own
+  // frame around the same client area without moving the window's top-left corner
   RECT frame{}, work{};
   GetWindowRect(window, &frame);
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int centredHeight = client.bottom + skinned->NativeFrame().bottom;
+  EXPECT_EQ(frame.bottom - frame.top, client.bottom + skinned->FrameTop() + skinned->FrameBottom());
   EXPECT_LE(std::abs((frame.left + frame.right) - (work.left + work.right)), 2);
-  EXPECT_LE(std::abs((frame.top + frame.bottom) - (work.top + work.bottom)), 2);
+  EXPECT_LE(std::abs((2 * frame.top + centredHeight) - (work.top + work.bottom)), 2);
   EXPECT_EQ(form_->Font()->Name(), "MS Sans Serif");
   EXPECT_EQ(form_->Font()->Height(), -11);
 
