@@ -389,6 +389,9 @@ void TTrayIcon::CycleStep() {
 
 void TTrayIcon::RestoreMainWindow() {
   if (!Application || !Application->MainForm()) return;
+  // minimised, the application hid its forms itself (the main form still counts as visible): it
+  // shows them again as its taskbar button would
+  if (IsIconic(Application->Handle())) Application->Restore();
   ShowWindow(Application->Handle(), SW_SHOWNORMAL);
   Application->MainForm()->SetVisible(true);
 }

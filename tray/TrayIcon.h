@@ -112,7 +112,8 @@ public:
   virtual void RemoveIcon();
   virtual void RefreshIcon();
 
-  // Shows the application window (and with it the taskbar button), then the main window.
+  // Shows the application window (and with it the taskbar button), then the main window; a
+  // minimised application is restored first, with the forms its minimising hid.
   void RestoreMainWindow();
   // Hides the main window, then the application window (and the taskbar button).
   void HideMainWindow();

@@ -221,6 +221,19 @@ void DrawImage(BmpImage& target, int x, int y, const BmpImage& image, bool trans
   DrawImage(TargetOf(target), x, y, ViewOf(image), transparent ? std::optional(kSkinTransparent) : std::nullopt);
 }
 
+BmpImage RenderSkinBand(const PixelView& image, int width, int height, bool vertical, int frameCount, int frame,
+                        TSkinMargins margins) {
+  const TSkinRect cell = SkinFrameRect(image.width, image.height, frameCount, frame, vertical);
+  const int w = FitSize(width), h = FitSize(height);
+  if (cell.Empty() || image.Empty()) return BmpImage(w, h);
+  // the frame stretched to the band's height, then its middle repeated sideways: the tiled centre of
+  // a nine-slice rendering with only side margins
+  const BmpImage column = RenderSkinImage(image, cell.Width(), h, {}, vertical, false, frameCount, frame);
+  const int left = FitSize(margins.left), right = FitSize(margins.right);
+  const bool repeat = cell.Width() - left - right > 0;  // a middle without width would never advance
+  return RenderSkinImage(column, w, h, repeat ? TSkinMargins{left, 0, right, 0} : TSkinMargins{}, false, repeat, 1, 1);
+}
+
 std::vector<TSkinRect> OpaqueBlocks(const PixelView& image, std::uint32_t key, std::size_t limit) {
   std::vector<TSkinRect> blocks;      // finished, and then all
   std::vector<TSkinRect> open;        // the blocks of the rows so far that have the current runs

@@ -95,6 +95,15 @@ inline BmpImage RenderSkinImage(const BmpImage& image, int width, int height, TS
   return RenderSkinImage(ViewOf(image), width, height, margins, vertical, tile, frameCount, frame);
 }
 
+// A band: one frame of `image` fitted to width × height as a three-part strip whose every part is
+// stretched to the full height: the frame's left `margins.left` columns at the band's left end, its
+// right `margins.right` columns at the right end, and its middle between them, repeated from the
+// left margin rightwards by its own width (the right end covers what the last copy runs over).
+// A frame that is not wider than its two margins has no middle to repeat: it is then stretched
+// whole over the band. The top and bottom margins are not used. Black where nothing is drawn.
+BmpImage RenderSkinBand(const PixelView& image, int width, int height, bool vertical, int frameCount, int frame,
+                        TSkinMargins margins);
+
 // The part `source` of `image` (cut to the image) repeated from the top-left corner over
 // width × height, whole tiles only: the result is as wide and high as the tiles that start inside
 // width × height, so the last column and row are not cut. Empty when source or the area is.

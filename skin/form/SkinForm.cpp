@@ -3,15 +3,19 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/ScopeExit.h"
 #include "core/WideText.h"
 #include "framework/Properties.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/ControlMessageHook.h"
 #include "framework/controls/Form.h"
+#include "framework/controls/Menus.h"
+#include "framework/controls/Timer.h"
 #include "framework/controls/ToolBar.h"
 #include "framework/controls/WindowSubclass.h"
 #include "skin/control/SkinControl.h"
 #include "skin/data/SkinData.h"
+#include "skin/form/SkinCaptionButton.h"
 #include "skin/form/SkinManager.h"
 
 namespace bus {
@@ -23,7 +27,7 @@ const TClassInfo& TSkinForm::StaticClassInfo() {
   return info;
 }
 
-TSkinForm::TSkinForm(TComponent* owner) : TComponent(owner) {
+TSkinForm::TSkinForm(TComponent* owner) : TComponent(owner), doubleClickTime_(GetDoubleClickTime()) {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;  // the wide structure of this build: any other size fails quietly
   if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0))
@@ -33,6 +37,7 @@ TSkinForm::TSkinForm(TComponent* owner) : TComponent(owner) {
 TSkinForm::~TSkinForm() {
   ReleaseWrappers();
   RemoveHooks();
+  FreeCaptionButtons();  // while the object they tell about the hot button is whole
   if (SkinManager) SkinManager->RemoveSkinForm(this);
 }
 
@@ -55,11 +60,16 @@ void TSkinForm::HookWindow(TSkinData* skin) {
   if (windowHook_) return;
   if (SkinManager) SkinManager->SetRunCount(1);
   skinData_ = skin;
+  hoverTimer_ = std::make_unique<TTimer>(nullptr);
+  hoverTimer_->SetEnabled(false);
+  hoverTimer_->SetInterval(kHoverInterval);
+  hoverTimer_->SetOnTimer(TNotifyEvent([this](TObject*) { CheckHover(); }));
   frameSkinning_ = skin->SkinControls().Contains(TSkinControlType::xcMainMenu);
   savedStyle_ = DWORD(GetWindowLongPtrW(handle_, GWL_STYLE));
   const DWORD exStyle = DWORD(GetWindowLongPtrW(handle_, GWL_EXSTYLE));
   rightToLeft_ = (exStyle & WS_EX_LEFTSCROLLBAR) != 0;
   unhookOnDestroy_ = true;
+  LoadWindowIcon();
   windowClass_ = WindowClassName(handle_);
   ownerWindow_ = GetWindow(handle_, GW_OWNER);
   GetClientRect(handle_, &hookClientRect_);
@@ -71,6 +81,8 @@ void TSkinForm::HookWindow(TSkinData* skin) {
   captionFlags_ = (savedStyle_ & WS_SYSMENU) ? kCaptionSystemMenu : 0;
   if (savedStyle_ & WS_MINIMIZEBOX) captionFlags_ |= kCaptionMinimize;
   if (savedStyle_ & WS_MAXIMIZEBOX) captionFlags_ |= kCaptionMaximize;
+  BuildSystemPopup();
+  UpdateWindowState();
   sizeable_ = (savedStyle_ & WS_THICKFRAME) != 0;
 
   kind_ = kKindPlain;
@@ -92,8 +104,20 @@ void TSkinForm::HookWindow(TSkinData* skin) {
   isDialog_ = windowClass_ == "#32770" || windowClass_ == "TMessageForm";
   if (isDialog_) borderStyle_ = kBorderDialog;
 
-  // with frame skinning the frame painting readies the window when the controls are skinned
-  if (!frameSkinning_) life_ = kLifeReady;
+  // the region the window has of its own comes back when the skin gives the window back
+  savedRegion_.Reset(CreateRectRgn(0, 0, 0, 0));
+  hadRegion_ = savedRegion_ && GetWindowRgn(handle_, savedRegion_.Get()) != ERROR;
+  if (!hadRegion_) savedRegion_.Reset();
+
+  // a window that cannot be hooked keeps the styles it had
+  ScopeFailure giveStylesBack([this] { SetFrameStyles(true); });
+  if (frameSkinning_) {
+    // the skinned menu bar (MenuBar, MenuHeight) takes the window's menu here
+    if (windowState_ != kStateMinimized) SetFrameStyles(false);
+    BuildFrame();
+  } else {
+    life_ = kLifeReady;
+  }
   windowHook_ = std::make_unique<TWindowSubclass>(handle_, [this](TMessage& m) { return Dispatch(m); }, this);
   InvalidateRect(handle_, nullptr, TRUE);
 }
@@ -116,11 +140,20 @@ void TSkinForm::Unhook() {
     UnhookPlain();
     return;
   }
+  systemPopup_.reset();
+  if (hoverTimer_) hoverTimer_->SetEnabled(false);
   if (!Hooked()) return;
   RemoveHooks();
   ReleaseWrappers();
   if (ownerForm_ && life_ != kLifeDestroying) RestoreFormLook();
-  // the frame painting gives back the frame styles, the menu bar, the size and the region
+  SetFrameStyles(true);
+  // the skinned menu bar gives the window its menu back here
+  captionBitmap_.Clear();
+  captionBack_.Clear();
+  if (life_ != kLifeDestroying) GiveBackFrameSize();
+  // the window's own region, or none; a region given to the window is the platform's from then on
+  if (SetWindowRgn(handle_, savedRegion_.Get(), TRUE)) savedRegion_.Release();
+  hasRegion_ = false;
 }
 
 void TSkinForm::UnhookOnDestroy() {
@@ -128,11 +161,16 @@ void TSkinForm::UnhookOnDestroy() {
     UnhookPlain();
     return;
   }
+  systemPopup_.reset();
+  if (hoverTimer_) hoverTimer_->SetEnabled(false);
   RemoveHooks();
   ReleaseWrappers();
+  captionBitmap_.Clear();
+  captionBack_.Clear();
 }
 
 void TSkinForm::UnhookPlain() {
+  if (hoverTimer_) hoverTimer_->SetEnabled(false);
   ReleaseWrappers();
   const bool restoreForm = ownerForm_ && life_ != kLifeDestroying;
   if (restoreForm) RestoreFormLook();
@@ -171,10 +209,23 @@ void TSkinForm::Reskin() {
     if (active && active->Focused()) focused = active;
   }
   for (TSkinControl* wrapper : std::vector<TSkinControl*>(wrappers_)) wrapper->SkinChanged();
+  // a window whose frame is not ready yet gets it when its controls are skinned
+  const int lifeAfter = life_ == kLifeHooked ? kLifeHooked : kLifeReady;
   life_ = kLifeReskinning;
-  // the frame painting fits the window to the new skin's frame here
+  const ScopeExit ready([this, lifeAfter] { life_ = lifeAfter; });
+  // the new skin's frame widths and caption buttons
+  BuildFrame();
+  if (frameSkinning_ && fitted_ && windowState_ != kStateMinimized) {
+    // the new frame around the same client area, its region built afresh from the new pictures,
+    // everything repainted
+    captionBitmap_.Clear();
+    captionBack_.Clear();
+    regionWidth_ = regionHeight_ = 0;
+    FitWindow(true);
+    ApplyRegion();
+    RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  }
   if (focused && focused->CanFocus()) focused->SetFocus();
-  life_ = kLifeReady;
 }
 
 void TSkinForm::Dispose() noexcept {
@@ -300,34 +351,27 @@ void TSkinForm::SkinChildren(TMessage&) {
   childrenSkinned_ = true;
   if (ownerForm_) SkinComponents(ownerForm_);
   else SkinChildWindows();
-  // with frame skinning, the frame painting fits the window into the skin's frame here
+  if (life_ == kLifeHooked && windowState_ != kStateMinimized && borderStyle_ != kBorderNone) {
+    // the first fitting: the frame messages are the skin's from here, the painting from the end
+    life_ = kLifeFitting;
+    FitWindow(false);
+    life_ = kLifeReady;
+    ApplyRegion();
+  }
   life_ = kLifeReady;
-}
-
-void TSkinForm::FrameMessage(TMessage& m) {
-  // sizing, activation, hit tests and the non-client area are the frame painting's; until it
-  // takes them they get the window's own processing
-  Default(m);
+  hoverTimer_->SetEnabled(active_);
 }
 
 bool TSkinForm::FormWindowProc(TMessage& m) {
   switch (m.Msg) {
-    case WM_SETTEXT:
-      formHook_->Default(m);
-      FrameChanged();  // the new caption is drawn with the frame
-      return true;
     case kSkinMsgReskin:
       Reskin();
       return true;
     default:
-      // the dialog characters (menu bar accelerators) go to the skinned menu bar once there is one
+      // a new caption is painted by the window procedure, for forms and bare windows alike; the
+      // dialog characters (menu bar accelerators) go to the skinned menu bar once there is one
       return false;
   }
-}
-
-void TSkinForm::FrameChanged() const {
-  SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
-               SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 }  // namespace bus

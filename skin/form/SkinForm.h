@@ -5,13 +5,26 @@
 // wrapper list, with one canvas they all share. A bare window (no form object) also gets its
 // background and static texts in the skin's face colour.
 //
+// With frame skinning (xcMainMenu in the skin's SkinControls) the object also owns the window's
+// frame: it takes the platform's caption buttons and system menu off the window (and the caption of
+// a window without owner), tells the platform that the client area lies inside the skin's borders,
+// paints the borders, the caption strip with its text and the skin's caption buttons, cuts the
+// window's shape out of the border images' magenta pixels, answers hit tests from the skin's
+// geometry, and carries out what the caption buttons and the skin's system menu ask for. The
+// window's size is fitted once, when the controls are skinned, so that the client area keeps its
+// size inside the skin's frame. Where the code lives:
+//   SkinForm.cpp           hooking, giving back, the wrapper list, the window procedure's first stage
+//   SkinFormSelection.cpp  the control selection
+//   SkinFormFrame.cpp      frame geometry and styles, the window procedure's frame stages (size,
+//                          activation, hit tests, the client area), the hover timer
+//   SkinFormPaint.cpp      painting the frame and the caption, the window region
+//   SkinFormCaption.cpp    caption buttons, the non-client mouse, the system popup, window commands
+//
 // Giving the window back: Unhook (skinning switched off), UnhookOnDestroy (WM_NCDESTROY) and
 // UnhookPlain (windows without frame skinning) take every wrapper off and put back the window's
-// procedure, the form's handler and the form's colour, so the window is as it was before.
-//
-// The frame (caption, borders, menu bar, region) is drawn by the frame painting, which takes the
-// frame messages of the window procedure once it exists; until then those messages get the
-// window's own processing and the frame is the platform's.
+// procedure, the form's handler and the form's colour; Unhook also gives back the frame styles,
+// the platform's frame around a client area of the same size, and the region the window had, so
+// the window is as it was before.
 //
 // Owner: the adopted form, or none for a bare window, which the manager frees once the window is
 // gone. Use from the user-interface thread.
@@ -26,9 +39,11 @@
 #include "core/CallCounter.h"
 #include "framework/Component.h"
 #include "framework/controls/Messages.h"
+#include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Color.h"
 #include "framework/graphics/Font.h"
+#include "framework/graphics/GdiHandles.h"
 #include "skin/control/SkinWrapperHost.h"
 
 namespace bus {
@@ -36,14 +51,30 @@ namespace bus {
 class TControl;
 class TControlMessageHook;
 class TCustomForm;
+class TDataSkinBorder;
+class TMenuItem;
+class TNCObject;
+class TPopupMenu;
+class TSkinCaptionButton;
 class TSkinControl;
 class TSkinData;
+class TTimer;
 class TToolBar;
 class TToolButton;
 class TWindowSubclass;
 
 // Sent to a form window: re-skin the form.
 inline constexpr UINT kSkinMsgReskin = 0x3401;
+// Sent or posted to a skinned window: repaint the frame now.
+inline constexpr UINT kSkinMsgPaintFrame = 0x3502;
+// Posted to a skinned window by a caption button whose action is the program's own; wParam the action.
+inline constexpr UINT kSkinMsgCaptionAction = 0x3514;
+// Sent to a window by the caption button visibility test (Visibility 1000 … 2000): wParam the
+// button's index; an answer above 0 shows the button.
+inline constexpr UINT kSkinMsgButtonVisible = 0x3515;
+// The widget layer's notification that a control's mouse left it, and that a form's menu changed.
+inline constexpr UINT kSkinMsgMouseLeave = 0xB014;
+inline constexpr UINT kSkinMsgMenuChanged = 0xB015;
 
 // Life of a form object.
 inline constexpr int kLifeHooked = 0;       // hooked with frame skinning, controls not skinned yet
@@ -69,6 +100,22 @@ inline constexpr int kCaptionMaximize = 1;
 inline constexpr int kCaptionMinimize = 2;
 inline constexpr int kCaptionSystemMenu = 8;
 inline constexpr int kCaptionRemoved = 0x10;
+
+// Window state as the frame follows it.
+inline constexpr int kStateNormal = 0;
+inline constexpr int kStateMaximized = 1;
+inline constexpr int kStateMinimized = 2;
+
+// Tags of the skin's system popup items.
+inline constexpr int kPopupRestore = 0;
+inline constexpr int kPopupMaximize = 1;
+inline constexpr int kPopupMinimize = 2;
+inline constexpr int kPopupClose = 3;
+inline constexpr int kPopupSeparator = 100;
+// Tag of the skin's system popup.
+inline constexpr int kSystemPopupTag = 33333;
+// Interval of the hover timer, milliseconds.
+inline constexpr unsigned kHoverInterval = 250;
 
 class TSkinForm : public TComponent, public TSkinWrapperHost {
   BUS_CLASS(TSkinForm)
@@ -99,7 +146,8 @@ public:
   void UnhookPlain();
   // Detaches (unless the window is gone) and frees every wrapper.
   void ReleaseWrappers() noexcept;
-  // A new skin was loaded: the form's colour, every wrapper, a refocus.
+  // A new skin was loaded: the form's colour, every wrapper, the frame fitted anew around the same
+  // client area (its widths, caption buttons and region from the new skin), a refocus.
   void Reskin();
   // Frees the object now, or, while it handles a message, when that message is done.
   void Dispose() noexcept;
@@ -167,6 +215,116 @@ public:
   // The platform's caption font (the framework's default when it cannot be read).
   const TFont& CaptionFont() const noexcept { return captionFont_; }
 
+  // --- The frame: geometry and styles (SkinFormFrame.cpp) -------------------------------------
+  // Reads the frame widths from the skin's border images (all 0 for a window without border) and
+  // makes the caption buttons anew, one per entry of the skin's SysButtons. Nothing for an empty skin.
+  void BuildFrame();
+  // Resizes the window so that its client area keeps its size inside the skin's frame: the size the
+  // platform's frame gave it (keepClient false, the first fitting), or its current one (true). A
+  // dialog whose caption needs more width is widened, its children moved right by half the
+  // difference. A maximised window only has its frame recomputed.
+  void FitWindow(bool keepClient);
+  // Strips (false) or gives back (true) the platform's frame styles: an owned window (or an MDI
+  // child) loses its system menu and box styles and keeps its caption; any other window loses its
+  // caption and keeps the rest (for its taskbar entry). Giving back puts back exactly what the
+  // window had at hook time.
+  void SetFrameStyles(bool restore);
+  // Makes the platform recompute the frame and repaint it.
+  void FrameChanged() const;
+  // WindowState from the window's placement.
+  void UpdateWindowState();
+  // A screen point in window coordinates (origin at the window's top-left corner).
+  POINT ScreenToFrame(int x, int y) const;
+  // The hit code of a point in window coordinates, from the skin's geometry: the caption buttons,
+  // the caption, the menu bar strip, the borders (sizing edges and corners of a sizeable window
+  // that is not maximised), the client area, or nowhere outside the window.
+  LRESULT FrameHitTest(POINT p) const;
+  // The hover timer's tick: the hot caption button whose rectangle the cursor has left, and the
+  // hot button wrapper of a bare window, are told that the mouse left.
+  void CheckHover();
+
+  // --- The frame: painting and region (SkinFormPaint.cpp) -----------------------------------
+  // Paints the whole non-client area: the borders, the caption strip with its text and buttons.
+  // On dc, or (null) on the window's own DC. Only while the window is ready or re-skinning and
+  // visible; every caption button is then drawn normal and none is hot. Errors are swallowed: the
+  // next paint tries again.
+  void PaintFrame(HDC dc = nullptr);
+  // One border image into r on dc: frame 1 for an active window or a one-frame image, else 2;
+  // tiled where its Tile is not 1; opaque. Nothing for a rectangle of negative size.
+  void DrawBorderSide(const TDataSkinBorder& side, const RECT& r, HDC dc) const;
+  // The caption strip, composed off screen and copied to dc in one transfer.
+  void PaintCaption(HDC dc);
+  // The caption text on its background band, placed in r by the skin's Title; sets TextRect.
+  void PaintCaptionText(HDC dc, const RECT& r);
+  // Gives the window its region from the border images' transparent pixels (the whole window when
+  // no border is transparent). Rebuilt only when the window's size differs from the size it was
+  // built for; never for a window of zero area, while minimised, or once the window is gone.
+  void ApplyRegion();
+  // Takes the region off the window.
+  void ClearRegion();
+
+  // --- Caption buttons, the system popup, window commands (SkinFormCaption.cpp) -------------
+  // Tests the visibility of caption button `index` by its Visibility, Visibility1 and Action, and
+  // stores the answer in the button.
+  bool IsButtonVisible(int index);
+  // Places each visible caption button that has an image by its Align (window coordinates); the
+  // others keep their rectangles. Also finds ButtonsLeftEdge.
+  void LayoutCaptionButtons();
+  // Draws the visible caption buttons (normal, or their inactive frame) into dc, the caption strip.
+  void DrawCaptionButtons(HDC dc);
+  // Draws one caption button in state (kNCNormal, kNCPressed, kNCHot) straight onto the window.
+  void DrawSysButton(const TSkinCaptionButton& button, int state);
+  // The first visible clickable caption button whose rectangle holds p (window coordinates).
+  TSkinCaptionButton* FindCaptionButton(POINT p) const;
+  // Carries out the button's action; (x, y) is the screen point of the press.
+  void PerformAction(const TSkinCaptionButton& button, int x, int y);
+  // Opens the skin's system popup (or, without xcSystemMenu, the platform's system menu) at the
+  // screen point; a second call within the double-click time closes the window instead.
+  void ShowSystemMenu(POINT p);
+  // What a system popup item does, by its Tag.
+  void SystemPopupClick(TMenuItem* item);
+  // Window commands of the caption buttons and the popup: each posts the system command (a
+  // maximised window restores instead of maximising, a minimised one instead of minimising).
+  void Maximize();
+  void Minimize();
+  void Restore();
+  // Frees the caption buttons (the skin's entries they show are about to go).
+  void FreeCaptionButtons() noexcept;
+  // The skin was read anew and its SysButtons are not those the buttons were made for (the skin data
+  // component has the manager drop them at once; a skin read any other way is caught here).
+  bool CaptionButtonsStale() const noexcept;
+  void DropStaleCaptionButtons() noexcept;
+
+  // --- Frame state --------------------------------------------------------------------------
+  int FrameLeft() const noexcept { return frameLeft_; }
+  int FrameTop() const noexcept { return frameTop_; }
+  int FrameRight() const noexcept { return frameRight_; }
+  int FrameBottom() const noexcept { return frameBottom_; }
+  int MenuHeight() const noexcept { return menuHeight_; }
+  // The window is active (the last WM_ACTIVATE or WM_NCACTIVATE said so).
+  bool Active() const noexcept { return active_; }
+  int WindowState() const noexcept { return windowState_; }
+  bool StylesRestored() const noexcept { return stylesRestored_; }
+  const std::vector<std::unique_ptr<TSkinCaptionButton>>& CaptionButtons() const noexcept { return captionButtons_; }
+  // The caption button (or menu bar item) under the mouse or pressed, or null.
+  TNCObject* HotObject() const noexcept { return hotObject_; }
+  void SetHotObject(TNCObject* object) noexcept { hotObject_ = object; }
+  // Where the caption text was last drawn, and the left edge of the right-aligned caption buttons.
+  const RECT& TextRect() const noexcept { return textRect_; }
+  int ButtonsLeftEdge() const noexcept { return buttonsLeftEdge_; }
+  // The caption strip as last painted.
+  const TBitmap& CaptionBitmap() const noexcept { return captionBitmap_; }
+  bool HasRegion() const noexcept { return hasRegion_; }
+  // How many times a region was built for the window.
+  int RegionBuilds() const noexcept { return regionBuilds_; }
+  // The skin's own system menu, or null once given back.
+  TPopupMenu* SystemPopup() const noexcept { return systemPopup_.get(); }
+  TTimer* HoverTimer() const noexcept { return hoverTimer_.get(); }
+  // The window's icon at small-icon size over magenta (or the skin's application icon).
+  const TBitmap& IconBitmap() const noexcept { return iconBitmap_; }
+  // A menu bar drop-down is open.
+  bool TrackingMenu() const noexcept { return trackingMenu_; }
+
   // Makes and attaches the wrappers of one control for the selection rows.
   class Selection;
 
@@ -183,7 +341,50 @@ private:
   void WmCtlColorBtn(TMessage& m);
   void WmCtlColorStatic(TMessage& m);
   void SkinChildren(TMessage& m);
+  // Stages 2 and 3 of the window procedure: the frame's messages (SkinFormFrame.cpp).
   void FrameMessage(TMessage& m);
+  // Stage 2 (sizing, activation, commands); true when it handled the message.
+  bool FrameStage2(TMessage& m);
+  // Stage 3 (the non-client area), while the frame is the skin's; `handled`: stage 2 handled it.
+  void FrameStage3(TMessage& m, bool handled);
+  // Stage 3 runs: the frame is ready and the window neither minimised nor an MDI child out of
+  // normal state.
+  bool FrameIsSkinned() const noexcept;
+  void WmSize(TMessage& m);
+  void WmGetMinMaxInfo(TMessage& m);
+  void WmWindowPosChanged(TMessage& m);
+  void WmCommand(TMessage& m);
+  void WmSysCommand(TMessage& m);
+  void WmMenuChanged(TMessage& m);
+  void WmNcCalcSize(TMessage& m);
+  void WmNcHitTest(TMessage& m);
+  void WmNcPaint(TMessage& m);
+  void WmNcActivate(TMessage& m);
+  // WM_SETTEXT and WM_SETICON: the platform paints its own caption for them; the skin's goes over it.
+  void WmCaptionChanged(TMessage& m);
+  // The non-client mouse (SkinFormCaption.cpp).
+  void WmNcMouseMove(TMessage& m);
+  void WmNcLButtonDown(TMessage& m);
+  void WmNcLButtonUp(TMessage& m);
+  void WmNcLButtonDblClk(TMessage& m);
+  void WmNcRButtonDown(TMessage& m);
+  // A new WindowState; leaving the minimised state strips the frame styles again and has the
+  // platform recompute the frame, entering it gives the styles back (the minimised window shows
+  // the platform's caption).
+  void SetWindowState(int state);
+  // The window's icon into IconBitmap (and IconHandle), or the skin's application icon.
+  void LoadWindowIcon();
+  void DrawWindowIcon(HDC dc, int x, int y) const;
+  // Builds SystemPopup from CaptionFlags.
+  void BuildSystemPopup();
+  // The frame of a caption button's image for a state.
+  int CaptionButtonFrame(const TSkinCaptionButton& button, int state) const noexcept;
+  // Gives the window the platform's frame around a client area of the size it has now.
+  void GiveBackFrameSize();
+  // An MDI frame whose active child is maximised.
+  bool IsActiveChildMaximized() const;
+  // Sends a system command to an MDI frame's active child.
+  void MDIChildCommand(UINT command);
   // The form object's handler while frame skinning hooks it.
   bool FormWindowProc(TMessage& m);
   // Runs WndProc as the window's procedure, so that a Dispose during the call waits for its end.
@@ -195,10 +396,10 @@ private:
   // The form's colour (whether its parent's or its own) and automatic scroll bars as they were
   // before hooking.
   void RestoreFormLook();
+  // The hot button wrapper is told that the mouse left it (0xB014) and is hot no longer.
+  void LeaveHotButton() noexcept;
   // Takes the wrapper at it off the list (it stops being the hot button) and returns what follows.
   std::vector<TSkinControl*>::iterator EraseWrapper(std::vector<TSkinControl*>::iterator it) noexcept;
-  // Recomputes the frame and repaints it.
-  void FrameChanged() const;
 
   std::unique_ptr<TControlMessageHook> formHook_;  // FormWindowProc on the form's handler (OldWindowProc)
   std::unique_ptr<TWindowSubclass> windowHook_;    // WndProc on the window (WndProcInstance, OldWndProc)
@@ -232,6 +433,42 @@ private:
   int captionFlags_ = 0;               // kCaption... bits
   int life_ = kLifeHooked;             // kLife...
   TCallCounter calls_;                 // Dispatch calls running; Dispose waits for them
+
+  // The frame.
+  std::unique_ptr<TTimer> hoverTimer_;  // CheckHover every 250 ms while the window is active
+  std::wstring captionPrefix_ = L"  "; // put before the window text in the caption
+  std::wstring captionSuffix_ = L" ";  // put after it
+  bool stylesRestored_ = false;        // the last SetFrameStyles gave the styles back
+  unsigned lastMenuTick_ = 0;          // tick count when the system menu was last opened
+  unsigned doubleClickTime_ = 500;     // the platform's double-click time, ms
+  HICON iconHandle_ = nullptr;         // the window's icon (the window's, not owned)
+  int iconSize_ = 16;                  // the platform's small-icon width
+  int frameLeft_ = 0;                  // skin frame widths, pixels; frameTop_ includes the caption
+  int frameTop_ = 0;
+  int frameRight_ = 0;
+  int frameBottom_ = 0;
+  RECT windowRect_{};                  // window rectangle at the last frame paint, screen
+  RECT textRect_{};                    // where the caption text was last drawn, window coordinates
+  int menuHeight_ = 0;                 // height of the skinned menu bar; 0 without one
+  bool trackingMenu_ = false;          // a menu bar drop-down is open
+  std::unique_ptr<TPopupMenu> systemPopup_;  // the skin's system menu
+  int buttonsLeftEdge_ = 0;            // left edge of the right-aligned caption buttons at the last layout
+  TNCObject* hotObject_ = nullptr;     // caption button under the mouse or pressed
+  bool hasRegion_ = false;             // the window has a region of ours
+  GdiObject<HRGN> savedRegion_;        // a copy of the region the window had before hooking
+  bool hadRegion_ = false;             // ... whether it had one
+  int regionWidth_ = 0;                // window size the region was built for
+  int regionHeight_ = 0;
+  int regionBuilds_ = 0;               // regions built so far
+  std::vector<std::unique_ptr<TSkinCaptionButton>> captionButtons_;  // one per entry of SysButtons
+  TBitmap iconBitmap_;                 // the window icon at small-icon size over magenta
+  TBitmap captionBitmap_;              // the caption strip as last painted
+  TBitmap captionBack_;                // ... before its buttons were drawn (under a repainted button)
+  int windowWidth_ = 0;                // window size at the last frame paint
+  int windowHeight_ = 0;
+  bool active_ = true;                 // the window is active
+  int windowState_ = kStateNormal;     // kState...
+  bool fitted_ = false;                // FitWindow fitted the window into the skin's frame
 };
 
 }  // namespace bus

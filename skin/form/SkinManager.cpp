@@ -147,7 +147,6 @@ void TSkinManage::RemoveSkin(TSkinData* skin) {
 
 void TSkinManage::RefreshSkin(TSkinData* skin) {
   PurgeClosedForms();
-  // the frame painting rebuilds each frame and its caption buttons in a first pass
   const std::vector<TSkinForm*> forms = skinForms_;
   for (TSkinForm* form : forms) {
     if (form->SkinData() != skin) continue;
@@ -157,7 +156,9 @@ void TSkinManage::RefreshSkin(TSkinData* skin) {
 }
 
 void TSkinManage::DropCaptionButtons() {
-  // caption button objects belong to adopted forms, which the form skinning adds
+  for (TSkinForm* form : skinForms_) {
+    if (form->SkinData() == currentSkin_) form->FreeCaptionButtons();
+  }
 }
 
 bool TSkinManage::SkinWindow(HWND window) {

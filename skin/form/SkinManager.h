@@ -122,6 +122,8 @@ public:
   // Kind of menu about to open: 0 popup menu, 1 drop-down of a menu bar, 2 system menu.
   int MenuMode() const noexcept { return menuMode_; }
   void SetMenuMode(int mode) noexcept { menuMode_ = mode; }
+  // The active MDI child window is shown maximised (kept by the MDI support).
+  bool MDIMaximized() const noexcept { return mdiMaximized_; }
 
 private:
   static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
@@ -141,6 +143,7 @@ private:
   bool adoptAll_ = false;                // command 1 is walking every form
   int runCount_ = 0;                     // 0 until the first window activation; 4 while destroyed
   int menuMode_ = 0;                     // kind of the next menu
+  bool mdiMaximized_ = false;            // the active MDI child is maximised
   int pendingCommand_ = 0;               // last requested command
   TSkinData* currentSkin_ = nullptr;     // component whose request is pending
   TSkinData* mainSkin_ = nullptr;        // first registered sfMainform component

@@ -36,7 +36,9 @@
 #include "skin/data/SkinData.h"
 #include "skin/form/SkinForm.h"
 #include "skin/form/SkinManager.h"
+#include "tests/skin/form/FrameProbes.h"
 #include "tests/support/DesktopTestSupport.h"
+#include "tests/support/WindowPicture.h"
 #include "tests/support/FreeWatcher.h"
 #include "tests/support/WindowStates.h"
 #include "tests/support/GifWriter.h"
@@ -214,14 +216,26 @@ TEST_F(MainWindow, WindowAndControlsSitWhereTheyBelong) {
   EXPECT_EQ(client.bottom, 376);
   const LONG style = GetWindowLongW(window, GWL_STYLE), ex = GetWindowLongW(window, GWL_EXSTYLE);
   EXPECT_FALSE(style & WS_THICKFRAME);  // fixed size
-  EXPECT_TRUE((style & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) == (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  // the skin's frame: the window is owned by the application window, so it keeps the caption style
+  // the platform wants of it; its system menu and boxes are the skin's caption buttons now, and the
+  // skin gives the styles back (with the platform's frame) when skinning is switched off
+  const TSkinForm* skinned = SkinManager ? SkinManager->FindSkinForm(window) : nullptr;
+  ASSERT_NE(skinned, nullptr);
+  ASSERT_TRUE(skinned->FrameSkinning());
+  EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+  EXPECT_EQ(style & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+  EXPECT_EQ(skinned->SavedStyle() & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
+            DWORD(WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
   EXPECT_TRUE(ex & WS_EX_TOPMOST);
-  // centred on the desktop's work area
+  // centred on the desktop's work area as the platform framed it; the skin then fitted its own
+  // frame around the same client area without moving the window's top-left corner
   RECT frame{}, work{};
   GetWindowRect(window, &frame);
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const int centredHeight = client.bottom + skinned->NativeFrame().bottom;
+  EXPECT_EQ(frame.bottom - frame.top, client.bottom + skinned->FrameTop() + skinned->FrameBottom());
   EXPECT_LE(std::abs((frame.left + frame.right) - (work.left + work.right)), 2);
-  EXPECT_LE(std::abs((frame.top + frame.bottom) - (work.top + work.bottom)), 2);
+  EXPECT_LE(std::abs((2 * frame.top + centredHeight) - (work.top + work.bottom)), 2);
   EXPECT_EQ(form_->Font()->Name(), "MS Sans Serif");
   EXPECT_EQ(form_->Font()->Height(), -11);
 
@@ -710,6 +724,57 @@ TEST_F(MainWindow, TheSkinAdoptsTheWindowGivesItsControlsWrappersAndSkinsTheTray
   }
   EXPECT_EQ(checks, 1);
   EXPECT_TRUE(SkinManager->PopupMenus().empty());
+}
+
+TEST_F(MainWindow, TheSkinsCaptionButtonsMinimiseAndCloseToTheTrayAndTheFrameComesBackWhole) {
+  CreateXian();
+  const HWND window = form_->Handle();
+  TSkinForm* object = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (object = SkinManager->FindSkinForm(window)) && object->ChildrenSkinned(); },
+                        kDesktopWait));
+  ASSERT_TRUE(object->FrameSkinning());
+  test::PumpPending();
+  RECT before{};
+  GetWindowRect(window, &before);
+  const LONG style = GetWindowLongW(window, GWL_STYLE);
+  // the window where it was, the styles stripped, the skin's caption painted and the shape cut
+  const auto frameIsWhole = [&](const char* when) {
+    SCOPED_TRACE(when);
+    test::PumpPending();
+    RECT now{};
+    GetWindowRect(window, &now);
+    EXPECT_TRUE(EqualRect(&now, &before));
+    EXPECT_EQ(GetWindowLongW(window, GWL_STYLE), style);
+    EXPECT_EQ(object->WindowState(), kStateNormal);
+    const BmpImage picture = test::WindowImage(window);
+    EXPECT_GT(test::CountColour(picture, object->TextRect(), 0xFFFFFF), 20) << "the skin's caption text";
+    EXPECT_EQ(test::CountColour(picture, {0, 0, picture.width, picture.height}, 0xFF00FF), 0);
+    const GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(GetWindowRgn(window, region.Get()), COMPLEXREGION);
+  };
+  // minimised through the application object: the window hides, the taskbar button brings it back
+  ASSERT_TRUE(test::ClickCaptionButton(*object, kActionMinimize));
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(window); }, kDesktopWait));
+  EXPECT_TRUE(IsIconic(Application->Handle()));
+  PostMessageW(Application->Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(window) != 0; }, kDesktopWait));
+  frameIsWhole("restored from the taskbar");
+  // and again, brought back by the tray menu's "显示"
+  ASSERT_TRUE(test::ClickCaptionButton(*object, kActionMinimize));
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(window); }, kDesktopWait));
+  ASSERT_EQ(test::ChooseFromTrayMenu(*form_->TrayIcon1, 1), 1);
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(window) != 0; }, kDesktopWait));
+  frameIsWhole("restored from the tray");
+  // the close button hides the window to the tray; the program and its icon stay
+  test::ShellCalls().clear();
+  ASSERT_TRUE(test::ClickCaptionButton(*object, kActionClose));
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(window); }, kDesktopWait));
+  test::PumpPending();
+  EXPECT_FALSE(Application->Terminated());
+  EXPECT_TRUE(test::ShellCalls().empty());
+  ASSERT_EQ(test::ChooseFromTrayMenu(*form_->TrayIcon1, 1), 1);
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(window) != 0; }, kDesktopWait));
+  frameIsWhole("shown again from the tray");
 }
 
 TEST_F(MainWindow, SwitchingTheSkinOffGivesTheWindowBackAsItWasAndOnAgainAdoptsIt) {

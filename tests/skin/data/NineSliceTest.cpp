@@ -295,5 +295,31 @@ TEST(NineSlice, OpaqueBlocksCoverExactlyTheOtherPixelsAndMergeEqualRows) {
   EXPECT_EQ(OpaqueBlocks(ViewOf(checker), kSkinTransparent, 5).size(), 8u) << "two rows, then it stops";
 }
 
+TEST(NineSlice, BandsKeepTheirEndsRepeatTheMiddleAndStretchEveryPartToTheFullHeight) {
+  // frames of 8 × 3 stacked two high; frame 2, margins 2 and 2: a middle of 4 columns
+  const BmpImage strip = Strip(1, 8, 6, [](int, int x, int y) { return Coded(y / 3 + 1, x, y % 3); });
+  const BmpImage band = RenderSkinBand(ViewOf(strip), 15, 6, true, 2, 2, {2, 9, 2, 9});
+  ASSERT_EQ(band.width, 15);
+  ASSERT_EQ(band.height, 6);
+  // columns: the left end, the middle from column 2 again and again, the right end last
+  const int expectedColumn[15] = {0, 1, 2, 3, 4, 5, 2, 3, 4, 5, 2, 3, 4, 6, 7};
+  for (int x = 0; x < 15; ++x) {
+    for (int y = 0; y < 6; ++y) EXPECT_EQ(Rgb(band, x, y), Coded(2, expectedColumn[x], y / 2)) << x << "," << y;
+  }
+}
+
+TEST(NineSlice, ABandWhoseFrameHasNoMiddleIsStretchedWholeAndEnds) {
+  // a frame no wider than its margins would never advance its middle: the frame spans the band
+  const BmpImage frame = Strip(1, 4, 2, Coded);
+  for (const TSkinMargins margins : {TSkinMargins{2, 0, 2, 0}, TSkinMargins{3, 0, 5, 0}}) {
+    const BmpImage band = RenderSkinBand(ViewOf(frame), 12, 2, false, 1, 1, margins);
+    ASSERT_EQ(band.width, 12);
+    for (int x = 0; x < 12; ++x) EXPECT_EQ(Rgb(band, x, 1), Coded(1, x / 3, 1)) << x;
+  }
+  // no such frame, or nothing to fill: black or empty, never a read outside the strip
+  EXPECT_EQ(Rgb(RenderSkinBand(ViewOf(frame), 5, 2, false, 1, 2, {1, 0, 1, 0}), 2, 1), 0u);
+  EXPECT_EQ(RenderSkinBand(ViewOf(frame), -3, 2, false, 1, 1, {1, 0, 1, 0}).width, 0);
+}
+
 }  // namespace
 }  // namespace bus

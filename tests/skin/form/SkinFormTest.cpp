@@ -30,6 +30,7 @@
 #include "skin/form/SkinPopupMenu.h"
 #include "tests/support/MenuAnswerer.h"
 #include "tests/support/FreeWatcher.h"
+#include "tests/skin/form/SkinFormFixture.h"
 #include "tests/support/SkinWindowsSupport.h"
 #include "tests/support/WindowStates.h"
 
@@ -48,71 +49,7 @@ std::vector<std::string> WrapperClasses(const TSkinForm& form) {
   return names;
 }
 
-class SkinFormTest : public ::testing::Test {
-protected:
-  static void SetUpTestSuite() { test::StartSkinTestApplication(); }
-  void SetUp() override {
-    manager_ = &CreateSkinManager();
-    test::GiveTestSkin(skin_);
-    manager_->RegisterSkinData(&skin_);
-    manager_->InstallHook();
-    manager_->SetActive(true);
-    manager_->SetRunCount(1);
-  }
-  void TearDown() override {
-    if (form_) form_->Free();
-    FreeSkinManager();
-    test::PumpPending();
-  }
-
-  // A form with a panel holding a button, an edit, a check box, a memo and a speed button.
-  void MakeForm() {
-    form_ = new TForm(Application);
-    form_->SetBounds(80, 80, 360, 240);
-    form_->SetCaption("adopted");
-    panel_ = Place(new TPanel(form_), form_, 0, 0, 340, 200);
-    button_ = Place(new TButton(form_), panel_, 10, 10, 90, 26);
-    edit_ = Place(new TEdit(form_), panel_, 110, 10, 120, 22);
-    Place(new TCheckBox(form_), panel_, 10, 50, 120, 20);
-    Place(new TMemo(form_), panel_, 10, 80, 200, 60);
-    Place(new TSpeedButton(form_), panel_, 240, 10, 30, 26);
-  }
-  template <class C>
-  static C* Place(C* control, TWinControl* parent, int x, int y, int w, int h) {
-    control->SetParent(parent);
-    control->SetBounds(x, y, w, h);
-    return control;
-  }
-  // Shows and activates the form and waits until its controls are skinned.
-  TSkinForm* Adopt() {
-    form_->Show();
-    SetForegroundWindow(form_->Handle());
-    manager_->SkinWindow(form_->Handle());  // when it was active already
-    TSkinForm* object = nullptr;
-    EXPECT_TRUE(test::PumpUntil(
-        [&] { return (object = manager_->FindSkinForm(form_->Handle())) && object->ChildrenSkinned(); },
-        test::kSkinWait));
-    return object;
-  }
-  void Watch(TSkinForm& object) {
-    watcher_.Watch(&object);
-    for (TSkinControl* w : object.Wrappers()) watcher_.Watch(w);
-  }
-  // Switches skinning off through the manager's timer, as the skin data component does.
-  void SwitchOff() {
-    manager_->SetCurrentSkin(&skin_);
-    manager_->RequestCommand(kSkinRemove, 10);
-    EXPECT_TRUE(test::PumpUntil([&] { return !manager_->Active() && manager_->SkinForms().empty(); }, test::kSkinWait));
-  }
-
-  TSkinManage* manager_ = nullptr;
-  TSkinData skin_{nullptr};
-  TFreeWatcher watcher_;
-  TForm* form_ = nullptr;
-  TPanel* panel_ = nullptr;
-  TButton* button_ = nullptr;
-  TEdit* edit_ = nullptr;
-};
+class SkinFormTest : public test::SkinFormFixture {};
 
 TEST_F(SkinFormTest, AnActivatedFormIsAdoptedAndSwitchingOffLeavesEveryWindowAsItWas) {
   MakeForm();
@@ -180,9 +117,7 @@ TEST_F(SkinFormTest, ANewSkinReachesTheFormAndItsRecolouredControls) {
   };
   giveFace("40 50 60");
   // the refresh command, as the skin data component asks for it after reading a skin file
-  manager_->SetCurrentSkin(&skin_);
-  manager_->RequestCommand(kSkinRefresh, 10);
-  ASSERT_TRUE(test::PumpUntil([&] { return manager_->CurrentSkin() == nullptr; }, test::kSkinWait));
+  RunCommand(kSkinRefresh);
   EXPECT_EQ(form_->Color(), RGBColor(40, 50, 60));
   EXPECT_EQ(panel_->Color(), RGBColor(40, 50, 60));
   EXPECT_EQ(object->Life(), kLifeReady);
@@ -243,45 +178,6 @@ TEST_F(SkinFormTest, AWrapperThatGoesIsNoLongerTheHotButton) {
   EXPECT_EQ(object->HotButton(), nullptr);
 }
 
-// Looks for a message box of this thread from a timer, checks it and closes it.
-class BoxInspector {
-public:
-  explicit BoxInspector(std::function<void(HWND box)> inspect)
-      : inspect_(std::move(inspect)), timer_(20, [this] { Tick(); }) {}
-  bool Inspected() const noexcept { return inspected_; }
-
-private:
-  void Tick() {
-    if (inspected_ || !SkinManager) return;
-    const HWND box = FindBox();
-    if (!box) return;
-    TSkinForm* object = SkinManager->FindSkinForm(box);
-    if ((!object || !object->ChildrenSkinned()) && ++waits_ < 100) return;  // adoption comes with activation
-    inspected_ = true;
-    inspect_(box);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-  }
-  static HWND FindBox() {
-    HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND h, LPARAM out) {
-          wchar_t cls[16] = {};
-          GetClassNameW(h, cls, 16);
-          if (std::wstring_view(cls) != L"#32770" || !IsWindowVisible(h)) return TRUE;
-          *reinterpret_cast<HWND*>(out) = h;
-          return FALSE;
-        },
-        LPARAM(&found));
-    return found;
-  }
-
-  std::function<void(HWND)> inspect_;  // the checks
-  bool inspected_ = false;             // done
-  int waits_ = 0;                      // ticks waited for the adoption
-  test::ThreadTimer timer_;            // made last, gone first
-};
-
 TEST_F(SkinFormTest, MessageBoxesAreAdoptedAsBareWindowsAndGoWithTheirWindows) {
   MakeForm();
   form_->Show();
@@ -292,7 +188,7 @@ TEST_F(SkinFormTest, MessageBoxesAreAdoptedAsBareWindowsAndGoWithTheirWindows) {
     TSkinForm* seen = nullptr;
     HWND shown = nullptr;
     {
-      BoxInspector inspector([&](HWND box) {
+      test::BoxInspector inspector([&](HWND box) {
         shown = box;
         seen = manager_->FindSkinForm(box);
         ASSERT_NE(seen, nullptr);
