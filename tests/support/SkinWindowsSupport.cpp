@@ -1,5 +1,7 @@
 #include "tests/support/SkinWindowsSupport.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "core/BmpFile.h"
@@ -61,5 +63,13 @@ void GiveTestSkin(TSkinData& skin, const std::string& extra) {
   StoreArchive(skin.StoredSkin(), "[TitlebarSkin]\r\nSkinName=Flat\r\n[Colours]\r\nButtonFace=10 20 30\r\n" + extra, {});
   ASSERT_TRUE(skin.LoadSkin());
 }
+
+bool TWrapperList::RegisterWrapper(TSkinControl* wrapper) {
+  if (std::find(list.begin(), list.end(), wrapper) != list.end()) return true;
+  list.push_back(wrapper);
+  return false;
+}
+
+void TWrapperList::UnregisterWrapper(TSkinControl* wrapper) noexcept { std::erase(list, wrapper); }
 
 }  // namespace bus::test
