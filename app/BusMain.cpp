@@ -2,10 +2,11 @@
 
 #include <windows.h>
 
-#include "app/AppDirectory.h"
+#include "core/AppDirectory.h"
 #include "banner/BannerPlayer.h"
 #include "banner/BannerSequence.h"
-#include "app/MakerSite.h"
+#include "core/MakerSite.h"
+#include "app/SingleInstance.h"
 #include "app/SiteLinks.h"
 #include "app/Startup.h"
 #include "core/UpdateBatch.h"
@@ -13,6 +14,7 @@
 #include "core/Exception.h"
 #include "core/StringList.h"
 #include "db/Query.h"
+#include "db/RouteConfig.h"
 #include "framework/Properties.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/FrameworkClasses.h"
@@ -85,7 +87,7 @@ const TClassInfo& TfrmBusMain::StaticClassInfo() {
 
 TfrmBusMain::TfrmBusMain(TComponent* owner) : TForm(owner), windowTitle_(app::kInitialWindowTitle) {
   Banner = new TBannerSequence(this);
-  Banner->SetUrl(OverriddenBannerUrl().empty() ? app::BannerSourceUrl() : OverriddenBannerUrl());
+  Banner->SetUrl(OverriddenBannerUrl().empty() ? BannerSourceUrl() : OverriddenBannerUrl());
 
   PublishMethod("FormCreate", &TfrmBusMain::FormCreate);
   PublishMethod("FormShow", &TfrmBusMain::FormShow);
@@ -169,11 +171,11 @@ void TfrmBusMain::SetStatusText(const std::string& text) { StatusBar1->Panels()-
 // database. A database that cannot be opened is reported in a box and the window carries on
 // without one: every statement then fails and goes to the general error report.
 void TfrmBusMain::FormCreate(TObject*) {
-  appDirectory_ = OverriddenAppDirectory().empty() ? app::ExecutableDirectory() : OverriddenAppDirectory();
-  Banner->SetFileName(appDirectory_ + std::string(app::kBannerFileName));
-  const std::string dbName = app::ReadDbName(appDirectory_);
+  appDirectory_ = OverriddenAppDirectory().empty() ? ExecutableDirectory() : OverriddenAppDirectory();
+  Banner->SetFileName(appDirectory_ + std::string(kBannerFileName));
+  const std::string dbName = db::ReadDbName(appDirectory_);
   windowTitle_ = app::WindowTitleFor(dbName);
-  ADOConnection1->SetConnectionString(app::RouteConnectionString(appDirectory_, dbName));
+  ADOConnection1->SetConnectionString(db::RouteConnectionString(appDirectory_, dbName));
   try {
     ADOConnection1->Open();
   } catch (const std::exception&) {
@@ -307,6 +309,18 @@ void TfrmBusMain::SpeedButton2Click(TObject*) { StartUpdater(*this, appDirectory
 void TfrmBusMain::N1Click(TObject*) { TrayIcon1->RestoreMainWindow(); }
 void TfrmBusMain::N2Click(TObject*) { TrayIcon1->HideMainWindow(); }
 void TfrmBusMain::N4Click(TObject*) { Application->Terminate(); }
+
+// A later start of the program asks for the window: what "显示" does, then to the front.
+void TfrmBusMain::WndProc(TMessage& message) {
+  if (message.Msg != app::TSingleInstance::ShowRequestMessage()) {
+    TForm::WndProc(message);
+    return;
+  }
+  N1Click(this);
+  if (IsIconic(Handle())) ShowWindow(Handle(), SW_RESTORE);
+  SetForegroundWindow(Handle());
+  message.Result = 1;
+}
 
 // --- Description and classes -------------------------------------------------------------------
 

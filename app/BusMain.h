@@ -128,6 +128,10 @@ public:
   TMenuItem* N4 = nullptr;               // "退出": ends the program
   TImageList* ImageList1 = nullptr;      // the tray icon's picture
 
+protected:
+  // Also answers a later start's request to show the window (TSingleInstance).
+  void WndProc(TMessage& message) override;
+
 private:
   void SetStatusText(const std::string& text);
 

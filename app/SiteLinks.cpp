@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "app/MakerSite.h"
+#include "core/MakerSite.h"
 #include "core/WideText.h"
 #include "framework/controls/ComApartment.h"
 #include "framework/controls/Form.h"
@@ -18,12 +18,12 @@ INT_PTR ShellOpen(HWND owner, const std::string& target) {
   return INT_PTR(ShellExecuteW(owner, L"open", Widen(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
 }
 
-INT_PTR OpenWebSite(HWND owner) { return ShellOpen(owner, app::WebSiteUrl()); }
+INT_PTR OpenWebSite(HWND owner) { return ShellOpen(owner, WebSiteUrl()); }
 
 INT_PTR StartUpdater(TCustomForm& mainForm, const std::string& appDirectory) {
   mainForm.Close();
   // the program's own updater, never one that happens to lie in the current directory
-  return ShellOpen(mainForm.HandleIfAllocated(), appDirectory + std::string(app::kUpdaterFileName));
+  return ShellOpen(mainForm.HandleIfAllocated(), appDirectory + std::string(kUpdaterFileName));
 }
 
 }  // namespace bus

@@ -10,8 +10,7 @@
 namespace bus {
 
 namespace {
-constexpr UINT kFetchEnded = WM_APP + 1;    // posted by the download's worker
-constexpr UINT_PTR kDeadlineTimer = 1;      // the fetch's deadline
+constexpr UINT kFetchEnded = WM_APP + 1;  // posted when the download ends or its deadline passes
 }  // namespace
 
 const TClassInfo& TBannerSequence::StaticClassInfo() {
@@ -25,7 +24,6 @@ TBannerSequence::TBannerSequence(TComponent* owner)
 }
 
 TBannerSequence::~TBannerSequence() {
-  if (window_) KillTimer(window_->Handle(), kDeadlineTimer);
   download_.reset();  // gives the fetch up: its worker will not post to the window going now
 }
 
@@ -45,9 +43,8 @@ void TBannerSequence::Run(TTimer& timer, TBannerPlayer& player) {
     ScopeFailure showAnyway([this] { ShowBanner(banner::TDownloadResult::drFailed); });
     download_ = std::make_unique<banner::TUrlDownload>(
         url_, fileName_, [](const std::string& path) { return !banner::ReadMovieFile(path).Empty(); },
-        window_->Handle(), kFetchEnded);
+        window_->Handle(), kFetchEnded, deadlineMs_);
   }
-  SetTimer(window_->Handle(), kDeadlineTimer, deadlineMs_, nullptr);
 }
 
 bool TBannerSequence::HandleMessage(TMessage& m) {
@@ -55,17 +52,10 @@ bool TBannerSequence::HandleMessage(TMessage& m) {
     ShowBanner(download_->Result());
     return true;
   }
-  if (m.Msg == WM_TIMER && m.WParam == kDeadlineTimer) {
-    KillTimer(window_->Handle(), kDeadlineTimer);
-    // the fetch may have ended just now: then its result counts
-    if (state_ == TBannerState::bsFetching && download_) ShowBanner(download_->Abandon());
-    return true;
-  }
   return false;
 }
 
 void TBannerSequence::ShowBanner(banner::TDownloadResult result) {
-  KillTimer(window_->Handle(), kDeadlineTimer);
   fetchResult_ = result;
   state_ = TBannerState::bsShown;
   if (player_) {

@@ -2,7 +2,7 @@
 // timer, fetch the banner movie from the banner server into the banner file beside the program,
 // then show the banner box, load the file into it and play it.
 //
-// The fetch runs on a worker thread (TUrlDownload) with a deadline, so the window, its tray menu
+// The fetch runs on a worker thread with a deadline (TUrlDownload), so the window, its tray menu
 // included, stays responsive however the server behaves. The rest of the sequence runs on the
 // window's thread as soon as the fetch ends or the deadline passes, whichever comes first. A
 // fetch that fails, times out, or brings content that is no playable image leaves the banner file
@@ -31,7 +31,7 @@ enum class TBannerState {
 
 // How long the banner download may take, unless the owner says otherwise, before the banner box
 // shows what it has.
-inline constexpr unsigned kDefaultFetchDeadlineMs = 15000;
+inline constexpr unsigned kDefaultFetchDeadlineMs = banner::kDefaultDownloadDeadlineMs;
 
 class TBannerSequence : public TComponent {
   BUS_CLASS(TBannerSequence)
@@ -54,7 +54,7 @@ public:
   void Run(TTimer& timer, TBannerPlayer& player);
 
   TBannerState State() const noexcept { return state_; }
-  // How the fetch ended (drPending until it did; drAbandoned when the deadline passed).
+  // How the fetch ended (drPending until it did; drTimedOut when the deadline passed).
   banner::TDownloadResult FetchResult() const noexcept { return fetchResult_; }
 
   TNotifyEvent OnShown;  // after the box was shown and the movie started
@@ -72,7 +72,7 @@ private:
   TBannerState state_ = TBannerState::bsWaiting; // progress
   banner::TDownloadResult fetchResult_ = banner::TDownloadResult::drPending;  // how the fetch ended
   TBannerPlayer* player_ = nullptr;              // the box; null if it went first
-  std::unique_ptr<TUtilWindow> window_;          // gets the fetch's message and the deadline tick
+  std::unique_ptr<TUtilWindow> window_;          // gets the fetch's message
   std::unique_ptr<banner::TUrlDownload> download_;  // the fetch while it runs
 };
 

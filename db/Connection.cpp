@@ -168,7 +168,8 @@ void Connection::Open(std::string_view connectionString) {
 void Connection::RequireWritable(std::string_view what) const {
   if (ReadOnly())
     throw DatabaseError("cannot " + std::string(what) + ": the route database is read-only (" + settings_.dataSource +
-                        ")");
+                            ")",
+                        TDatabaseFailure::dfReadOnly);
 }
 
 DatabaseError Connection::WriteError(int rc, std::string_view what) const {
@@ -177,7 +178,16 @@ DatabaseError Connection::WriteError(int rc, std::string_view what) const {
     case SQLITE_CANTOPEN:
     case SQLITE_PERM:
       return DatabaseError("cannot " + std::string(what) + ": the route database or its folder cannot be written (" +
-                           settings_.dataSource + ")");
+                               settings_.dataSource + ")",
+                           TDatabaseFailure::dfReadOnly);
+    case SQLITE_FULL:
+      return DatabaseError("cannot " + std::string(what) + ": the disk is full (" + settings_.dataSource + ")",
+                           TDatabaseFailure::dfDiskFull);
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      return DatabaseError("cannot " + std::string(what) + ": the route database is locked by another program (" +
+                               settings_.dataSource + ")",
+                           TDatabaseFailure::dfBusy);
     default:
       return DatabaseError(db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc));
   }

@@ -44,7 +44,8 @@ public:
   void RequireWritable(std::string_view what) const;
   // The DatabaseError for a change that the engine refused with result code rc: a clear one when
   // the file or its folder cannot be written (the engine needs to write a journal beside the
-  // file), else the engine's own message.
+  // file), the disk is full or another program holds the database locked, else the engine's own
+  // message.
   DatabaseError WriteError(int rc, std::string_view what) const;
 
   // The names of the fields the statement gives, as an open query reports them, without running it.

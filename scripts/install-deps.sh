@@ -16,6 +16,7 @@ PKGS=(
   cmake make googletest               # GoogleTest sources in /usr/src/googletest
   dpkg-dev tcl gcc                    # apt-get source / dpkg-source, tclsh + host cc for the SQLite amalgamation
   python3 iproute2 util-linux         # loopback test servers, ip/unshare for network namespaces, flock
+  nsis                                # makensis: the setup program (CPack's NSIS generator)
 )
 [ "${1:-}" = --fuzz ] && PKGS+=(clang libclang-rt-14-dev)
 missing=()

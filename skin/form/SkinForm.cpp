@@ -146,7 +146,7 @@ void TSkinForm::UnhookPlain() {
 void TSkinForm::ReleaseWrappers() noexcept {
   while (!wrappers_.empty()) {
     TSkinControl* wrapper = wrappers_.front();
-    wrappers_.erase(wrappers_.begin());
+    EraseWrapper(wrappers_.begin());
     StopPaintingToolButtons(dynamic_cast<TToolBar*>(wrapper->Control()));
     try {
       if (wrapper->Status() != kWrapperGone) wrapper->Detach();
@@ -197,7 +197,12 @@ bool TSkinForm::RegisterWrapper(TSkinControl* wrapper) {
 
 void TSkinForm::UnregisterWrapper(TSkinControl* wrapper) noexcept {
   const auto last = std::find(wrappers_.rbegin(), wrappers_.rend(), wrapper);
-  if (last != wrappers_.rend()) wrappers_.erase(std::next(last).base());
+  if (last != wrappers_.rend()) EraseWrapper(std::next(last).base());
+}
+
+std::vector<TSkinControl*>::iterator TSkinForm::EraseWrapper(std::vector<TSkinControl*>::iterator it) noexcept {
+  if (*it == hotButton_) hotButton_ = nullptr;
+  return wrappers_.erase(it);
 }
 
 TSkinControl* TSkinForm::FindWrapper(HWND window) const noexcept {
@@ -211,7 +216,7 @@ void TSkinForm::PurgeWrappers() noexcept {
   for (size_t i = wrappers_.size(); i-- > 0;) {
     TSkinControl* wrapper = wrappers_[i];
     if (wrapper->Status() != kWrapperGone) continue;
-    wrappers_.erase(wrappers_.begin() + std::ptrdiff_t(i));
+    EraseWrapper(wrappers_.begin() + std::ptrdiff_t(i));
     wrapper->Dispose();
   }
 }

@@ -107,6 +107,8 @@ public:
   // --- The wrapper list -------------------------------------------------------------------
   bool RegisterWrapper(TSkinControl* wrapper) override;
   void UnregisterWrapper(TSkinControl* wrapper) noexcept override;
+  TSkinControl* HotButton() const noexcept override { return hotButton_; }
+  void SetHotButton(TSkinControl* wrapper) noexcept override { hotButton_ = wrapper; }
   // The wrapper whose Handle is window, or null.
   TSkinControl* FindWrapper(HWND window) const noexcept;
   // Frees the wrappers whose window is gone (Status 6), last first.
@@ -193,6 +195,8 @@ private:
   // The form's colour (whether its parent's or its own) and automatic scroll bars as they were
   // before hooking.
   void RestoreFormLook();
+  // Takes the wrapper at it off the list (it stops being the hot button) and returns what follows.
+  std::vector<TSkinControl*>::iterator EraseWrapper(std::vector<TSkinControl*>::iterator it) noexcept;
   // Recomputes the frame and repaints it.
   void FrameChanged() const;
 
@@ -221,6 +225,7 @@ private:
   TCanvas wrapperCanvas_;              // shared by the wrappers of this window
   TSkinData* skinData_ = nullptr;      // chosen by the manager, not owned
   std::vector<TSkinControl*> wrappers_;  // the wrappers of this window, in attaching order
+  TSkinControl* hotButton_ = nullptr;    // the button wrapper drawn hot (one of wrappers_), or null
   std::vector<TToolBar*> paintedBars_;   // tool bars whose buttons this object paints
   int kind_ = kKindPlain;              // kKindPlain, kKindMDIFrame, kKindMDIChild
   int borderStyle_ = kBorderSingle;    // kBorder...

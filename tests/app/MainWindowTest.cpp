@@ -14,10 +14,12 @@
 
 #include "banner/BannerPlayer.h"
 #include "app/BusMain.h"
-#include "app/MakerSite.h"
+#include "app/SingleInstance.h"
+#include "core/MakerSite.h"
 #include "core/WideText.h"
 #include "db/Connection.h"
 #include "db/Query.h"
+#include "db/RouteTable.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/ImageList.h"
 #include "framework/controls/Menus.h"
@@ -42,8 +44,10 @@
 #include "tests/support/WindowStates.h"
 #include "tests/support/GifWriter.h"
 #include "tests/support/LoopbackServer.h"
+#include "tests/support/RouteUpdateFiles.h"
 #include "tests/support/ShellCallRecorder.h"
 #include "tests/support/BoxAnswerer.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/app/MainWindowDriver.h"
 #include "tests/support/TestSupport.h"
 #include "tray/TrayIcon.h"
@@ -190,7 +194,7 @@ TEST_F(MainWindow, StartsWithEveryRouteTheCityInTheTitleAndTheFocusInTheStopBox)
   EXPECT_FALSE(form_->BannerPlayer1->Visible());
   EXPECT_TRUE(form_->CheckBox1->Checked());
   EXPECT_EQ(form_->StatusText(), "");
-  EXPECT_EQ(form_->StatusBar1->Panels()->Items(2)->Text(), app::kMakerNotice);
+  EXPECT_EQ(form_->StatusBar1->Panels()->Items(2)->Text(), kMakerNotice);
   // the skin came with the description and was read
   EXPECT_TRUE(form_->SkinData1->Active());
   EXPECT_FALSE(form_->SkinData1->SkinEmpty());
@@ -255,8 +259,8 @@ TEST_F(MainWindow, WindowAndControlsSitWhereTheyBelong) {
   const std::pair<TControl*, std::string> captions[] = {
       {form_->CheckBox1, "模糊查询"}, {form_->GroupBox1, "输入站点按回车查询"}, {form_->GroupBox2, "输入车次按回车查询"},
       {form_->GroupBox3, "两站点查询"}, {form_->Label1, "从"}, {form_->Label2, "站  到"}, {form_->Label3, "站"},
-      {form_->Button1, "查询"}, {form_->GroupBox4, std::string(app::kMakerNotice)}, {form_->Label6, "网址："},
-      {form_->Label5, app::WebSiteText()}, {form_->SpeedButton2, "升级数据库"}, {form_->Label8, "乘车方案如下："},
+      {form_->Button1, "查询"}, {form_->GroupBox4, std::string(kMakerNotice)}, {form_->Label6, "网址："},
+      {form_->Label5, WebSiteText()}, {form_->SpeedButton2, "升级数据库"}, {form_->Label8, "乘车方案如下："},
       {form_->Button2, "关闭"}, {form_->Button3, "save"}};
   for (const auto& [control, caption] : captions) EXPECT_EQ(control->Caption(), caption) << control->Name();
 
@@ -496,13 +500,85 @@ TEST_F(MainWindow, ClosingHidesToTheTrayAndShowBringsBackEveryRoute) {
   EXPECT_FALSE(Application->Terminated());
 }
 
+// This process plays the running program; BusSearch.exe started again for the same user finds it,
+// asks it to show itself and ends at once: no second window, no second tray icon.
+TEST_F(MainWindow, ASecondStartBringsBackTheWindowHiddenInTheTrayAndEnds) {
+  CreateXian();
+  app::TSingleInstance instance;
+  ASSERT_TRUE(instance.First()) << "BusSearch already runs for this user";
+  instance.Publish(form_->Handle());
+  Search(form_->Edit3, "钟楼");
+  ASSERT_LT(Rows(), int(all_.size()));
+  PostMessageW(form_->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }, kDesktopWait));
+  // the icons in the tray, as the shell was told since the window was made
+  const auto icons = [] {
+    int n = 0;
+    for (const test::ShellCall& call : test::ShellCalls())
+      n += call.message == NIM_ADD ? 1 : call.message == NIM_DELETE ? -1 : 0;
+    return n;
+  };
+  ASSERT_EQ(icons(), 1);
+  const size_t calls = test::ShellCalls().size();
+
+  const test::ChildResult second = test::RunChild(test::BinaryDir() / "BusSearch.exe", {}, 30);
+  EXPECT_EQ(second.exitCode, 0);
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kDesktopWait));
+  EXPECT_TRUE(IsWindowVisible(Application->Handle()));  // the taskbar button is back too
+  EXPECT_EQ(Rows(), int(all_.size()));                 // as "显示" shows it: every route
+  EXPECT_EQ(GetForegroundWindow(), form_->Handle());
+  EXPECT_EQ(test::ShellCalls().size(), calls);  // the one icon stays as it was
+  EXPECT_EQ(icons(), 1);
+
+  // a second start while the window is up changes nothing but the foreground
+  const test::ChildResult third = test::RunChild(test::BinaryDir() / "BusSearch.exe", {}, 30);
+  EXPECT_EQ(third.exitCode, 0);
+  PumpFor(100);
+  EXPECT_TRUE(IsWindowVisible(form_->Handle()));
+  EXPECT_EQ(icons(), 1);
+}
+
+// "升级数据库" starts the real updater beside the program; it writes the newer routes into the
+// database while the window keeps its connection open, and "显示" then shows them.
+TEST_F(MainWindow, AfterTheUpdaterRanShowBringsTheNewRoutes) {
+  const test::RouteUpdateFiles update = test::NewerXianRoutes();
+  test::LoopbackServer server(test::LoopbackServer::Mode::Answer);
+  server.Serve("/update/xaway.txt", update.manifest);
+  server.Serve(std::string("/update/") + test::kRouteFileName, update.routes);
+  PrepareDirectory("[config]\r\ndbName=xaway.db\r\nupdateUrl=" + server.Url("/update/xaway.txt") + "\r\n");
+  fs::copy_file(test::BinaryDir() / "update.exe", dir_.Path() / "update.exe");
+  Create();
+  ASSERT_LT(Rows(), int(update.records));
+
+  test::Click(*form_->SpeedButton2, {40, 10});
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(form_->Handle()); }, kDesktopWait));
+  db::Connection reader;
+  reader.Open(test::ConnectionStringFor(dir_.Path() / "xaway.db"));
+  ASSERT_TRUE(PumpUntil([&] { return db::ReadRouteDataInfo(reader).version == update.version; }, 30000));
+  HWND updater = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (updater = FindWindowW(nullptr, L"升级线路数据库")) != nullptr; }, kDesktopWait));
+  PostMessageW(updater, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindow(updater); }, kDesktopWait));
+  EXPECT_FALSE(IsWindowVisible(form_->Handle()));  // the updater does not show the window
+
+  ASSERT_EQ(test::ChooseFromTrayMenu(*form_->TrayIcon1, 1), 1);  // "显示"
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kDesktopWait));
+  EXPECT_EQ(Rows(), int(update.records));
+  const std::vector<Record> rows = GridRows(form_->DBGrid1);
+  EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [&](const Record& r) {
+    return !r.empty() && r[0] == update.addedLine && AnyFieldContains(r, update.newStop);
+  }));
+  Search(form_->Edit3, update.newStop);
+  EXPECT_GE(Rows(), 2);  // the changed line and the new one
+}
+
 TEST_F(MainWindow, BannerIsHiddenUntilTheFirstTickThenPlaysWhatTheServerSent) {
   const std::vector<std::uint32_t> palette{0x0000FF, 0x00FF00};
   const std::vector<std::uint8_t> gif = test::WriteGif(100, 20, palette, {test::SolidFrame(0, 0, 100, 20, 0)});
-  test::LoopbackServer server(test::LoopbackServer::Mode::Answer, std::string(app::kBannerPath),
+  test::LoopbackServer server(test::LoopbackServer::Mode::Answer, std::string(kBannerPath),
                               std::string(gif.begin(), gif.end()));
   PrepareDirectory("[config]\r\ndbName=xaway.db\r\n");
-  Create(server.Url(std::string(app::kBannerPath)));
+  Create(server.Url(std::string(kBannerPath)));
   // the banner timer as stored: once, 3 s after the start; the test makes it tick sooner
   EXPECT_EQ(form_->Timer1->Interval(), 3000u);
   EXPECT_TRUE(form_->Timer1->Enabled());
@@ -518,7 +594,7 @@ TEST_F(MainWindow, BannerIsHiddenUntilTheFirstTickThenPlaysWhatTheServerSent) {
   EXPECT_TRUE(fs::exists(dir_.Path() / "qbn"));
   EXPECT_FALSE(form_->Timer1->Enabled());  // once per run
   PumpFor(10 * kShortTick);  // ten intervals: a fixed time, since the check is that no tick comes
-  EXPECT_EQ(server.Requests(), std::vector<std::string>{std::string(app::kBannerPath)});
+  EXPECT_EQ(server.Requests(), std::vector<std::string>{std::string(kBannerPath)});
 }
 
 TEST_F(MainWindow, WithoutItsDatabaseTheWindowSaysSoOnceThenReportsEachFailingSearch) {
@@ -619,6 +695,9 @@ TEST_F(MainWindow, TheSkinAdoptsTheWindowGivesItsControlsWrappersAndSkinsTheTray
       {"StatusBar1", "TSkinStatusBar"}, {"DBGrid1", "TSkinScrollbar"}, {"Memo1", "TSkinScrollbar"},
       {"Button2", "TSkinButton"},     {"Label5", ""},                   {"BannerPlayer1", ""}};
   for (const auto& [name, wrapper] : expected) EXPECT_EQ(WrapperOf(form_->FindComponent(name)), wrapper) << name;
+  // nothing paints from the skin yet, but the panels take its face colour
+  test::PumpPending();
+  EXPECT_EQ(test::PixelAt(*form_->Panel1, {4, 4}), ColorToRGB(form_->SkinData1->ButtonFace()));
 
   // the tray menu's window has its object while it is open, and loses it when it closes
   int checks = 0;

@@ -7,7 +7,7 @@
 
 #include <filesystem>
 
-#include "app/MakerSite.h"
+#include "core/MakerSite.h"
 #include "core/WideText.h"
 #include "framework/controls/Application.h"
 #include "tests/support/BoxAnswerer.h"
@@ -64,7 +64,7 @@ protected:
 
 TEST_F(SiteLinks, LinkUnderlinesUnderTheMouseAndOpensTheSite) {
   TLabel* link = form_->Label5;
-  EXPECT_EQ(link->Caption(), app::WebSiteText());
+  EXPECT_EQ(link->Caption(), WebSiteText());
   link->Font()->SetStyle(TFontStyles{fsBold});
   link->Perform(CM_MOUSEENTER);
   EXPECT_EQ(link->Font()->Style(), TFontStyles{fsUnderline});  // underlined only
@@ -88,8 +88,8 @@ TEST_F(SiteLinks, LinkUnderlinesUnderTheMouseAndOpensTheSite) {
   ASSERT_TRUE(PumpUntil([&] { return fs::exists(log, ec) && fs::file_size(log, ec) > before; }, 15000));
   PumpUntil([&] { return test::ReadFile(log).back() == '\n'; }, 2000);
   const std::string added = test::ReadFile(log).substr(size_t(before));
-  EXPECT_EQ(added, app::WebSiteUrl() + "\n");
-  EXPECT_EQ(app::WebSiteUrl(), "http://www.zelvo.example/");
+  EXPECT_EQ(added, WebSiteUrl() + "\n");
+  EXPECT_EQ(WebSiteUrl(), "http://www.zelvo.example/");
   EXPECT_TRUE(IsWindowVisible(form_->Handle()));
 }
 

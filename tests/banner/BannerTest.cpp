@@ -10,7 +10,7 @@
 
 #include "banner/BannerPlayer.h"
 #include "banner/BannerSequence.h"
-#include "app/MakerSite.h"
+#include "core/MakerSite.h"
 #include "banner/MovieDecoder.h"
 #include "core/BmpFile.h"
 #include "framework/controls/Application.h"
@@ -149,8 +149,8 @@ TEST_F(Banner, BoxIsHiddenUntilTheFirstTickAndShownFromItEvenWhenTheFetchFails) 
 
 TEST_F(Banner, PlaysTheMovieServedOverLoopbackInTheBox) {
   const std::vector<std::uint8_t> gif = RedGreenGif();
-  test::LoopbackServer server(test::LoopbackServer::Mode::Answer, std::string(app::kBannerPath), AsText(gif));
-  form_->Banner->SetUrl(server.Url(std::string(app::kBannerPath)));
+  test::LoopbackServer server(test::LoopbackServer::Mode::Answer, std::string(kBannerPath), AsText(gif));
+  form_->Banner->SetUrl(server.Url(std::string(kBannerPath)));
   ASSERT_TRUE(RunBanner());
   EXPECT_EQ(form_->Banner->FetchResult(), banner::TDownloadResult::drDone);
   EXPECT_EQ(server.Requests(), (std::vector<std::string>{"/softdownload/update/qbn"}));
@@ -174,7 +174,7 @@ TEST_F(Banner, AnErrorPageIsNoBannerAndTheEarlierOneStays) {
   const std::vector<std::uint8_t> earlier = BlueGif();
   WriteBytes(dir_.File("qbn"), earlier);
   test::LoopbackServer server(test::LoopbackServer::Mode::Answer, "/elsewhere", "x");
-  form_->Banner->SetUrl(server.Url(std::string(app::kBannerPath)));  // 404 with an HTML page
+  form_->Banner->SetUrl(server.Url(std::string(kBannerPath)));  // 404 with an HTML page
   ASSERT_TRUE(RunBanner());
   EXPECT_EQ(server.Connections(), 1);
   EXPECT_EQ(form_->Banner->FetchResult(), banner::TDownloadResult::drRejected);
@@ -185,7 +185,7 @@ TEST_F(Banner, AnErrorPageIsNoBannerAndTheEarlierOneStays) {
 
 TEST_F(Banner, AServerThatNeverAnswersLeavesTheWindowResponsiveAndTheBoxEmpty) {
   test::LoopbackServer server(test::LoopbackServer::Mode::NeverAnswer);
-  form_->Banner->SetUrl(server.Url(std::string(app::kBannerPath)));
+  form_->Banner->SetUrl(server.Url(std::string(kBannerPath)));
   form_->Banner->SetDeadline(600);
   form_->Banner->Run(*form_->Timer1, *box_);
   // the tick handler returned at once; the loop goes on and handles the window's messages
@@ -199,7 +199,7 @@ TEST_F(Banner, AServerThatNeverAnswersLeavesTheWindowResponsiveAndTheBoxEmpty) {
   EXPECT_EQ(form_->Banner->State(), TBannerState::bsFetching);
   // the deadline shows the box, empty
   ASSERT_TRUE(PumpUntil([&] { return form_->Banner->State() == TBannerState::bsShown; }, 5000));
-  EXPECT_EQ(form_->Banner->FetchResult(), banner::TDownloadResult::drAbandoned);
+  EXPECT_EQ(form_->Banner->FetchResult(), banner::TDownloadResult::drTimedOut);
   EXPECT_TRUE(IsWindowVisible(box_->Handle()));
   EXPECT_EQ(box_->CurrentFrame(), -1);
   EXPECT_EQ(BoxCentre(box_), BoxColour());

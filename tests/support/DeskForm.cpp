@@ -1,7 +1,7 @@
 #include "tests/support/DeskForm.h"
 
-#include "app/AppDirectory.h"
-#include "app/MakerSite.h"
+#include "core/AppDirectory.h"
+#include "core/MakerSite.h"
 #include "app/SiteLinks.h"
 #include "framework/ClassRegistry.h"
 #include "framework/controls/Application.h"
@@ -17,8 +17,8 @@ const TClassInfo& TfrmDesk::StaticClassInfo() {
 
 TfrmDesk::TfrmDesk(TComponent* owner) : TForm(owner) {
   Banner = new TBannerSequence(this);
-  Banner->SetUrl(app::BannerSourceUrl());
-  Banner->SetFileName(app::ExecutableDirectory() + std::string(app::kBannerFileName));
+  Banner->SetUrl(BannerSourceUrl());
+  Banner->SetFileName(ExecutableDirectory() + std::string(kBannerFileName));
   PublishMethod("FormClose", &TfrmDesk::FormClose);
   PublishMethod("Timer1Timer", &TfrmDesk::Timer1Timer);
   PublishMethod("Label5MouseEnter", &TfrmDesk::Label5MouseEnter);

@@ -26,8 +26,8 @@ void SendAll(SOCKET s, const std::string& data) {
 
 }  // namespace
 
-LoopbackServer::LoopbackServer(Mode mode, std::string path, std::string body)
-    : mode_(mode), path_(std::move(path)), body_(std::move(body)) {
+LoopbackServer::LoopbackServer(Mode mode, std::string path, std::string body) : mode_(mode) {
+  if (!path.empty()) files_[path] = {std::move(body), std::string::npos};
   WSADATA wsa;
   WSAStartup(MAKEWORD(2, 2), &wsa);
   listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -40,7 +40,7 @@ LoopbackServer::LoopbackServer(Mode mode, std::string path, std::string body)
   int len = sizeof addr;
   getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len);
   port_ = ntohs(addr.sin_port);
-  thread_ = std::thread([this] { Serve(); });
+  thread_ = std::thread([this] { Loop(); });
 }
 
 LoopbackServer::~LoopbackServer() {
@@ -60,7 +60,12 @@ std::vector<std::string> LoopbackServer::Requests() const {
   return requests_;
 }
 
-void LoopbackServer::Serve() {
+void LoopbackServer::Serve(const std::string& path, std::string body, size_t holdAfter) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  files_[path] = {std::move(body), holdAfter};
+}
+
+void LoopbackServer::Loop() {
   while (!stop_) {
     if (!Readable(listener_, 50)) continue;
     SOCKET client = accept(listener_, nullptr, nullptr);
@@ -70,34 +75,44 @@ void LoopbackServer::Serve() {
       held_.push_back(client);
       continue;
     }
-    Answer(client);
-    closesocket(client);
+    if (Answer(client)) {
+      closesocket(client);
+    } else {
+      held_.push_back(client);
+    }
   }
 }
 
-void LoopbackServer::Answer(SOCKET client) {
+bool LoopbackServer::Answer(SOCKET client) {
   std::string request;
   char buffer[2048];
   while (request.find("\r\n\r\n") == std::string::npos && request.size() < 65536) {
-    if (!Readable(client, 2000)) return;
+    if (!Readable(client, 2000)) return true;
     const int n = recv(client, buffer, sizeof buffer, 0);
-    if (n <= 0) return;
+    if (n <= 0) return true;
     request.append(buffer, size_t(n));
   }
   // "GET /path HTTP/1.1"
   const size_t start = request.find(' ') + 1, end = request.find(' ', start);
   const std::string path = request.substr(start, end - start);
+  File file{"<html><body><h1>404 Not Found</h1></body></html>", std::string::npos};
+  bool found = false;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     requests_.push_back(path);
+    if (const auto it = files_.find(path); it != files_.end()) {
+      file = it->second;
+      found = true;
+    }
   }
-  const bool found = path == path_;
-  const std::string body = found ? body_ : "<html><body><h1>404 Not Found</h1></body></html>";
-  SendAll(client, std::string(found ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n") +
-                      "Content-Type: " + (found ? "application/octet-stream" : "text/html") + "\r\n" +
-                      "Content-Length: " + std::to_string(body.size()) +
-                      "\r\nCache-Control: no-store\r\nConnection: close\r\n\r\n" + body);
+  const std::string head = std::string(found ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n") +
+                           "Content-Type: " + (found ? "application/octet-stream" : "text/html") + "\r\n" +
+                           "Content-Length: " + std::to_string(file.body.size()) +
+                           "\r\nCache-Control: no-store\r\nConnection: close\r\n\r\n";
+  SendAll(client, head + file.body.substr(0, file.holdAfter));
+  if (file.holdAfter < file.body.size()) return false;
   shutdown(client, SD_SEND);
+  return true;
 }
 
 }  // namespace bus::test

@@ -70,6 +70,9 @@ bool TWrapperList::RegisterWrapper(TSkinControl* wrapper) {
   return false;
 }
 
-void TWrapperList::UnregisterWrapper(TSkinControl* wrapper) noexcept { std::erase(list, wrapper); }
+void TWrapperList::UnregisterWrapper(TSkinControl* wrapper) noexcept {
+  std::erase(list, wrapper);
+  if (hot == wrapper) hot = nullptr;
+}
 
 }  // namespace bus::test

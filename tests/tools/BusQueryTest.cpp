@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "tests/tools/ChildProcess.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TestSupport.h"
 
 namespace {

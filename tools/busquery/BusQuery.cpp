@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/AppDirectory.h"
+#include "core/AppDirectory.h"
 #include "tools/busquery/BusQueryCommand.h"
 
 #ifdef _WIN32
@@ -22,14 +22,14 @@ int wmain(int argc, wchar_t** argv) {
   _setmode(_fileno(stderr), _O_BINARY);
   const UINT consolePage = GetConsoleOutputCP();
   if (consolePage != 0) SetConsoleOutputCP(CP_UTF8);
-  const int status = bus::tools::RunBusQuery(args, bus::app::ExecutableDirectory(), std::cout, std::cerr);
+  const int status = bus::tools::RunBusQuery(args, bus::ExecutableDirectory(), std::cout, std::cerr);
   std::cout.flush();
   if (consolePage != 0) SetConsoleOutputCP(consolePage);
   return status;
 }
 #else
 int main(int argc, char** argv) {
-  return bus::tools::RunBusQuery(std::vector<std::string>(argv + 1, argv + argc), bus::app::ExecutableDirectory(),
+  return bus::tools::RunBusQuery(std::vector<std::string>(argv + 1, argv + argc), bus::ExecutableDirectory(),
                                  std::cout, std::cerr);
 }
 #endif

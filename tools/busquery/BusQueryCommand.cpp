@@ -3,12 +3,12 @@
 #include <new>
 
 #include "search/RouteSearch.h"
-#include "app/Startup.h"
 #include "search/TransferPlans.h"
 #include "core/Exception.h"
 #include "db/Connection.h"
 #include "db/ConnectionString.h"
 #include "db/Query.h"
+#include "db/RouteConfig.h"
 
 namespace bus::tools {
 
@@ -79,7 +79,7 @@ int RunBusQuery(const std::vector<std::string>& args, const std::string& program
   try {
     db::Connection connection;
     if (a.dbFile.empty())
-      connection.Open(app::RouteConnectionString(programDirectory, app::ReadDbName(programDirectory)));
+      connection.Open(db::RouteConnectionString(programDirectory, db::ReadDbName(programDirectory)));
     else
       connection.Open(std::string("Provider=") + std::string(db::kJetProvider) +
                       ";Data Source=" + db::QuoteConnectionValue(a.dbFile));

@@ -431,6 +431,12 @@ TEST_F(ControlSelection, ADialogsChildrenAreSkinnedByClassAndStyleWhateverTheMem
       EXPECT_EQ(wrapper->Owner(), object) << "a bare window's wrapper belongs to the form object";
     }
   }
+  // a size grip made later is skinned as it is created
+  manager_->InstallHook();
+  const HWND grip = CreateWindowExW(0, L"ScrollBar", L"", WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP, 0, 0, 16, 16, window,
+                                    nullptr, nullptr, nullptr);
+  const TSkinControl* sizer = object->FindWrapper(grip);
+  EXPECT_EQ(sizer ? sizer->ClassName() : std::string(), "TSkinSizer");
   DestroyWindow(window);
   EXPECT_EQ(manager_->FindSkinForm(window), nullptr);
 }

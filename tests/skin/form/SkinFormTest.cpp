@@ -169,6 +169,30 @@ TEST_F(SkinFormTest, AnActivatedFormIsAdoptedAndSwitchingOffLeavesEveryWindowAsI
   EXPECT_TRUE(manager_->SkinWindow(form_->Handle()));
 }
 
+TEST_F(SkinFormTest, ANewSkinReachesTheFormAndItsRecolouredControls) {
+  MakeForm();
+  TSkinForm* object = Adopt();
+  ASSERT_NE(object, nullptr);
+  edit_->SetFocus();
+  const auto giveFace = [&](const char* face) {
+    test::StoreArchive(skin_.StoredSkin(), std::string("[TitlebarSkin]\r\nSkinName=B\r\n[Colours]\r\nButtonFace=") + face, {});
+    ASSERT_TRUE(skin_.LoadSkin());
+  };
+  giveFace("40 50 60");
+  // the refresh command, as the skin data component asks for it after reading a skin file
+  manager_->SetCurrentSkin(&skin_);
+  manager_->RequestCommand(kSkinRefresh, 10);
+  ASSERT_TRUE(test::PumpUntil([&] { return manager_->CurrentSkin() == nullptr; }, test::kSkinWait));
+  EXPECT_EQ(form_->Color(), RGBColor(40, 50, 60));
+  EXPECT_EQ(panel_->Color(), RGBColor(40, 50, 60));
+  EXPECT_EQ(object->Life(), kLifeReady);
+  EXPECT_TRUE(edit_->Focused()) << "the focus stays where it was";
+  // and the form's own message does the same
+  giveFace("70 80 90");
+  SendMessageW(form_->Handle(), kSkinMsgReskin, 0, 0);
+  EXPECT_EQ(panel_->Color(), RGBColor(70, 80, 90));
+}
+
 TEST_F(SkinFormTest, AFormThatGoesTakesItsObjectAndWrappersWithIt) {
   MakeForm();
   TSkinForm* object = Adopt();
@@ -196,6 +220,27 @@ TEST_F(SkinFormTest, AControlWhoseWindowWentIsFreedAtTheNextScanAndNotDetachedAg
   EXPECT_EQ(watcher_.Alive(), 0);
   EXPECT_NE(object->FindWrapper(panel_->Handle()), nullptr);
   EXPECT_EQ(object->Wrappers().size(), 6u);
+}
+
+TEST_F(SkinFormTest, AWrapperThatGoesIsNoLongerTheHotButton) {
+  MakeForm();
+  TSkinForm* object = Adopt();
+  ASSERT_NE(object, nullptr);
+  // freed with its control
+  object->SetHotButton(object->FindWrapper(button_->Handle()));
+  ASSERT_NE(object->HotButton(), nullptr);
+  button_->Free();
+  button_ = nullptr;
+  EXPECT_EQ(object->HotButton(), nullptr);
+  // gone with its window, freed at the next scan
+  object->SetHotButton(object->FindWrapper(edit_->Handle()));
+  edit_->DestroyHandle();
+  SendMessageW(form_->Handle(), kSkinMsgSkinControls, 0, 0);
+  EXPECT_EQ(object->HotButton(), nullptr);
+  // released with the others
+  object->SetHotButton(object->FindWrapper(panel_->Handle()));
+  object->ReleaseWrappers();
+  EXPECT_EQ(object->HotButton(), nullptr);
 }
 
 // Looks for a message box of this thread from a timer, checks it and closes it.

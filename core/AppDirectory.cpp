@@ -1,4 +1,4 @@
-#include "app/AppDirectory.h"
+#include "core/AppDirectory.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -8,7 +8,7 @@
 #include <filesystem>
 #endif
 
-namespace bus::app {
+namespace bus {
 
 std::string ExecutableDirectory() {
 #ifdef _WIN32
@@ -30,4 +30,4 @@ std::string ExecutableDirectory() {
 #endif
 }
 
-}  // namespace bus::app
+}  // namespace bus

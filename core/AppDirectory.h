@@ -3,8 +3,8 @@
 
 #include <string>
 
-namespace bus::app {
+namespace bus {
 
 std::string ExecutableDirectory();
 
-}  // namespace bus::app
+}  // namespace bus
