@@ -4,9 +4,10 @@
 // to the first empty message queue (nothing left to paint), split into its parts, and the skin's
 // adoption of the shown window (its form object, the control selection, the wrappers) on its own.
 // For scale, the same wait for plain_window.exe: one window and a message loop, nothing else; with
-// a path as argument, that BusSearch.exe too (an earlier build, in the same run). Prints one
-// table; each figure is the median of several runs, with the fastest and slowest, and the
-// programs' medians as ratios to the plain window's.
+// a path as first argument, that BusSearch.exe too (an earlier build, in the same run); a second
+// argument sets the number of runs (9 by default). Prints one table; each figure is the median of
+// the runs, with the fastest and slowest, and the programs' medians as ratios to the plain
+// window's.
 #include <windows.h>
 
 #include <algorithm>
@@ -173,7 +174,7 @@ int wmain(int argc, wchar_t** argv) {
       fs::copy_file(bin / name, earlierDir / name, fs::copy_options::overwrite_existing);
   }
 
-  constexpr int kRuns = 9;
+  const int kRuns = argc > 2 ? std::max(1, _wtoi(argv[2])) : 9;
   // the program, as a user starts it (one start first to warm the file cache), and the plain
   // window program, alternately
   std::vector<double> program, earlier, plain;
@@ -240,9 +241,21 @@ int wmain(int argc, wchar_t** argv) {
       "in process: the shown window adopted (form object, control selection, " + std::to_string(wrappers) + " wrappers)";
   Print(adoptRow.c_str(), Summarise(adopt));
   Print("in process: ... until painted again", Summarise(adoptIdle));
-  std::printf("\nBusSearch.exe / plain_window.exe: %.2f\n", programSpread.median / plainSpread.median);
-  if (compare)
-    std::printf("earlier BusSearch.exe / plain_window.exe: %.2f\n", Summarise(earlier).median / plainSpread.median);
+  // ratios of the medians, and the medians of the ratios of runs made one after the other (which
+  // the load of the machine shifts less)
+  const auto paired = [](const std::vector<double>& a, const std::vector<double>& b) {
+    std::vector<double> ratios;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) ratios.push_back(a[i] / b[i]);
+    return Summarise(ratios).median;
+  };
+  std::printf("\nBusSearch.exe / plain_window.exe: %.2f (runs paired: %.2f)\n", programSpread.median / plainSpread.median,
+              paired(program, plain));
+  if (compare) {
+    std::printf("earlier BusSearch.exe / plain_window.exe: %.2f (runs paired: %.2f)\n",
+                Summarise(earlier).median / plainSpread.median, paired(earlier, plain));
+    std::printf("BusSearch.exe / earlier BusSearch.exe: %.2f (runs paired: %.2f)\n",
+                programSpread.median / Summarise(earlier).median, paired(program, earlier));
+  }
   std::error_code ignored;
   fs::remove_all(dir, ignored);
   return 0;
