@@ -8,7 +8,10 @@
 // switched off, siblings created later lying over them).
 #include <windows.h>
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include <filesystem>
 #include <functional>
@@ -18,12 +21,15 @@
 #include "framework/ClassRegistry.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Form.h"
+#include "framework/controls/ListView.h"
 #include "framework/controls/Memo.h"
 #include "framework/controls/Panel.h"
 #include "framework/controls/ScrollBar.h"
 #include "framework/controls/WindowSubclass.h"
 #include "framework/graphics/GdiHandles.h"
 #include "grid/DBGrid.h"
+#include "skin/control/SkinHeader.h"
+#include "skin/control/SkinListView.h"
 #include "skin/control/SkinScControl.h"
 #include "skin/control/SkinScrollbar.h"
 #include "skin/control/SkinScrollbarH.h"
@@ -515,6 +521,57 @@ TEST_F(SkinScrollbarTest, ABareWindowsBarsAreCoveredAndHiddenWithTheWindow) {
   EXPECT_FALSE(Visible(vert));
   wrapper->Free();
   DestroyWindow(list);
+}
+
+TEST_F(SkinScrollbarTest, AListViewsBarsAreCoveredAndItsHeaderGetsAWrapperOnceTheViewMakesOne) {
+  auto* view = new TListView(form_);
+  view->SetBounds(240, 10, 160, 200);
+  view->SetViewStyle(TViewStyle::vsList);
+  // the items before the window: the view fills its window with all of them at once
+  for (int i = 0; i < 80; ++i) view->Items()->Add()->SetCaption("站点 " + std::to_string(i));
+  view->SetParent(form_);
+  auto* wrapper = new TSkinListView(view);
+  wrapper->AttachScrolling(*view, &skin_, &host_, &canvas_);
+  test::PumpPending();
+  const HWND h = view->Handle();
+  const auto headerSkinned = [&] {
+    const TSkinHeader* header = wrapper->Header();
+    return header && header->Handle() == view->HeaderHandle() && header->Owner() == view &&
+           std::count(host_.list.begin(), host_.list.end(), header) == 1;
+  };
+  if (view->HeaderHandle()) EXPECT_TRUE(headerSkinned()) << "a header made with the window";
+  else EXPECT_EQ(wrapper->Header(), nullptr);
+
+  // the report view: the platform makes its header now, and it is skinned at once
+  view->SetViewStyle(TViewStyle::vsReport);
+  for (const char* caption : {"线路", "起点"}) {
+    TListColumn* column = view->Columns()->Add();
+    column->SetCaption(caption);
+    column->SetWidth(100);
+  }
+  test::PumpPending();
+  ASSERT_NE(view->HeaderHandle(), nullptr);
+  EXPECT_TRUE(headerSkinned());
+  // both bars covered as the platform reads them, the corner between them face
+  TWScrollbar* vert = wrapper->VertBar();
+  TWScrollbar* horz = wrapper->HorzBar();
+  ASSERT_TRUE(Visible(vert) && Visible(horz));
+  const SCROLLBARINFO v = BarInfo(h, OBJID_VSCROLL);
+  EXPECT_TRUE(SameRect(v.rcScrollBar, ScreenRectOf(vert->Handle())));
+  EXPECT_TRUE(SameRect(BarInfo(h, OBJID_HSCROLL).rcScrollBar, ScreenRectOf(horz->Handle())));
+  EXPECT_EQ(OnBar(*vert, 2, 8), ArrowColour(9));
+  EXPECT_EQ(OnBar(*horz, 2, 8), ArrowColour(1));
+
+  // a press on the track under the thumb: the view's next page, the skinned thumb where the
+  // platform puts it
+  const int along = vert->Length() - vert->ArrowSize() - 3;
+  PressWithScript(*vert, {8, along}, [&](int) {
+    PostRelease(h, {(v.rcScrollBar.left + v.rcScrollBar.right) / 2, v.rcScrollBar.top + along});
+    return true;
+  });
+  EXPECT_EQ(ListView_GetTopIndex(h), ListView_GetCountPerPage(h));
+  EXPECT_EQ(vert->ThumbStart(), BarInfo(h, OBJID_VSCROLL).xyThumbTop);
+  EXPECT_EQ(OnBar(*vert, (vert->ThumbStart() + vert->ThumbEnd()) / 2, 8), ThumbColour(1));
 }
 
 // --- the grid -------------------------------------------------------------------------------------
