@@ -1,16 +1,25 @@
 // TSkinCheckBox: the wrapper of check boxes: the framework's and those of message boxes and
-// dialogs. It attaches, registers with its form object, switches off and on and detaches as every
-// wrapper does; it draws no skin of its own so far.
+// dialogs. It draws a frame of the skin's CheckButton strip over the control's own box (see
+// TSkinCheckable): unchecked, checked or mixed, as the control's State property (a bare window's
+// BM_GETSTATE) says, in the disabled look when the window is disabled.
 #pragma once
 
-#include "skin/control/SkinControl.h"
+#include "skin/control/SkinCheckable.h"
 
 namespace bus {
 
-class TSkinCheckBox : public TSkinControl {
+class TSkinCheckBox : public TSkinCheckable {
   BUS_CLASS(TSkinCheckBox)
 public:
-  using TSkinControl::TSkinControl;
+  using TSkinCheckable::TSkinCheckable;
+
+  // The control's check state: its State property ("...uncheck...", "...check...", "...gray..."),
+  // else its Checked property, else BM_GETSTATE; mixed whenever the window reports
+  // BST_INDETERMINATE.
+  TCheckMark Mark() const;
+
+protected:
+  TBox BoxOf(const TDataSkinButton& buttons, const TSkinRect& control) const override;
 };
 
 }  // namespace bus

@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "core/CallCounter.h"
 #include "framework/Component.h"
@@ -135,9 +136,13 @@ protected:
   void SetStatus(int status) noexcept { status_ = status; }
   void SetAttached(bool v) noexcept { attached_ = v; }
   void SetMouseState(std::uint8_t v) noexcept { mouseState_ = v; }
+  // The text a kind shows, when it differs from the window's (a caption with its line breaks).
+  void SetCaption(std::wstring text) { caption_ = std::move(text); }
+  // Takes the wrapper's handler off the control (or its procedure off the window) now; the wrapper
+  // then sees no further message.
+  void RemoveHooks() noexcept;
 
 private:
-  void RemoveHooks() noexcept;
   void LeaveForm() noexcept;
 
   std::uint8_t mouseState_ = 0;            // kMouseHot, kMousePressed
