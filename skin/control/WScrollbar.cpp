@@ -122,23 +122,33 @@ bool TWScrollbar::UpdatePosition(HWND target) {
   RECT now{};
   GetWindowRect(self, &now);
   MapWindowPoints(HWND_DESKTOP, GetParent(self), reinterpret_cast<POINT*>(&now), 2);
-  const HWND above = GetWindow(target, GW_HWNDPREV);
+  // The overlays of the target lie directly above it, below every sibling that lies over it. One
+  // that is among them stays where it is (two overlays that each insisted on lying right on the
+  // target would swap places after every message); any other goes directly after the first window
+  // above them.
+  HWND above = GetWindow(target, GW_HWNDPREV);
+  bool stacked = false;
+  for (; above && IsOverlayOf(above, target); above = GetWindow(above, GW_HWNDPREV))
+    if (above == self) stacked = true;
   const bool visible = IsWindowVisible(self) != FALSE;
   const bool moved = now.left != at.x || now.top != at.y || now.right - now.left != width || now.bottom - now.top != height;
   UINT flags = SWP_NOACTIVATE | SWP_NOOWNERZORDER;
-  if (above == self) flags |= SWP_NOZORDER;
+  if (stacked) flags |= SWP_NOZORDER;
   if (!moved) flags |= SWP_NOMOVE | SWP_NOSIZE;
   if (!visible) flags |= SWP_SHOWWINDOW;
-  // directly after the window above the target: just above the target, below every sibling that
-  // lies over it
-  if (above != self || moved || !visible) SetWindowPos(self, above ? above : HWND_TOP, at.x, at.y, width, height, flags);
+  if (!stacked || moved || !visible) SetWindowPos(self, above ? above : HWND_TOP, at.x, at.y, width, height, flags);
   // a window shown now paints anyway; one that moved, changed its place in the stack or covers a
   // changed bar is drawn afresh
-  const bool changed = !visible || above != self || moved || !(reading == placed_);
+  const bool changed = !visible || !stacked || moved || !(reading == placed_);
   if (visible && changed) InvalidateRect(self, nullptr, FALSE);
   placed_ = reading;
   shown_ = true;
   return changed;
+}
+
+bool TWScrollbar::IsOverlayOf(HWND window, HWND target) noexcept {
+  const auto* overlay = dynamic_cast<const TWScrollbar*>(FindControl(window));
+  return overlay && overlay->target_ == target;
 }
 
 int TWScrollbar::HitTest(POINT p) const {

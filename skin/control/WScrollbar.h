@@ -120,6 +120,8 @@ private:
     WPARAM wParam;  // hit-test code or key state
   };
   TForwarded Forwarded(bool press) const noexcept;
+  // window is an overlay over a bar of target.
+  static bool IsOverlayOf(HWND window, HWND target) noexcept;
   // The press point of a mouse message as the covered window expects it (screen coordinates for a
   // built-in bar, client coordinates for a stand-alone one).
   POINT TargetPoint(const TMessage& m) const;

@@ -620,6 +620,14 @@ TEST_F(SkinScrollbarGridTest, BothBarsAreCoveredAsReadTheCornerIsFaceAndPagesScr
   EXPECT_TRUE(SameRect(v.rcScrollBar, ScreenRectOf(vert->Handle())));
   EXPECT_TRUE(SameRect(h.rcScrollBar, ScreenRectOf(horz->Handle())));
   EXPECT_EQ(horz->Orientation(), 0);
+  // both lie directly above the grid, and a message that changes no bar moves neither
+  const HWND first = GetWindow(Grid(), GW_HWNDPREV), second = GetWindow(first, GW_HWNDPREV);
+  EXPECT_TRUE((first == vert->Handle() && second == horz->Handle()) || (first == horz->Handle() && second == vert->Handle()));
+  test::MessageLog vertMoves(vert->Handle(), {WM_WINDOWPOSCHANGING}), horzMoves(horz->Handle(), {WM_WINDOWPOSCHANGING});
+  for (int i = 0; i < 3; ++i) SendMessageW(Grid(), WM_NULL, 0, 0);
+  test::PumpPending();
+  EXPECT_TRUE(vertMoves.Take().empty());
+  EXPECT_TRUE(horzMoves.Take().empty());
   EXPECT_EQ(OnBar(*horz, 2, 8), ArrowColour(1));
   EXPECT_EQ(OnBar(*horz, horz->Length() - 2, 8), ArrowColour(5));
   // the square between the bars, on the grid's own frame
