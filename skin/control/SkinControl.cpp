@@ -1,5 +1,6 @@
 #include "skin/control/SkinControl.h"
 
+#include <algorithm>
 #include <cassert>
 #include <utility>
 
@@ -173,12 +174,17 @@ void TSkinControl::AfterDefault(TMessage& m) {
   }
 }
 
-void TSkinControl::PaintWindow(HDC dc) {
-  RECT rect{};
-  if (!handle_ || !GetWindowRect(handle_, &rect)) return;
+bool TSkinControl::PaintRect(RECT& rect) {
+  if (!handle_ || !GetWindowRect(handle_, &rect)) return false;
   windowRect_ = rect;
   OffsetRect(&rect, -rect.left, -rect.top);
   enabled_ = (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_DISABLED) == 0;
+  return true;
+}
+
+void TSkinControl::PaintWindow(HDC dc) {
+  RECT rect{};
+  if (!PaintRect(rect)) return;
   if (dc) {
     PaintTo(dc, rect);
     return;
@@ -205,22 +211,97 @@ void TSkinControl::Repaint() {
   }
 }
 
+namespace {
+
+// The DC of a WM_PAINT: the one in wParam, or BeginPaint's, which it ends when it goes.
+class PaintDC {
+public:
+  PaintDC(HWND window, const TMessage& m) : window_(window), dc_(reinterpret_cast<HDC>(m.WParam)) {
+    if (!dc_) began_ = dc_ = BeginPaint(window_, &ps_);
+  }
+  ~PaintDC() {
+    if (began_) EndPaint(window_, &ps_);
+  }
+  PaintDC(const PaintDC&) = delete;
+  PaintDC& operator=(const PaintDC&) = delete;
+  HDC Get() const noexcept { return dc_; }
+
+private:
+  HWND window_;          // painted
+  PAINTSTRUCT ps_{};     // BeginPaint's
+  HDC dc_;               // wParam's or BeginPaint's
+  HDC began_ = nullptr;  // BeginPaint's, to end
+};
+
+// Takes the visible child windows of the DC's window out of its clipping region (client
+// coordinates), so that a picture copied over the window leaves them as they painted themselves
+// (the spin arrows of a tab row, the edit inside a combo box) whatever the window's style says.
+void ExcludeVisibleChildren(HWND window, HDC dc) {
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT r{};
+    if (!IsWindowVisible(child) || !GetWindowRect(child, &r)) continue;
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+  }
+}
+
+}  // namespace
+
 void TSkinControl::PaintFromMessage(TMessage& m) {
-  struct Painting {
-    HWND window;
-    PAINTSTRUCT ps{};
-    HDC dc = nullptr;
-    ~Painting() {
-      if (dc) EndPaint(window, &ps);
-    }
-  } painting{handle_};
-  HDC dc = reinterpret_cast<HDC>(m.WParam);
-  if (!dc) dc = painting.dc = BeginPaint(handle_, &painting.ps);
+  const PaintDC dc(handle_, m);
   RECT rect{};
-  if (dc && GetWindowRect(handle_, &rect)) {
-    windowRect_ = rect;
-    OffsetRect(&rect, -rect.left, -rect.top);
-    PaintTo(dc, rect);
+  if (dc.Get() && PaintRect(rect)) PaintTo(dc.Get(), rect);
+}
+
+void TSkinControl::PaintOverDefault(TMessage& m) {
+  const PaintDC dc(handle_, m);
+  // without an off-screen picture the control paints itself, on the DC the paint began with
+  const auto plain = [&] {
+    TMessage direct{WM_PAINT, WPARAM(dc.Get()), 0, 0};
+    CallDefault(dc.Get() ? direct : m);
+    m.Result = dc.Get() ? direct.Result : m.Result;
+  };
+  RECT rect{}, client{};
+  POINT origin{};  // the client area's top-left corner in the window
+  if (!dc.Get() || !PaintRect(rect) || !GetClientRect(handle_, &client) || !ClientToScreen(handle_, &origin))
+    return plain();
+  origin.x -= windowRect_.left;
+  origin.y -= windowRect_.top;
+  const MemoryDC memory(dc.Get());
+  const GdiObject<HBITMAP> bitmap(
+      memory ? CreateCompatibleBitmap(dc.Get(), std::max<LONG>(rect.right, 1), std::max<LONG>(rect.bottom, 1)) : nullptr);
+  const DcSelection selected(memory.Get(), bitmap.Get());
+  if (!bitmap || !selected) return plain();
+  {
+    const SavedDCState state(memory.Get());
+    SetViewportOrgEx(memory.Get(), origin.x, origin.y, nullptr);
+    TMessage erase{WM_ERASEBKGND, WPARAM(memory.Get()), 0, 0};
+    CallDefault(erase);
+    TMessage print{WM_PRINTCLIENT, WPARAM(memory.Get()), PRF_CLIENT, 0};
+    CallDefault(print);
+  }
+  PaintTo(memory.Get(), rect);
+  const SavedDCState clip(dc.Get());
+  ExcludeVisibleChildren(handle_, dc.Get());
+  BitBlt(dc.Get(), 0, 0, client.right, client.bottom, memory.Get(), origin.x, origin.y, SRCCOPY);
+  m.Result = 0;
+}
+
+bool TSkinControl::AnswerPaint(TMessage& m, bool overDefault) {
+  switch (m.Msg) {
+    case WM_PAINT:
+      if (overDefault) {
+        PaintOverDefault(m);
+      } else {
+        PaintFromMessage(m);
+        m.Result = 0;
+      }
+      return true;
+    case WM_ERASEBKGND:
+      m.Result = 1;
+      return true;
+    default:
+      return false;
   }
 }
 

@@ -93,6 +93,17 @@ public:
   void Repaint();
   // Answers WM_PAINT completely through PaintTo.
   void PaintFromMessage(TMessage& m);
+  // Answers WM_PAINT with the control's normal painting and PaintTo drawn over it, both composed in
+  // an off-screen bitmap of the window's size that reaches the window in one transfer, so the
+  // control's own look never shows on its way to the skin's. The normal painting is asked for as
+  // WM_ERASEBKGND and WM_PRINTCLIENT on the off-screen DC (which every kind we skin answers);
+  // without an off-screen bitmap the message gets its normal processing alone. Visible child
+  // windows keep their own pixels: the copy goes around them.
+  void PaintOverDefault(TMessage& m);
+  // For a wrapper that paints the whole window: answers WM_PAINT through PaintFromMessage (or, with
+  // overDefault, PaintOverDefault) and WM_ERASEBKGND without erasing, the background being part of
+  // the picture. True when m was one of them: its normal processing is not to run then.
+  bool AnswerPaint(TMessage& m, bool overDefault = false);
   void FillFace(HDC dc, const RECT& rect) const;
   // Fills with the parent control's colour, ButtonFace when there is none.
   void FillParentColor(HDC dc, const RECT& rect) const;
@@ -143,6 +154,9 @@ protected:
   void RemoveHooks() noexcept;
 
 private:
+  // The window rectangle moved to the origin, for PaintTo; keeps it (in screen coordinates) in
+  // WindowRect and reads Enabled afresh. False when the window has no rectangle.
+  bool PaintRect(RECT& rect);
   void LeaveForm() noexcept;
 
   std::uint8_t mouseState_ = 0;            // kMouseHot, kMousePressed

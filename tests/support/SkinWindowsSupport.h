@@ -48,8 +48,7 @@ void GiveTestSkin(TSkinData& skin, const std::string& extra = "");
 // The skin's face colour.
 constexpr COLORREF kTestFace = RGB(10, 20, 30);
 
-// A form object's list of wrappers and its hot button, as a wrapper sees them, for wrapper tests
-// without a skinned form.
+// A form object's list of wrappers, as a wrapper sees it, for wrapper tests without a skinned form.
 class TWrapperList : public TSkinWrapperHost {
 public:
   bool RegisterWrapper(TSkinControl* wrapper) override;
@@ -57,7 +56,7 @@ public:
   TSkinControl* HotButton() const noexcept override { return hot; }
   void SetHotButton(TSkinControl* wrapper) noexcept override { hot = wrapper; }
   std::vector<TSkinControl*> list;  // registered wrappers, in order
-  TSkinControl* hot = nullptr;      // the hot button
+  TSkinControl* hot = nullptr;      // the button drawn hot
 };
 
 // The deadline of the skin tests' waits, in milliseconds.
