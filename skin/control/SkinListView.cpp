@@ -16,10 +16,29 @@ const TClassInfo& TSkinListView::StaticClassInfo() {
 void TSkinListView::AttachScrolling(TWinControl& control, TSkinData* skin, TSkinWrapperHost* form, TCanvas* canvas) {
   if (Attached()) return;
   TSkinScrollbar::AttachScrolling(control, skin, form, canvas);
+  SkinHeader();
+}
+
+void TSkinListView::AfterDefault(TMessage& m) {
+  TSkinScrollbar::AfterDefault(m);
+  switch (m.Msg) {
+    case WM_STYLECHANGED:
+    case LVM_SETVIEW:
+    case LVM_INSERTCOLUMNA:
+    case LVM_INSERTCOLUMNW:
+      SkinHeader();
+      break;
+    default:
+      break;
+  }
+}
+
+void TSkinListView::SkinHeader() {
+  if (Status() == kWrapperGone || !Control()) return;
   const HWND header = reinterpret_cast<HWND>(SendMessageW(Handle(), LVM_GETHEADER, 0, 0));
-  if (!header) return;
-  TComponentHolder<TSkinHeader> wrapper(new TSkinHeader(&control));
-  wrapper->AttachWindow(header, skin, form, canvas);
+  if (!header || (header_ && header_->Handle() == header)) return;
+  TComponentHolder<TSkinHeader> wrapper(new TSkinHeader(Control()));
+  wrapper->AttachWindow(header, SkinData(), Form(), Canvas());
   header_ = wrapper.release();
   FreeNotification(header_);
 }

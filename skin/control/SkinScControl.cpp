@@ -1,6 +1,8 @@
 #include "skin/control/SkinScControl.h"
 
 #include "framework/Properties.h"
+#include "framework/controls/WinControl.h"
+#include "skin/control/WScrollbar.h"
 
 namespace bus {
 
@@ -12,7 +14,11 @@ const TClassInfo& TSkinScControl::StaticClassInfo() {
 void TSkinScControl::AttachScrollControl(TWinControl& control, TSkinData* skin, TSkinWrapperHost* form,
                                          TCanvas* canvas) {
   if (Attached()) return;
-  Bind(control, skin, form, canvas, true);
+  Bind(control, skin, form, canvas, false);
+  AddBar(&control, nullptr, kBarControl);
+  HookControl(control);
 }
+
+TWScrollbar* TSkinScControl::Bar() const noexcept { return TSkinScrollbarBase::Bar(kBarControl); }
 
 }  // namespace bus

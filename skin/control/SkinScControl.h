@@ -1,9 +1,9 @@
-// TSkinScControl: the wrapper of stand-alone scroll bar controls. It attaches, registers with its
-// form object, switches off and on and detaches as every wrapper does; it draws no skin of its own
-// so far.
+// TSkinScControl: the wrapper of stand-alone scroll bar controls. One overlay (TWScrollbar of kind
+// 2) covers the whole control and draws it from the skin; presses on it go to the control, which
+// tracks them itself (see TSkinScrollbarBase for how the overlay follows the control).
 #pragma once
 
-#include "skin/control/SkinControl.h"
+#include "skin/control/SkinScrollbarBase.h"
 
 namespace bus {
 
@@ -11,13 +11,17 @@ class TCanvas;
 class TSkinData;
 class TSkinWrapperHost;
 class TWinControl;
+class TWScrollbar;
 
-class TSkinScControl : public TSkinControl {
+class TSkinScControl : public TSkinScrollbarBase {
   BUS_CLASS(TSkinScControl)
 public:
-  using TSkinControl::TSkinControl;
-  // Attaches to control: hooks its handler and registers with form.
+  using TSkinScrollbarBase::TSkinScrollbarBase;
+
+  // Attaches to control: registers with form, lays the overlay over it and hooks its handler.
   void AttachScrollControl(TWinControl& control, TSkinData* skin, TSkinWrapperHost* form, TCanvas* canvas);
+  // The overlay, or null.
+  TWScrollbar* Bar() const noexcept;
 };
 
 }  // namespace bus

@@ -1,9 +1,10 @@
-// TSkinScrollbar: the wrapper of the two built-in scroll bars of a control (memos, grids, list
-// boxes, scroll boxes ...). It attaches, registers with its form object, switches off and on and
-// detaches as every wrapper does; it draws no skin of its own so far.
+// TSkinScrollbar: the wrapper of the two built-in scroll bars of a control (memos, the grid, list
+// boxes, scroll boxes, rich edits ...). It changes nothing of the control: an overlay lies over
+// each of its real scroll bars, draws it from the skin and hands presses back to the control (see
+// TSkinScrollbarBase for how the overlays follow the control).
 #pragma once
 
-#include "skin/control/SkinControl.h"
+#include "skin/control/SkinScrollbarBase.h"
 
 namespace bus {
 
@@ -11,13 +12,18 @@ class TCanvas;
 class TSkinData;
 class TSkinWrapperHost;
 class TWinControl;
+class TWScrollbar;
 
-class TSkinScrollbar : public TSkinControl {
+class TSkinScrollbar : public TSkinScrollbarBase {
   BUS_CLASS(TSkinScrollbar)
 public:
-  using TSkinControl::TSkinControl;
-  // Attaches to control: hooks its handler and registers with form; the control's colour stays.
+  using TSkinScrollbarBase::TSkinScrollbarBase;
+
+  // Attaches to control: registers with form, lays the overlays over its bars (hidden while the
+  // control is) and hooks the control's handler; the control's colour stays.
   virtual void AttachScrolling(TWinControl& control, TSkinData* skin, TSkinWrapperHost* form, TCanvas* canvas);
+  TWScrollbar* HorzBar() const noexcept;
+  TWScrollbar* VertBar() const noexcept;
 };
 
 }  // namespace bus

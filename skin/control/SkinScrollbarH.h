@@ -1,16 +1,23 @@
-// TSkinScrollbarH: the wrapper of the built-in scroll bars of a window that has no control object.
-// It attaches, registers with its form object, switches off and on and detaches as every wrapper
-// does; it draws no skin of its own so far.
+// TSkinScrollbarH: the wrapper of the built-in scroll bars of a window that has no control object
+// (the list of a simple combo box): the overlays of TSkinScrollbar, over a window it subclasses.
 #pragma once
 
-#include "skin/control/SkinControl.h"
+#include "skin/control/SkinScrollbarBase.h"
 
 namespace bus {
 
-class TSkinScrollbarH : public TSkinControl {
+class TWScrollbar;
+
+class TSkinScrollbarH : public TSkinScrollbarBase {
   BUS_CLASS(TSkinScrollbarH)
 public:
-  using TSkinControl::TSkinControl;
+  using TSkinScrollbarBase::TSkinScrollbarBase;
+
+  // Subclasses handle and registers with form as every bare-window wrapper does, then lays the
+  // overlays over its bars.
+  void AttachWindow(HWND handle, TSkinData* skin, TSkinWrapperHost* form, TCanvas* canvas) override;
+  TWScrollbar* HorzBar() const noexcept;
+  TWScrollbar* VertBar() const noexcept;
 };
 
 }  // namespace bus

@@ -29,10 +29,13 @@
 #include "framework/controls/Timer.h"
 #include "framework/data/DbQuery.h"
 #include "framework/graphics/Font.h"
+#include "framework/graphics/GdiHandles.h"
 #include "grid/DBGrid.h"
 #include "grid/DBGridColumn.h"
 #include "grid/DBGridNode.h"
 #include "skin/control/SkinControl.h"
+#include "skin/control/SkinScrollbar.h"
+#include "skin/control/WScrollbar.h"
 #include "skin/data/SkinData.h"
 #include "skin/form/SkinForm.h"
 #include "skin/form/SkinManager.h"
@@ -775,6 +778,62 @@ TEST_F(MainWindow, TheSkinsCaptionButtonsMinimiseAndCloseToTheTrayAndTheFrameCom
   ASSERT_EQ(test::ChooseFromTrayMenu(*form_->TrayIcon1, 1), 1);
   ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(window) != 0; }, kDesktopWait));
   frameIsWhole("shown again from the tray");
+}
+
+// The skinned scroll bar wrapper of a control, or null.
+TSkinScrollbar* ScrollWrapperOf(TComponent* c) {
+  for (int i = 0; i < c->ComponentCount(); ++i)
+    if (auto* w = dynamic_cast<TSkinScrollbar*>(c->Components(i))) return w;
+  return nullptr;
+}
+
+// A pixel as the screen shows it.
+COLORREF ScreenPixel(POINT p) { return GetPixel(WindowDC().Get(), p.x, p.y); }
+
+TEST_F(MainWindow, TheGridsSkinnedScrollBarsLieUnderThePlanPanelWhichHasItsOwnForTheMemo) {
+  CreateXian();
+  ASSERT_TRUE(PumpUntil([&] {
+    TSkinForm* object = SkinManager->FindSkinForm(form_->Handle());
+    return object && object->ChildrenSkinned();
+  }, kDesktopWait));
+  TSkinScrollbar* grid = ScrollWrapperOf(form_->DBGrid1);
+  ASSERT_TRUE(grid && grid->HorzBar() && grid->VertBar());
+  const HWND horz = grid->HorzBar()->Handle();
+  ASSERT_TRUE(IsWindowVisible(horz)) << "every route: 50 columns do not fit";
+  RECT bar{};
+  GetWindowRect(horz, &bar);
+  const POINT probe{bar.left + 300, (bar.top + bar.bottom) / 2};  // under the plan panel's face
+  Settle();
+  EXPECT_EQ(WindowFromPoint(probe), horz);
+  const COLORREF track = ScreenPixel(probe);
+
+  // the plan panel, made after the grid, covers its bars as it covers the grid
+  form_->Panel4->SetLeft(5);
+  form_->Panel4->Show();
+  Settle();
+  EXPECT_EQ(WindowFromPoint(probe), form_->Panel4->Handle());
+  EXPECT_NE(ScreenPixel(probe), track);
+  // the grid scrolled meanwhile keeps its overlays under the panel
+  form_->DBGrid1->SetTopIndex(50);
+  Settle();
+  EXPECT_EQ(WindowFromPoint(probe), form_->Panel4->Handle());
+
+  // the memo on the panel has overlays of its own, children of the panel
+  form_->Memo1->Lines().Assign([] {
+    TStringList lines;
+    for (int i = 0; i < 60; ++i) lines.Add("方案 " + std::to_string(i));
+    return lines;
+  }());
+  Settle();
+  TSkinScrollbar* memo = ScrollWrapperOf(form_->Memo1);
+  ASSERT_TRUE(memo && memo->VertBar());
+  EXPECT_TRUE(IsWindowVisible(memo->VertBar()->Handle()));
+  EXPECT_EQ(GetParent(memo->VertBar()->Handle()), form_->Panel4->Handle());
+
+  form_->Panel4->Hide();
+  Settle();
+  EXPECT_EQ(WindowFromPoint(probe), horz);
+  EXPECT_EQ(ScreenPixel(probe), track);
 }
 
 TEST_F(MainWindow, SwitchingTheSkinOffGivesTheWindowBackAsItWasAndOnAgainAdoptsIt) {

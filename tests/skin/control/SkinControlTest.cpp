@@ -50,21 +50,6 @@ public:
   std::function<void()> release;    // run on kReleaseMe
 };
 
-// The form object's list, as the base sees it.
-class THost : public TSkinWrapperHost {
-public:
-  bool RegisterWrapper(TSkinControl* w) override {
-    if (std::find(list.begin(), list.end(), w) != list.end()) return true;
-    list.push_back(w);
-    return false;
-  }
-  void UnregisterWrapper(TSkinControl* w) noexcept override { std::erase(list, w); }
-  TSkinControl* HotButton() const noexcept override { return hot; }
-  void SetHotButton(TSkinControl* w) noexcept override { hot = w; }
-  std::vector<TSkinControl*> list;  // registered wrappers
-  TSkinControl* hot = nullptr;      // the hot button
-};
-
 // The messages of these tables.
 const std::vector<UINT> kWatched = {WM_GETTEXTLENGTH, WM_GETTEXT, WM_SETTEXT, WM_PAINT, WM_ERASEBKGND, WM_NCPAINT,
                                     kSkinMsgSwitch};
@@ -92,7 +77,7 @@ protected:
   }
 
   TSkinData skin_{nullptr};
-  THost host_;
+  test::TWrapperList host_;
   TCanvas canvas_;
   TForm* form_ = nullptr;
   TButton* button_ = nullptr;
