@@ -1,6 +1,8 @@
 #include "skin/control/SkinControl.h"
 
+#include <algorithm>
 #include <cassert>
+#include <iterator>
 #include <utility>
 
 #include "framework/Properties.h"
@@ -10,6 +12,7 @@
 #include "framework/controls/WindowSubclass.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/GdiHandles.h"
+#include "skin/control/BufferedPaint.h"
 #include "skin/control/SkinWrapperHost.h"
 #include "skin/data/SkinData.h"
 
@@ -173,12 +176,17 @@ void TSkinControl::AfterDefault(TMessage& m) {
   }
 }
 
-void TSkinControl::PaintWindow(HDC dc) {
-  RECT rect{};
-  if (!handle_ || !GetWindowRect(handle_, &rect)) return;
+bool TSkinControl::PaintRect(RECT& rect) {
+  if (!handle_ || !GetWindowRect(handle_, &rect)) return false;
   windowRect_ = rect;
   OffsetRect(&rect, -rect.left, -rect.top);
   enabled_ = (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_DISABLED) == 0;
+  return true;
+}
+
+void TSkinControl::PaintWindow(HDC dc) {
+  RECT rect{};
+  if (!PaintRect(rect)) return;
   if (dc) {
     PaintTo(dc, rect);
     return;
@@ -195,6 +203,7 @@ void TSkinControl::SkinChanged() {
 }
 
 void TSkinControl::Repaint() {
+  if (handle_ && PaintsFrame()) RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
   if (control_) {
     control_->Invalidate();
   } else if (graphicControl_) {
@@ -205,23 +214,102 @@ void TSkinControl::Repaint() {
   }
 }
 
-void TSkinControl::PaintFromMessage(TMessage& m) {
-  struct Painting {
-    HWND window;
-    PAINTSTRUCT ps{};
-    HDC dc = nullptr;
-    ~Painting() {
-      if (dc) EndPaint(window, &ps);
-    }
-  } painting{handle_};
-  HDC dc = reinterpret_cast<HDC>(m.WParam);
-  if (!dc) dc = painting.dc = BeginPaint(handle_, &painting.ps);
-  RECT rect{};
-  if (dc && GetWindowRect(handle_, &rect)) {
-    windowRect_ = rect;
-    OffsetRect(&rect, -rect.left, -rect.top);
-    PaintTo(dc, rect);
+namespace {
+
+// The DC of a WM_PAINT: the one in wParam, or BeginPaint's, which it ends when it goes.
+class PaintDC {
+public:
+  PaintDC(HWND window, const TMessage& m) : window_(window), dc_(reinterpret_cast<HDC>(m.WParam)) {
+    if (!dc_) began_ = dc_ = BeginPaint(window_, &ps_);
   }
+  ~PaintDC() {
+    if (began_) EndPaint(window_, &ps_);
+  }
+  PaintDC(const PaintDC&) = delete;
+  PaintDC& operator=(const PaintDC&) = delete;
+  HDC Get() const noexcept { return dc_; }
+
+private:
+  HWND window_;          // painted
+  PAINTSTRUCT ps_{};     // BeginPaint's
+  HDC dc_;               // wParam's or BeginPaint's
+  HDC began_ = nullptr;  // BeginPaint's, to end
+};
+
+}  // namespace
+
+void TSkinControl::PaintFromMessage(TMessage& m) {
+  const PaintDC dc(handle_, m);
+  RECT rect{};
+  if (dc.Get() && PaintRect(rect)) PaintTo(dc.Get(), rect);
+}
+
+namespace {
+
+// Takes the visible child windows out of dc's clipping (dc's origin at window's client area): they
+// paint themselves, and a picture of the window's client area does not hold them.
+void ExcludeChildren(HWND window, HDC dc) {
+  for (HWND child = GetTopWindow(window); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT r{};
+    if (!IsWindowVisible(child) || !GetWindowRect(child, &r)) continue;
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+    ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+  }
+}
+
+}  // namespace
+
+void TSkinControl::PaintOverDefault(TMessage& m) {
+  const PaintDC dc(handle_, m);
+  // without an off-screen picture the control paints itself, on the DC the paint began with
+  const auto plain = [&] {
+    TMessage direct{WM_PAINT, WPARAM(dc.Get()), 0, 0};
+    CallDefault(dc.Get() ? direct : m);
+    m.Result = dc.Get() ? direct.Result : m.Result;
+  };
+  RECT rect{}, client{};
+  POINT origin{};  // the client area's top-left corner in the window
+  if (!dc.Get() || !PaintRect(rect) || !GetClientRect(handle_, &client) || !ClientToScreen(handle_, &origin))
+    return plain();
+  origin.x -= windowRect_.left;
+  origin.y -= windowRect_.top;
+  const MemoryDC memory(dc.Get());
+  const GdiObject<HBITMAP> bitmap(
+      memory ? CreateCompatibleBitmap(dc.Get(), std::max<LONG>(rect.right, 1), std::max<LONG>(rect.bottom, 1)) : nullptr);
+  const DcSelection selected(memory.Get(), bitmap.Get());
+  if (!bitmap || !selected) return plain();
+  {
+    const SavedDCState state(memory.Get());
+    SetViewportOrgEx(memory.Get(), origin.x, origin.y, nullptr);
+    TMessage erase{WM_ERASEBKGND, WPARAM(memory.Get()), 0, 0};
+    CallDefault(erase);
+    TMessage print{WM_PRINTCLIENT, WPARAM(memory.Get()), PRF_CLIENT, 0};
+    CallDefault(print);
+  }
+  PaintTo(memory.Get(), rect);
+  const SavedDCState clip(dc.Get());
+  ExcludeChildren(handle_, dc.Get());
+  BitBlt(dc.Get(), 0, 0, client.right, client.bottom, memory.Get(), origin.x, origin.y, SRCCOPY);
+  m.Result = 0;
+}
+
+void TSkinControl::PaintFrameOverDefault(TMessage& m, int band) {
+  RECT rect{}, client{};
+  POINT origin{};  // the client area's top-left corner in the window
+  if (!PaintRect(rect) || !GetClientRect(handle_, &client) || !ClientToScreen(handle_, &origin)) return CallDefault(m);
+  origin.x -= windowRect_.left;
+  origin.y -= windowRect_.top;
+  const LONG sides[] = {origin.x, origin.y, rect.right - origin.x - client.right, rect.bottom - origin.y - client.bottom};
+  const LONG width = std::min({LONG(band), sides[0], sides[1], sides[2], sides[3]});
+  if (width <= 0) return CallDefault(m);
+  if (std::any_of(std::begin(sides), std::end(sides), [&](LONG side) { return side != width; })) CallDefault(m);
+  else m.Result = 0;
+  const WindowDC dc = WindowDC::Whole(handle_);
+  if (!dc) return;
+  const SavedDCState state(dc.Get());
+  ExcludeClipRect(dc.Get(), width, width, rect.right - width, rect.bottom - width);
+  TBitmap buffer;
+  PaintBuffered(buffer, dc.Get(), rect, [this](HDC memory, const RECT& r) { PaintTo(memory, r); });
 }
 
 void TSkinControl::FillFace(HDC dc, const RECT& rect) const {

@@ -89,10 +89,22 @@ public:
   void WndProc(TMessage& m);
   // The control's normal processing (the handler or procedure the wrapper replaced).
   void CallDefault(TMessage& m);
-  // Schedules a full repaint.
+  // Schedules a full repaint (of the frame too, for a kind that paints over it).
   void Repaint();
   // Answers WM_PAINT completely through PaintTo.
   void PaintFromMessage(TMessage& m);
+  // Answers WM_PAINT with the control's normal painting and PaintTo drawn over it, both composed in
+  // an off-screen bitmap of the window's size that reaches the window in one transfer, so the
+  // control's own look never shows on its way to the skin's. The normal painting is asked for as
+  // WM_ERASEBKGND and WM_PRINTCLIENT on the off-screen DC (which every kind we skin answers);
+  // without an off-screen bitmap the message gets its normal processing alone.
+  void PaintOverDefault(TMessage& m);
+  // Answers WM_NCPAINT for a kind whose PaintTo draws the control's border over its frame: the
+  // frame's outer `band` pixels (at most as many as its narrowest side has) show PaintTo's picture,
+  // composed off screen and copied in one transfer, and the stock border under them is never drawn;
+  // the rest of a wider frame (scroll bars) gets its normal painting first. A control without a
+  // frame gets its normal painting alone.
+  void PaintFrameOverDefault(TMessage& m, int band);
   void FillFace(HDC dc, const RECT& rect) const;
   // Fills with the parent control's colour, ButtonFace when there is none.
   void FillParentColor(HDC dc, const RECT& rect) const;
@@ -136,6 +148,9 @@ protected:
   void SetStatus(int status) noexcept { status_ = status; }
   void SetAttached(bool v) noexcept { attached_ = v; }
   void SetMouseState(std::uint8_t v) noexcept { mouseState_ = v; }
+  // Whether the kind paints over the control's frame (PaintFrameOverDefault): a repaint then
+  // includes the frame.
+  virtual bool PaintsFrame() const noexcept { return false; }
   // The text a kind shows, when it differs from the window's (a caption with its line breaks).
   void SetCaption(std::wstring text) { caption_ = std::move(text); }
   // Takes the wrapper's handler off the control (or its procedure off the window) now; the wrapper
@@ -143,6 +158,9 @@ protected:
   void RemoveHooks() noexcept;
 
 private:
+  // The window rectangle moved to the origin, for PaintTo; keeps it (in screen coordinates) in
+  // WindowRect and reads Enabled afresh. False when the window has no rectangle.
+  bool PaintRect(RECT& rect);
   void LeaveForm() noexcept;
 
   std::uint8_t mouseState_ = 0;            // kMouseHot, kMousePressed

@@ -1,5 +1,7 @@
 #include "tests/support/SkinWindowsSupport.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "core/BmpFile.h"
@@ -60,6 +62,17 @@ void StoreArchive(TMemoryStream& out, const std::string& descriptor, const std::
 void GiveTestSkin(TSkinData& skin, const std::string& extra) {
   StoreArchive(skin.StoredSkin(), "[TitlebarSkin]\r\nSkinName=Flat\r\n[Colours]\r\nButtonFace=10 20 30\r\n" + extra, {});
   ASSERT_TRUE(skin.LoadSkin());
+}
+
+bool TWrapperList::RegisterWrapper(TSkinControl* wrapper) {
+  if (std::find(list.begin(), list.end(), wrapper) != list.end()) return true;
+  list.push_back(wrapper);
+  return false;
+}
+
+void TWrapperList::UnregisterWrapper(TSkinControl* wrapper) noexcept {
+  std::erase(list, wrapper);
+  if (hot == wrapper) hot = nullptr;
 }
 
 }  // namespace bus::test

@@ -12,6 +12,7 @@
 
 #include "core/Stream.h"
 #include "framework/controls/Form.h"
+#include "skin/control/SkinWrapperHost.h"
 #include "tests/support/WindowTestSupport.h"
 
 namespace bus {
@@ -46,6 +47,17 @@ void StoreArchive(TMemoryStream& out, const std::string& descriptor, const std::
 void GiveTestSkin(TSkinData& skin, const std::string& extra = "");
 // The skin's face colour.
 constexpr COLORREF kTestFace = RGB(10, 20, 30);
+
+// A form object's list of wrappers, as a wrapper sees it, for wrapper tests without a skinned form.
+class TWrapperList : public TSkinWrapperHost {
+public:
+  bool RegisterWrapper(TSkinControl* wrapper) override;
+  void UnregisterWrapper(TSkinControl* wrapper) noexcept override;
+  TSkinControl* HotButton() const noexcept override { return hot; }
+  void SetHotButton(TSkinControl* wrapper) noexcept override { hot = wrapper; }
+  std::vector<TSkinControl*> list;  // registered wrappers, in order
+  TSkinControl* hot = nullptr;      // the button drawn hot
+};
 
 // The deadline of the skin tests' waits, in milliseconds.
 constexpr DWORD kSkinWait = 5000;
