@@ -110,6 +110,19 @@ TEST_F(SkinEditTest, AQueryBoxThatDrawsItsOwnBorderGetsTheRingOverItABoxWithoutA
   for (UINT msg : recorder.Messages()) EXPECT_NE(msg, UINT(WM_PAINT));
   EXPECT_GT(recorder.Count(WM_PRINTCLIENT), 0);
 
+  // the caret still blinks after composed paints (each paint hides it and shows it again)
+  query->SetFocus();
+  SendMessageW(query->Handle(), EM_SETSEL, 2, 2);  // after the text: the caret on a white ground
+  for (int i = 0; i < 3; ++i) {
+    InvalidateRect(query->Handle(), nullptr, TRUE);
+    UpdateWindow(query->Handle());
+  }
+  POINT caret{};
+  ASSERT_TRUE(GetCaretPos(&caret));
+  EXPECT_TRUE(test::PumpUntil(
+      [&] { return (test::PixelAt(*query, {caret.x, caret.y + 3}) & 0xFFFFFF) != RGB(255, 255, 255); }, test::kSkinWait))
+      << "no caret at " << caret.x << "," << caret.y;
+
   // a one-pixel frame: the outer ring over it, the inner one over the outermost client pixels
   auto* framed = Place(new TEdit(form_), 160, 20, 121, 19);
   framed->SetCtl3D(false);
