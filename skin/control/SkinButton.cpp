@@ -42,7 +42,7 @@ bool TSkinButton::BeforeDefault(TMessage& m) {
       return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      WmLButtonDown();
+      WmLButtonDown(m);
       m.Result = 0;
       return false;
     case CM_MOUSEENTER:
@@ -66,7 +66,8 @@ void TSkinButton::AfterDefault(TMessage& m) {
       WmKey(m, false);
       break;
     case WM_MOUSEMOVE:
-      BecomeHot();
+      // while the button holds the capture, moves away from it arrive too
+      if (Inside(m.LParam)) BecomeHot();
       break;
     case WM_LBUTTONUP:
       WmLButtonUp(m);
@@ -108,13 +109,22 @@ void TSkinButton::AfterDefault(TMessage& m) {
 }
 
 // The press is the wrapper's: the button's own processing never sees it, so it neither clicks on
-// its own nor draws itself pressed. The capture brings the release, wherever it happens.
-void TSkinButton::WmLButtonDown() {
+// its own nor draws itself pressed. The capture brings the release, wherever it happens. A control
+// object's program still hears of the press (OnDblClick, OnMouseDown), as it would without the skin.
+void TSkinButton::WmLButtonDown(const TMessage& m) {
   if (!Handle()) return;
   if (GetFocus() != Handle()) SetFocus(Handle());
   SetPressed(true);
   SetCapture(Handle());
   PaintNow();
+  if (TWinControl* control = Control()) {
+    TShiftState shift = MouseShiftState(m.WParam);
+    if (m.Msg == WM_LBUTTONDBLCLK) {
+      shift.Include(TShiftStateFlag::ssDouble);
+      control->OnDblClick(control);
+    }
+    control->OnMouseDown(control, TMouseButton::mbLeft, shift, GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
+  }
 }
 
 // A release over the pressed button clicks it once; released elsewhere, or after the mouse left
@@ -125,9 +135,7 @@ void TSkinButton::WmLButtonUp(const TMessage& m) {
   if (Handle() && GetCapture() == Handle()) ReleaseCapture();
   if (!wasPressed) return;
   PaintNow();
-  RECT client{};
-  const POINT at{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
-  if (!GetClientRect(Handle(), &client) || !PtInRect(&client, at)) return;
+  if (!Inside(m.LParam)) return;
   if (TWinControl* control = Control()) {
     control->Click();
   } else {
@@ -194,6 +202,14 @@ bool TSkinButton::ControlHearsLeave() {
 }
 
 bool TSkinButton::EnabledNow() const { return Handle() && IsWindowEnabled(Handle()); }
+
+bool TSkinButton::Inside(LPARAM at) const {
+  RECT client{};
+  if (const TGraphicControl* control = GraphicControl()) client = control->ClientRect();
+  else if (!Handle() || !GetClientRect(Handle(), &client)) return false;
+  const POINT p{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+  return PtInRect(&client, p) != FALSE;
+}
 
 void SendMouseLeave(TSkinControl& wrapper) {
   if (wrapper.Handle()) SendMessageW(wrapper.Handle(), CM_MOUSELEAVE, 0, 0);

@@ -79,10 +79,12 @@ protected:
   bool ControlHearsLeave();
   // The button is enabled now (its window, or a window-less control's Enabled).
   virtual bool EnabledNow() const;
+  // A mouse message's point (client coordinates in lParam) lies on the button.
+  bool Inside(LPARAM at) const;
 
 private:
   // Message handlers of AfterDefault.
-  void WmLButtonDown();
+  void WmLButtonDown(const TMessage& m);
   void WmLButtonUp(const TMessage& m);
   void WmCaptureChanged(const TMessage& m);
   void WmKey(const TMessage& m, bool down);
