@@ -168,6 +168,35 @@ TEST_F(SkinComBoxTest, ASimpleBoxHasItsListsScrollBarsSkinnedAndNoButtonDrawn) {
   EXPECT_EQ(test::Difference(Screen(box->Handle()), {0, 0, 121, 18}, before), "");
 }
 
+// A skin with a combo button strip but no sunk edge keeps its images as they are: the button frame
+// for the state over the button columns, the box's own edge and text left alone.
+TEST_F(SkinComBoxTest, WithoutASunkEdgeOnlyTheButtonIsDrawnFromItsOwnStrip) {
+  const std::uint32_t colours[] = {0xC00000, 0x00C000, 0x0000C0, 0xC0C000};
+  TSkinData buttonOnly(nullptr);
+  test::StoreArchive(buttonOnly.StoredSkin(),
+                     "[TitlebarSkin]\r\nSkinName=Button\r\n[ComboButton]\r\nImage=combo.bmp\r\n",
+                     {{"combo.bmp", test::BmpFile(72, 21, [&](int x, int) { return colours[x / 18]; })}});
+  ASSERT_TRUE(buttonOnly.LoadSkin());
+  ASSERT_NE(buttonOnly.ComboButton()->Style(), 2);
+  TComboBox* box = Box(TComboBoxStyle::csDropDownList, 20);
+  auto* other = Place(new TEdit(form_), 20, 60, 121, 21);
+  other->SetFocus();
+  test::PumpPending();
+  const BmpImage before = Screen(box->Handle());
+  auto* wrapper = new TSkinComBox(box);
+  wrapper->AttachControl(&host_, &buttonOnly, false, &canvas_);
+  test::PumpPending();
+  const int e = GetSystemMetrics(SM_CXHSCROLL);
+  BmpImage shot = Screen(box->Handle());
+  EXPECT_EQ(shot.Pixel(shot.width - e / 2, shot.height / 2) & 0xFFFFFF, colours[0]);
+  EXPECT_EQ(test::Difference(shot, {0, 0, shot.width - e - 4, shot.height}, before), "");
+  box->SetEnabled(false);
+  test::PumpPending();
+  shot = Screen(box->Handle());
+  EXPECT_EQ(shot.Pixel(shot.width - e / 2, shot.height / 2) & 0xFFFFFF, colours[2]);
+  wrapper->Detach();
+}
+
 TEST_F(SkinComBoxTest, TheListDropsDownFromTheButtonAndAChoiceLandsInTheBox) {
   TComboBox* box = Box(TComboBoxStyle::csDropDownList, 20);
   int changes = 0;
