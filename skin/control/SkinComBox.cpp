@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "framework/Properties.h"
+#include "framework/controls/WinControl.h"
 #include "framework/controls/WindowSubclass.h"
 #include "framework/graphics/GdiHandles.h"
 #include "skin/control/SkinDrawing.h"
@@ -50,7 +51,8 @@ void TSkinComBox::AttachParts(TSkinData* skin, TSkinWrapperHost* form) {
   // a list that drops down is a pop-up of the desktop, not part of the control
   const bool popup = (listStyle & WS_POPUP) != 0 || GetParent(listHandle_) == GetDesktopWindow();
   if (popup || (listStyle & WS_CHILD) == 0) return;
-  listScrollbars_ = new TSkinScrollbarH(this);
+  // owned by the box's control object, beside this wrapper (by this wrapper for a bare window)
+  listScrollbars_ = new TSkinScrollbarH(Control() ? static_cast<TComponent*>(Control()) : this);
   listScrollbars_->AttachWindow(listHandle_, skin, form, nullptr);
 }
 

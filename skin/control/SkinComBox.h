@@ -88,7 +88,7 @@ private:
   HWND listHandle_ = nullptr;                     // a simple combo box's list window
   HWND editHandle_ = nullptr;                     // a drop-down combo box's edit field
   std::unique_ptr<TWindowSubclass> editHook_;     // our procedure on the edit field
-  TSkinScrollbarH* listScrollbars_ = nullptr;     // owned by this wrapper
+  TSkinScrollbarH* listScrollbars_ = nullptr;     // owned by the control (or by this wrapper)
   COMBOBOXINFO comboInfo_{};                      // the box's parts at the last paint
 };
 
