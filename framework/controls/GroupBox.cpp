@@ -25,7 +25,7 @@ void TCustomGroupBox::Paint() {
   GetTextMetricsW(dc, &tm);
   SelectObject(dc, oldFont);
   RECT frame = ClientRect();
-  frame.top += tm.tmHeight / 2;
+  frame.top += tm.tmHeight / 2 - 1;  // through the caption's middle, as the platform's group box
   if (Ctl3D()) {
     DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
   } else {

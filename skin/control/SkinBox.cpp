@@ -9,4 +9,13 @@ const TClassInfo& TSkinBox::StaticClassInfo() {
   return info;
 }
 
+void TSkinBox::Detach() {
+  TSkinControl::Detach();
+  if (Status() != kWrapperGone) SetStatus(kWrapperReleased);
+}
+
+void TSkinBox::AfterDefault(TMessage& m) {
+  if (m.Msg == kSkinMsgSwitch) TSkinControl::AfterDefault(m);
+}
+
 }  // namespace bus

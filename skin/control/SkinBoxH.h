@@ -1,6 +1,6 @@
-// TSkinBoxH: the wrapper of dialog-box windows inside other windows. It attaches, registers with
-// its form object, switches off and on and detaches as every wrapper does; it draws no skin of its
-// own so far.
+// TSkinBoxH: the wrapper of dialog-box windows (#32770) that lie inside other windows. The dialog's
+// background is the skin's face colour, and so is the background its static texts and buttons ask
+// it for, their text in the skin's ButtonText; everything else is the dialog's own.
 #pragma once
 
 #include "skin/control/SkinControl.h"
@@ -11,6 +11,9 @@ class TSkinBoxH : public TSkinControl {
   BUS_CLASS(TSkinBoxH)
 public:
   using TSkinControl::TSkinControl;
+  // WM_ERASEBKGND fills with ButtonFace; WM_CTLCOLORDLG, WM_CTLCOLORSTATIC and WM_CTLCOLORBTN
+  // answer the skin's face brush after the dialog's own answer has set up the child's DC.
+  bool BeforeDefault(TMessage& m) override;
 };
 
 }  // namespace bus

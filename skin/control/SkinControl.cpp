@@ -236,20 +236,11 @@ private:
   HDC began_ = nullptr;  // BeginPaint's, to end
 };
 
-}  // namespace
-
-void TSkinControl::PaintFromMessage(TMessage& m) {
-  const PaintDC dc(handle_, m);
-  RECT rect{};
-  if (dc.Get() && PaintRect(rect)) PaintTo(dc.Get(), rect);
-}
-
-namespace {
-
-// Takes the visible child windows out of dc's clipping (dc's origin at window's client area): they
-// paint themselves, and a picture of the window's client area does not hold them.
-void ExcludeChildren(HWND window, HDC dc) {
-  for (HWND child = GetTopWindow(window); child; child = GetWindow(child, GW_HWNDNEXT)) {
+// Takes the visible child windows of the DC's window out of its clipping region (client
+// coordinates), so that a picture copied over the window leaves them as they painted themselves
+// (the spin arrows of a tab row, the edit inside a combo box) whatever the window's style says.
+void ExcludeVisibleChildren(HWND window, HDC dc) {
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     RECT r{};
     if (!IsWindowVisible(child) || !GetWindowRect(child, &r)) continue;
     MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
@@ -258,6 +249,12 @@ void ExcludeChildren(HWND window, HDC dc) {
 }
 
 }  // namespace
+
+void TSkinControl::PaintFromMessage(TMessage& m) {
+  const PaintDC dc(handle_, m);
+  RECT rect{};
+  if (dc.Get() && PaintRect(rect)) PaintTo(dc.Get(), rect);
+}
 
 void TSkinControl::PaintOverDefault(TMessage& m) {
   const PaintDC dc(handle_, m);
@@ -288,9 +285,27 @@ void TSkinControl::PaintOverDefault(TMessage& m) {
   }
   PaintTo(memory.Get(), rect);
   const SavedDCState clip(dc.Get());
-  ExcludeChildren(handle_, dc.Get());
+  ExcludeVisibleChildren(handle_, dc.Get());
   BitBlt(dc.Get(), 0, 0, client.right, client.bottom, memory.Get(), origin.x, origin.y, SRCCOPY);
   m.Result = 0;
+}
+
+bool TSkinControl::AnswerPaint(TMessage& m, bool overDefault) {
+  switch (m.Msg) {
+    case WM_PAINT:
+      if (overDefault) {
+        PaintOverDefault(m);
+      } else {
+        PaintFromMessage(m);
+        m.Result = 0;
+      }
+      return true;
+    case WM_ERASEBKGND:
+      m.Result = 1;
+      return true;
+    default:
+      return false;
+  }
 }
 
 void TSkinControl::PaintFrameOverDefault(TMessage& m, int band) {

@@ -97,8 +97,13 @@ public:
   // an off-screen bitmap of the window's size that reaches the window in one transfer, so the
   // control's own look never shows on its way to the skin's. The normal painting is asked for as
   // WM_ERASEBKGND and WM_PRINTCLIENT on the off-screen DC (which every kind we skin answers);
-  // without an off-screen bitmap the message gets its normal processing alone.
+  // without an off-screen bitmap the message gets its normal processing alone. Visible child
+  // windows keep their own pixels: the copy goes around them.
   void PaintOverDefault(TMessage& m);
+  // For a wrapper that paints the whole window: answers WM_PAINT through PaintFromMessage (or, with
+  // overDefault, PaintOverDefault) and WM_ERASEBKGND without erasing, the background being part of
+  // the picture. True when m was one of them: its normal processing is not to run then.
+  bool AnswerPaint(TMessage& m, bool overDefault = false);
   // Answers WM_NCPAINT for a kind whose PaintTo draws the control's border over its frame: the
   // frame's outer `band` pixels (at most as many as its narrowest side has) show PaintTo's picture,
   // composed off screen and copied in one transfer, and the stock border under them is never drawn;

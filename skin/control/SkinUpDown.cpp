@@ -21,14 +21,8 @@ TSkinUpDown::TSkinUpDown(TComponent* owner) : TSkinControl(owner), buffer_(std::
 TSkinUpDown::~TSkinUpDown() = default;
 
 bool TSkinUpDown::BeforeDefault(TMessage& m) {
+  if (AnswerPaint(m)) return false;
   switch (m.Msg) {
-    case WM_PAINT:
-      PaintFromMessage(m);
-      return false;
-    case WM_ERASEBKGND:
-      if (Control()) return true;
-      m.Result = 1;
-      return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       CallDefault(m);

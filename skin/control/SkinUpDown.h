@@ -36,9 +36,9 @@ public:
   explicit TSkinUpDown(TComponent* owner);
   ~TSkinUpDown() override;
 
-  // WM_PAINT is answered whole (PaintFromMessage); WM_ERASEBKGND of a bare window is answered
-  // without erasing (the paint covers every pixel); a left press or release runs the control's own
-  // processing first, then the wrapper takes the pressed state and repaints.
+  // WM_PAINT is answered whole and WM_ERASEBKGND without erasing (the paint covers every pixel); a
+  // left press or release runs the control's own processing first, then the wrapper takes the
+  // pressed state and repaints.
   bool BeforeDefault(TMessage& m) override;
   // Both buttons over a ButtonFace background, composed off screen and copied to rect's top-left.
   void PaintTo(HDC dc, const RECT& rect) override;

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "tests/support/WindowPicture.h"
+
 namespace bus::test {
 
 std::uint32_t Background(int x, int y) {
@@ -20,16 +22,7 @@ Surface::Surface(int w, int h) { bitmap_.FromImage(BackgroundImage(w, h), pf32bi
 
 std::string FirstDifference(const BmpImage& actual, const BmpImage& expected) {
   if (actual.width != expected.width || actual.height != expected.height) return "the sizes differ";
-  for (int y = 0; y < actual.height; ++y) {
-    for (int x = 0; x < actual.width; ++x) {
-      const std::uint32_t a = actual.Pixel(x, y) & 0xFFFFFF, e = expected.Pixel(x, y) & 0xFFFFFF;
-      if (a == e) continue;
-      char text[80];
-      std::snprintf(text, sizeof text, "at (%d, %d): %06X where %06X was expected", x, y, unsigned(a), unsigned(e));
-      return text;
-    }
-  }
-  return {};
+  return Difference(actual, {0, 0, actual.width, actual.height}, expected);
 }
 
 BmpImage Composed(int w, int h, int x, int y, const BmpImage& pixels, bool transparent) {

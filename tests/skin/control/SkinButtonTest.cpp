@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -17,7 +19,9 @@
 #include "framework/controls/CheckBox.h"
 #include "framework/controls/SpeedButton.h"
 #include "framework/controls/WindowSubclass.h"
+#include "framework/graphics/Bitmap.h"
 #include "framework/graphics/GdiHandles.h"
+#include "skin/control/SkinBitButton.h"
 #include "skin/control/SkinButton.h"
 #include "skin/data/SkinData.h"
 #include "skin/form/SkinForm.h"
@@ -80,6 +84,40 @@ TEST_F(ButtonSkinTest, PushAndGlyphButtonsShowTheFrameOfTheirState) {
   test::PumpPending();
   EXPECT_EQ(FaceOf(ok), "buttons 4");
   EXPECT_EQ(FaceOf(form_->Get<TBitBtn>("bbCancel")), "buttons 3");
+
+  // "||" in a caption is a line break, and the caption so shown is the wrapper's
+  auto& twoLines = form_->Get<TButton>("btnTwoLines");
+  auto* wrapper = dynamic_cast<TSkinButton*>(twoLines.Components(0));
+  ASSERT_NE(wrapper, nullptr);
+  EXPECT_EQ(wrapper->Caption(), L"两行\r\n标题");
+}
+
+// A disabled glyph button whose strip has no disabled frame (any count but 4) shows its first frame
+// greyed; a strip of 4 has its own.
+TEST(SkinGlyph, ADisabledGlyphIsTheFirstFrameGreyedUnlessTheStripHasFour) {
+  const auto strip = [](int frames) {
+    BmpImage image(4 * frames, 4);
+    // red, green, blue, yellow: greyed, the first two differ too
+    const std::uint32_t colours[] = {0xFFC00000, 0xFF00F000, 0xFF0000C0, 0xFFC0C000};
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 4 * frames; ++x) image.SetPixel(x, y, x % 4 == 0 && y == 3 ? 0xFFFF00FF : colours[x / 4]);
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->FromImage(image, pf24bit);
+    return bitmap;
+  };
+  const auto drawn = [](const TBitmap& glyph, int frames, int state) {
+    TBitmap surface(8, 8);
+    const RECT all{0, 0, 8, 8};
+    FillRect(surface.Canvas().Handle(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    TSkinBitButton::DrawGlyph(surface.Canvas().Handle(), RECT{2, 2, 6, 6}, frames, state, glyph);
+    return std::pair{GetPixel(surface.Canvas().Handle(), 4, 3), GetPixel(surface.Canvas().Handle(), 2, 5)};
+  };
+  const auto two = strip(2), four = strip(4);
+  EXPECT_EQ(drawn(*two, 2, 1).first, RGB(0xC0, 0, 0)) << "up: the first frame";
+  EXPECT_EQ(drawn(*two, 2, 2).first, RGB(0x40, 0x40, 0x40)) << "disabled: the first frame greyed, not the second";
+  EXPECT_EQ(drawn(*two, 2, 2).second, RGB(0xFF, 0xFF, 0xFF)) << "its bottom-left colour is transparent";
+  EXPECT_EQ(drawn(*four, 4, 2).first, RGB(0x50, 0x50, 0x50)) << "the strip's own disabled frame, greyed";
+  EXPECT_EQ(drawn(*four, 4, 3).first, RGB(0, 0, 0xC0)) << "clicked: the third frame";
 }
 
 TEST_F(ButtonSkinTest, APressReleasedOverTheButtonClicksOnceAndALeaveCancelsIt) {

@@ -88,23 +88,6 @@ bool HasColour(const BmpImage& image, const RECT& area, std::uint32_t colour) {
   return false;
 }
 
-std::string Difference(const BmpImage& image, const RECT& area, const BmpImage& expected, POINT from) {
-  for (int y = area.top; y < area.bottom; ++y) {
-    for (int x = area.left; x < area.right; ++x) {
-      const int ex = from.x + x - area.left, ey = from.y + y - area.top;
-      if (x < 0 || y < 0 || x >= image.width || y >= image.height || ex < 0 || ey < 0 || ex >= expected.width ||
-          ey >= expected.height)
-        return "outside the pictures at (" + std::to_string(x) + ", " + std::to_string(y) + ")";
-      const std::uint32_t a = image.Pixel(x, y) & 0xFFFFFF, e = expected.Pixel(ex, ey) & 0xFFFFFF;
-      if (a == e) continue;
-      char text[96];
-      std::snprintf(text, sizeof text, "at (%d, %d): %06X where %06X was expected", x, y, unsigned(a), unsigned(e));
-      return text;
-    }
-  }
-  return {};
-}
-
 BmpImage OverFace(const TSkinData& skin, int w, int h, const std::function<void(HDC)>& draw) {
   TBitmap picture(w, h, pf32bit);
   HDC dc = picture.Canvas().Handle();

@@ -17,6 +17,7 @@
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Color.h"
 #include "tests/support/SkinWindowsSupport.h"
+#include "tests/support/WindowPicture.h"
 
 namespace bus {
 class TFont;
@@ -64,9 +65,6 @@ Extent InkExtent(const BmpImage& image, const RECT& area, const std::vector<std:
 // The colours an image holds (0xRRGGBB).
 std::vector<std::uint32_t> ColoursOf(const BmpImage& image);
 bool HasColour(const BmpImage& image, const RECT& area, std::uint32_t colour);
-// Where area of image first differs from expected, read from expected's point `from` on; empty when
-// they agree.
-std::string Difference(const BmpImage& image, const RECT& area, const BmpImage& expected, POINT from = {0, 0});
 // A w × h picture of the skin's face colour after draw(dc) drew on it.
 BmpImage OverFace(const TSkinData& skin, int w, int h, const std::function<void(HDC)>& draw);
 // A dialog window (#32770) inside parent at rect with one static text; the caller destroys it.
