@@ -2,6 +2,11 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
+#include <algorithm>
+#include <filesystem>
+
 #include "core/AppDirectory.h"
 #include "banner/BannerPlayer.h"
 #include "banner/BannerSequence.h"
@@ -9,10 +14,15 @@
 #include "app/SingleInstance.h"
 #include "app/SiteLinks.h"
 #include "app/Startup.h"
+#include "app/StopSuggestions.h"
+#include "app/SuggestionList.h"
 #include "core/UpdateBatch.h"
+#include "core/WideText.h"
 #include "search/TransferPlans.h"
 #include "core/Exception.h"
 #include "core/StringList.h"
+#include "db/Connection.h"
+#include "db/DatabaseError.h"
 #include "db/Query.h"
 #include "db/RouteConfig.h"
 #include "framework/Properties.h"
@@ -39,6 +49,9 @@ namespace {
 // Keys the handlers react to.
 constexpr unsigned short kKeyUp = VK_UP;
 constexpr unsigned short kKeyDown = VK_DOWN;
+// With Ctrl in any search box: swaps the two stops.
+constexpr unsigned short kSwapKey = 'R';
+
 constexpr wchar_t kEnter = L'\r';
 
 // The statement FormShow loads every route with (the trailing blank is part of it).
@@ -55,6 +68,11 @@ constexpr std::string_view kDatabaseErrorCaption = "提示";
 constexpr const wchar_t* kDescriptionResource = L"BUSMAIN";
 constexpr WORD kRawDataResourceType = 10;
 
+// The swap button: left, top, width, height in the two-stop group; its caption and hint.
+constexpr RECT kSwapButtonBounds{160, 1, 26, 17};
+constexpr std::string_view kSwapCaption = "⇄";
+constexpr std::string_view kSwapHint = "交换起点和终点 (Ctrl+R)";
+
 // The status bar panel the searches write to.
 constexpr int kStatusPanel = 1;
 
@@ -66,6 +84,20 @@ std::string& OverriddenAppDirectory() {
 std::string& OverriddenBannerUrl() {
   static std::string url;
   return url;
+}
+std::string& OverriddenRecentQueriesFile() {
+  static std::string file;
+  return file;
+}
+
+// Where the remembered queries are kept: BusSearch\recent.txt in the user's (roaming)
+// application-data folder, which a standard user can write, unlike the program's folder. Empty
+// (nothing kept on disk) when the system names no such folder.
+std::filesystem::path RecentQueriesFile() {
+  if (!OverriddenRecentQueriesFile().empty()) return std::filesystem::path(Widen(OverriddenRecentQueriesFile()));
+  wchar_t folder[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder))) return {};
+  return std::filesystem::path(folder) / L"BusSearch" / L"recent.txt";
 }
 
 // The statement runner: a new statement on a query is a close, the statement as its one line, and
@@ -92,6 +124,8 @@ TfrmBusMain::TfrmBusMain(TComponent* owner) : TForm(owner), windowTitle_(app::kI
   PublishMethod("FormCreate", &TfrmBusMain::FormCreate);
   PublishMethod("FormShow", &TfrmBusMain::FormShow);
   PublishMethod("FormClose", &TfrmBusMain::FormClose);
+  PublishMethod("StopBoxChange", &TfrmBusMain::StopBoxChange);
+  PublishMethod("StopBoxExit", &TfrmBusMain::StopBoxExit);
   PublishMethod("Edit3KeyPress", &TfrmBusMain::Edit3KeyPress);
   PublishMethod("Edit4KeyPress", &TfrmBusMain::Edit4KeyPress);
   PublishMethod("Edit3KeyDown", &TfrmBusMain::Edit3KeyDown);
@@ -152,6 +186,10 @@ TfrmBusMain::TfrmBusMain(TComponent* owner) : TForm(owner), windowTitle_(app::kI
   PublishField("ImageList1", &ImageList1);
 }
 
+TfrmBusMain::~TfrmBusMain() = default;
+
+void TfrmBusMain::SetRecentQueriesFile(std::string file) { OverriddenRecentQueriesFile() = std::move(file); }
+
 void TfrmBusMain::SetStartupOverrides(std::string appDirectory, std::string bannerUrl) {
   OverriddenAppDirectory() = std::move(appDirectory);
   OverriddenBannerUrl() = std::move(bannerUrl);
@@ -176,11 +214,32 @@ void TfrmBusMain::FormCreate(TObject*) {
   const std::string dbName = db::ReadDbName(appDirectory_);
   windowTitle_ = app::WindowTitleFor(dbName);
   ADOConnection1->SetConnectionString(db::RouteConnectionString(appDirectory_, dbName));
+  // The swap button sits in the two-stop group's caption row, between the two boxes, over none of
+  // the group's stored controls.
+  SwapButton = new TSpeedButton(this);
+  SwapButton->SetName("SwapButton");
+  SwapButton->SetParent(GroupBox3);
+  SwapButton->SetBounds(kSwapButtonBounds.left, kSwapButtonBounds.top, kSwapButtonBounds.right, kSwapButtonBounds.bottom);
+  SwapButton->SetFlat(true);
+  SwapButton->SetCaption(std::string(kSwapCaption));
+  SwapButton->SetHint(std::string(kSwapHint));
+  SwapButton->OnClick = TNotifyEvent(this, &TfrmBusMain::SwapButtonClick);
+
+  SuggestionList1 = new TSuggestionList(this);
+  SuggestionList1->SetName("SuggestionList1");
+  SuggestionList1->SetCtl3D(false);
+  SuggestionList1->SetParent(this);
+  suggestions_ = std::make_unique<StopSuggestions>(
+      *this, *SuggestionList1, [this](TCustomEdit& box, std::string_view text) { return SuggestFor(box, text); });
+  recent_ = std::make_unique<app::RecentQueries>(RecentQueriesFile());
+  recent_->Load();
   try {
     ADOConnection1->Open();
   } catch (const std::exception&) {
     Application->MessageBox(std::string(kDatabaseError), std::string(kDatabaseErrorCaption), MB_OK);
+    return;
   }
+  StopIndex();  // built now, while the window is not yet shown
 }
 
 // Every route into the grid, the stored column widths replaced, then the title. On every show, so
@@ -199,7 +258,57 @@ void TfrmBusMain::FormShow(TObject*) {
 // Closing only hides the window (and its taskbar button): the program goes on in the tray.
 void TfrmBusMain::FormClose(TObject*, TCloseAction& action) {
   action = TCloseAction::caNone;
+  suggestions_->Close();
   TrayIcon1->HideMainWindow();
+}
+
+// --- Suggestions under the stop boxes ---------------------------------------------------------
+
+const search::StopIndex* TfrmBusMain::StopIndex() {
+  if (!ADOConnection1->Connected()) return nullptr;
+  try {
+    db::Connection& connection = ADOConnection1->Connection();
+    const std::uint64_t version = connection.DataVersion();
+    if (!stopIndex_ || version != stopIndexVersion_) {
+      stopIndex_.reset();
+      stopIndex_ = search::StopIndex::FromDatabase(connection);
+      stopIndexVersion_ = version;
+    }
+  } catch (const db::DatabaseError&) {
+    // a help while typing: a database that cannot be read is reported by the search itself
+    return nullptr;
+  }
+  return &*stopIndex_;
+}
+
+std::vector<std::string> TfrmBusMain::SuggestFor(TCustomEdit& box, std::string_view text) {
+  const app::QueryLists& recent = recent_->Lists();
+  std::vector<std::string> remembered = &box == Edit3 ? recent.stops : &box == Edit4 ? recent.lines
+                                                                                     : std::vector<std::string>();
+  if (&box == edtFrom || &box == edtTo)
+    for (const auto& [from, to] : recent.pairs) remembered.push_back(&box == edtFrom ? from : to);
+
+  std::vector<std::string> names;
+  const auto add = [&](std::string_view name) {
+    if (names.size() < search::StopIndex::kDefaultLimit && std::find(names.begin(), names.end(), name) == names.end())
+      names.emplace_back(name);
+  };
+  for (const std::string& name : app::StartingWith(remembered, text)) add(name);
+  if (&box == Edit4) return names;  // line numbers: only what was searched before
+  if (const search::StopIndex* index = StopIndex())
+    for (const search::StopSuggestion& s : index->Suggest(text)) add(s.name);
+  return names;
+}
+
+// Serves the stop, line and two-stop boxes.
+void TfrmBusMain::StopBoxChange(TObject* sender) {
+  if (Destroying() || !suggestions_) return;
+  if (auto* box = dynamic_cast<TCustomEdit*>(sender)) suggestions_->TextChanged(*box);
+}
+
+void TfrmBusMain::StopBoxExit(TObject*) {
+  if (Destroying() || !suggestions_) return;
+  suggestions_->Close();
 }
 
 // --- Searches ----------------------------------------------------------------------------------
@@ -207,6 +316,10 @@ void TfrmBusMain::FormClose(TObject*, TCloseAction& action) {
 // Enter in the stop box: the lines through the typed stop.
 void TfrmBusMain::Edit3KeyPress(TObject*, wchar_t& key) {
   if (key != kEnter) return;
+  if (suggestions_->Enter(*Edit3)) {
+    key = 0;
+    return;
+  }
   Panel4->Hide();
   const std::string text = Edit3->Text();
   const search::MatchMode mode = SearchMode();
@@ -214,11 +327,16 @@ void TfrmBusMain::Edit3KeyPress(TObject*, wchar_t& key) {
   qry->Run([&](db::Query& q) { status = search::StopSearch(q, text, mode); });
   SetStatusText(status);
   Edit3->SelectAll();
+  recent_->AddStop(text);
 }
 
 // Enter in the line box: the records of the typed line number.
 void TfrmBusMain::Edit4KeyPress(TObject*, wchar_t& key) {
   if (key != kEnter) return;
+  if (suggestions_->Enter(*Edit4)) {
+    key = 0;
+    return;
+  }
   Panel4->Hide();
   const std::string text = Edit4->Text();
   const search::MatchMode mode = SearchMode();
@@ -226,16 +344,19 @@ void TfrmBusMain::Edit4KeyPress(TObject*, wchar_t& key) {
   qry->Run([&](db::Query& q) { status = search::LineSearch(q, text, mode); });
   SetStatusText(status);
   Edit4->SelectAll();
+  recent_->AddLine(text);
 }
 
 // "查询": the lines that serve both stops; when none does, the user may ask for plans with a change.
 void TfrmBusMain::Button1Click(TObject*) {
+  suggestions_->Close();
   Panel4->Hide();
   const std::string from = edtFrom->Text();
   const std::string to = edtTo->Text();
   const search::MatchMode mode = SearchMode();
   search::DirectLines direct;
   qry->Run([&](db::Query& q) { direct = search::TwoStopSearch(q, from, to, mode); });
+  recent_->AddPair(from, to);
   if (direct.count != 0) {
     SetStatusText(direct.statusText);
     edtTo->SelectAll();
@@ -261,6 +382,15 @@ void TfrmBusMain::SearchTransferPlans() {
   SetStatusText(plans.statusText);
 }
 
+// Swaps the two stops (for the way back); with both filled, runs the two-stop search on them.
+void TfrmBusMain::SwapButtonClick(TObject*) {
+  const std::string from = edtFrom->Text();
+  const std::string to = edtTo->Text();
+  suggestions_->SetTextQuietly(*edtFrom, to);
+  suggestions_->SetTextQuietly(*edtTo, from);
+  if (!from.empty() && !to.empty()) Button1->Click();
+}
+
 void TfrmBusMain::Button2Click(TObject*) { Panel4->Hide(); }
 
 // The hidden "save" button: the grid's current record written back as it is.
@@ -270,9 +400,26 @@ void TfrmBusMain::Button3Click(TObject*) {
 }
 
 // --- Keyboard flow between the boxes; the key always goes on to its normal handling ------------
+// (except Up, Down and Escape while the suggestion list is open under the box: they are the list's;
+// and Ctrl+R, which swaps the two stops)
+
+// True when key belongs to the suggestion list open under sender, or is the swap shortcut; it
+// then goes no further.
+bool TfrmBusMain::BoxKeyHandled(TObject* sender, unsigned short& key, TShiftState shift) {
+  if (key == kSwapKey && shift.Contains(TShiftStateFlag::ssCtrl) && !shift.Contains(TShiftStateFlag::ssAlt)) {
+    key = 0;
+    SwapButtonClick(sender);
+    return true;
+  }
+  auto* box = dynamic_cast<TCustomEdit*>(sender);
+  if (!box || !suggestions_->KeyDown(*box, key)) return false;
+  key = 0;
+  return true;
+}
 
 // Serves Edit3 and Edit4: Up to the grid, Down to the two-stop box below.
-void TfrmBusMain::Edit3KeyDown(TObject* sender, unsigned short& key, TShiftState) {
+void TfrmBusMain::Edit3KeyDown(TObject* sender, unsigned short& key, TShiftState shift) {
+  if (BoxKeyHandled(sender, key, shift)) return;
   if (key == kKeyUp) {
     DBGrid1->SetFocus();
   } else if (key == kKeyDown) {
@@ -281,20 +428,32 @@ void TfrmBusMain::Edit3KeyDown(TObject* sender, unsigned short& key, TShiftState
   }
 }
 
-void TfrmBusMain::edtFromKeyDown(TObject*, unsigned short& key, TShiftState) {
+void TfrmBusMain::edtFromKeyDown(TObject* sender, unsigned short& key, TShiftState shift) {
+  if (BoxKeyHandled(sender, key, shift)) return;
   if (key == kKeyUp) Edit3->SetFocus();
 }
 
-void TfrmBusMain::edtToKeyDown(TObject*, unsigned short& key, TShiftState) {
+void TfrmBusMain::edtToKeyDown(TObject* sender, unsigned short& key, TShiftState shift) {
+  if (BoxKeyHandled(sender, key, shift)) return;
   if (key == kKeyUp) Edit4->SetFocus();
 }
 
+// Enter that takes a suggestion does only that.
 void TfrmBusMain::edtFromKeyPress(TObject*, wchar_t& key) {
-  if (key == kEnter) edtTo->SetFocus();
+  if (key != kEnter) return;
+  if (suggestions_->Enter(*edtFrom)) {
+    key = 0;
+    return;
+  }
+  edtTo->SetFocus();
 }
 
 void TfrmBusMain::edtToKeyPress(TObject*, wchar_t& key) {
   if (key != kEnter) return;
+  if (suggestions_->Enter(*edtTo)) {
+    key = 0;
+    return;
+  }
   Panel4->Hide();
   Button1->Click();
 }

@@ -10,10 +10,16 @@
 // the title naming the city on the window.
 #pragma once
 
+#include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "app/RecentQueries.h"
 #include "search/RouteSearch.h"
+#include "search/StopIndex.h"
 #include "framework/controls/Form.h"
 
 namespace bus {
@@ -21,6 +27,7 @@ namespace bus {
 class TBannerPlayer;
 class TBannerSequence;
 class TButton;
+class TCustomEdit;
 class TCheckBox;
 class TDataSource;
 class TDbConnection;
@@ -35,6 +42,8 @@ class TPanel;
 class TPopupMenu;
 class TSkinData;
 class TSpeedButton;
+class TSuggestionList;
+class StopSuggestions;
 class TStatusBar;
 class TTimer;
 class TTrayIcon;
@@ -44,6 +53,7 @@ class TfrmBusMain : public TForm {
   BUS_CLASS(TfrmBusMain)
 public:
   explicit TfrmBusMain(TComponent* owner);
+  ~TfrmBusMain() override;
 
   // The program's directory as FormCreate found it, ending in a path separator.
   const std::string& AppDirectory() const noexcept { return appDirectory_; }
@@ -58,11 +68,16 @@ public:
   // the executable's) and the banner's source address (instead of the maker's banner server).
   // Empty texts restore the defaults. The program itself never calls this.
   static void SetStartupOverrides(std::string appDirectory, std::string bannerUrl);
+  // For windows created from now on: the file the remembered queries are kept in (instead of
+  // recent.txt in BusSearch in the user's application-data folder); empty restores the default.
+  static void SetRecentQueriesFile(std::string file);
 
   // --- Event handlers, named in the form description ------------------------------------
   void FormCreate(TObject* sender);
   void FormShow(TObject* sender);
   void FormClose(TObject* sender, TCloseAction& action);
+  void StopBoxChange(TObject* sender);
+  void StopBoxExit(TObject* sender);
   void Edit3KeyPress(TObject* sender, wchar_t& key);
   void Edit4KeyPress(TObject* sender, wchar_t& key);
   void Edit3KeyDown(TObject* sender, unsigned short& key, TShiftState shift);
@@ -71,6 +86,7 @@ public:
   void edtFromKeyPress(TObject* sender, wchar_t& key);
   void edtToKeyPress(TObject* sender, wchar_t& key);
   void Button1Click(TObject* sender);
+  void SwapButtonClick(TObject* sender);
   void Button2Click(TObject* sender);
   void Button3Click(TObject* sender);
   void Timer1Timer(TObject* sender);
@@ -81,6 +97,17 @@ public:
   void N1Click(TObject* sender);
   void N2Click(TObject* sender);
   void N4Click(TObject* sender);
+
+  // What the list under box suggests for text, best first, at most ten: the box's remembered
+  // texts that start with text, then (under a stop box) the stop index's names.
+  std::vector<std::string> SuggestFor(TCustomEdit& box, std::string_view text);
+  // The stop index of the open database, rebuilt first when the database changed since it was
+  // built (a record deleted, the routes updated). Null without a database or when it cannot be read.
+  const search::StopIndex* StopIndex();
+  // The queries remembered across runs.
+  const app::RecentQueries& Recent() const noexcept { return *recent_; }
+  // The suggestions under the stop boxes (Edit3, edtFrom, edtTo).
+  StopSuggestions& Suggestions() noexcept { return *suggestions_; }
 
   // The plan search behind Button1Click: the journeys with one change between edtFrom's and
   // edtTo's stops, listed in Memo1 on the plan panel, which then covers the grid.
@@ -127,6 +154,8 @@ public:
   TMenuItem* N3 = nullptr;               // the separator above "退出"
   TMenuItem* N4 = nullptr;               // "退出": ends the program
   TImageList* ImageList1 = nullptr;      // the tray icon's picture
+  TSuggestionList* SuggestionList1 = nullptr;  // the suggested stop names under a stop box (made by FormCreate)
+  TSpeedButton* SwapButton = nullptr;   // "⇄" between the two stops: swaps them (made by FormCreate)
 
 protected:
   // Also answers a later start's request to show the window (TSingleInstance).
@@ -134,9 +163,14 @@ protected:
 
 private:
   void SetStatusText(const std::string& text);
+  bool BoxKeyHandled(TObject* sender, unsigned short& key, TShiftState shift);
 
   std::string appDirectory_;  // the program's directory, ending in a separator
   std::string windowTitle_;   // name, version and (once FormCreate knows it) the city
+  std::unique_ptr<StopSuggestions> suggestions_;  // the list under the stop boxes
+  std::optional<search::StopIndex> stopIndex_;    // the open database's stops; empty until built
+  std::unique_ptr<app::RecentQueries> recent_;    // the queries remembered across runs
+  std::uint64_t stopIndexVersion_ = 0;            // the database's data version it was built at
 };
 
 // The main window's form description, as compiled into the program.

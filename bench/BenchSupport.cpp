@@ -11,6 +11,7 @@ namespace bus::bench {
 namespace fs = std::filesystem;
 
 fs::path XianDatabase() { return fs::path(BUS_BENCH_BINARY_DIR) / "xaway.db"; }
+fs::path BeijingDatabase() { return fs::path(BUS_BENCH_BINARY_DIR) / "bjway.db"; }
 
 fs::path SyntheticDatabase(int records) {
   static std::map<int, fs::path> made;

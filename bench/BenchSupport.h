@@ -8,8 +8,9 @@
 
 namespace bus::bench {
 
-// The Xi'an database the build bundles.
+// The Xi'an and Beijing databases the build bundles.
 std::filesystem::path XianDatabase();
+std::filesystem::path BeijingDatabase();
 
 // A route database of `records` records: line numbers "1".."n" with letters mixed in, 10 to 49
 // stops each drawn from a pool of 20,000 Chinese stop names. Made on first use, then reused.

@@ -16,7 +16,7 @@ if(WIN32 AND NOT BUSSEARCH_HOST_TOOLS_ONLY)
     BUILD_ALWAYS ON
     INSTALL_COMMAND ""
     BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/host/bin/routeimport ${CMAKE_BINARY_DIR}/host/bin/skindraw
-                     ${CMAKE_BINARY_DIR}/host/bin/skinpack)
+                     ${CMAKE_BINARY_DIR}/host/bin/skinpack ${CMAKE_BINARY_DIR}/host/bin/readingsgen)
 endif()
 
 function(bus_host_tool var name)

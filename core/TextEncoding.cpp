@@ -66,28 +66,35 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
-bool IsValidUtf8(std::string_view s) noexcept {
-  for (size_t i = 0; i < s.size();) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    int extra = 0;
-    char32_t cp = 0, min = 0;
-    if (b < 0x80) {
-      ++i;
-      continue;
-    }
-    if ((b & 0xE0) == 0xC0) extra = 1, cp = b & 0x1F, min = 0x80;
-    else if ((b & 0xF0) == 0xE0) extra = 2, cp = b & 0x0F, min = 0x800;
-    else if ((b & 0xF8) == 0xF0) extra = 3, cp = b & 0x07, min = 0x10000;
-    else return false;
-    if (i + size_t(extra) >= s.size()) return false;
-    for (int k = 1; k <= extra; ++k) {
-      const auto c = static_cast<unsigned char>(s[i + size_t(k)]);
-      if ((c & 0xC0) != 0x80) return false;
-      cp = cp << 6 | (c & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000)) return false;
-    i += size_t(extra) + 1;
+bool DecodeUtf8(std::string_view s, size_t& i, char32_t& cp) noexcept {
+  assert(i < s.size());
+  const auto b = static_cast<unsigned char>(s[i]);
+  int extra = 0;
+  char32_t min = 0;
+  if (b < 0x80) {
+    ++i;
+    cp = b;
+    return true;
   }
+  if ((b & 0xE0) == 0xC0) extra = 1, cp = b & 0x1F, min = 0x80;
+  else if ((b & 0xF0) == 0xE0) extra = 2, cp = b & 0x0F, min = 0x800;
+  else if ((b & 0xF8) == 0xF0) extra = 3, cp = b & 0x07, min = 0x10000;
+  else return ++i, false;
+  if (i + size_t(extra) >= s.size()) return ++i, false;
+  for (int k = 1; k <= extra; ++k) {
+    const auto c = static_cast<unsigned char>(s[i + size_t(k)]);
+    if ((c & 0xC0) != 0x80) return ++i, false;
+    cp = cp << 6 | (c & 0x3F);
+  }
+  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000)) return ++i, false;
+  i += size_t(extra) + 1;
+  return true;
+}
+
+bool IsValidUtf8(std::string_view s) noexcept {
+  char32_t cp = 0;
+  for (size_t i = 0; i < s.size();)
+    if (!DecodeUtf8(s, i, cp)) return false;
   return true;
 }
 

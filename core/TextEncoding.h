@@ -15,6 +15,10 @@ namespace bus {
 // all three). What cannot be decoded becomes U+FFFD.
 std::string TextFileToUtf8(std::string_view bytes);
 
+// Decodes the UTF-8 sequence that starts at s[i] (i < s.size()) into cp and moves i past it.
+// Returns false on a malformed sequence (overlong, surrogate, above U+10FFFF, cut short); i then
+// moves on by one byte and cp is undefined.
+bool DecodeUtf8(std::string_view s, size_t& i, char32_t& cp) noexcept;
 // Whether s is well-formed UTF-8 (no overlong forms, surrogates or code points above U+10FFFF).
 bool IsValidUtf8(std::string_view s) noexcept;
 // GBK (code page 936) bytes as UTF-8; a byte sequence that is not GBK becomes U+FFFD.

@@ -211,6 +211,21 @@ std::vector<std::string> Connection::FieldNames(const std::string& sql) const {
   return names;
 }
 
+std::uint64_t Connection::DataVersion() const {
+  if (db_ == nullptr) throw DatabaseError("the database is not connected");
+  sqlite3_stmt* stmt = nullptr;
+  const char* sql = "pragma data_version";
+  if (sqlite3_prepare_v2(db_, sql, -1, &stmt, nullptr) != SQLITE_OK || sqlite3_step(stmt) != SQLITE_ROW) {
+    const std::string msg = sqlite3_errmsg(db_);
+    sqlite3_finalize(stmt);
+    throw DatabaseError(msg);
+  }
+  // others' commits move data_version; this connection's own changes move total_changes
+  const std::uint64_t others = std::uint64_t(sqlite3_column_int64(stmt, 0));
+  sqlite3_finalize(stmt);
+  return others << 32 ^ std::uint64_t(sqlite3_total_changes64(db_));
+}
+
 void Connection::Close() noexcept {
   if (db_ == nullptr) return;
   // close_v2 defers the close until any statement still open is finalised

@@ -13,6 +13,7 @@
 // engine's limit on the pattern's length.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +52,11 @@ public:
   // The names of the fields the statement gives, as an open query reports them, without running it.
   // Throws DatabaseError when the connection is closed or the statement is rejected.
   std::vector<std::string> FieldNames(const std::string& sql) const;
+
+  // A number that changes whenever the database's content may have changed since it was last
+  // asked: a change made through this connection or committed by another one (another program
+  // included). Throws DatabaseError when the connection is closed.
+  std::uint64_t DataVersion() const;
 
   // The parsed settings of the last Open() attempt.
   const ConnectionString& Settings() const noexcept { return settings_; }

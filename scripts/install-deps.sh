@@ -17,6 +17,7 @@ PKGS=(
   dpkg-dev tcl gcc                    # apt-get source / dpkg-source, tclsh + host cc for the SQLite amalgamation
   python3 iproute2 util-linux         # loopback test servers, ip/unshare for network namespaces, flock
   nsis                                # makensis: the setup program (CPack's NSIS generator)
+  unicode-data bzip2                  # the Unihan readings the stop index's pinyin table is made from
 )
 [ "${1:-}" = --fuzz ] && PKGS+=(clang libclang-rt-14-dev)
 missing=()

@@ -1,8 +1,10 @@
 // main_window_shot: a picture of the main window after a stop search, for looking at what it shows.
-//   main_window_shot.exe FILE.bmp [STOP]
+//   main_window_shot.exe FILE.bmp [STOP [suggest]]
 // Builds the window from the program's description over the database beside this program, types
 // STOP (default 钟楼) into the stop box, presses Enter, and saves the window's screen area as
-// FILE.bmp. scripts/main-window-screenshot.sh runs it under Wine and converts the picture to PNG.
+// FILE.bmp. With "suggest" it presses Down instead of Enter: the picture shows the open suggestion
+// list with its first line selected. scripts/main-window-screenshot.sh runs it under Wine and
+// converts the picture to PNG.
 #include <windows.h>
 
 #include <cstdio>
@@ -27,6 +29,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   const std::string out = Narrow(argv[1]);
   const std::string stop = argc > 2 ? Narrow(argv[2]) : "钟楼";
+  const bool suggest = argc > 3 && std::wstring(argv[3]) == L"suggest";
   TApplication app;
   try {
     app.Initialize();
@@ -39,7 +42,7 @@ int wmain(int argc, wchar_t** argv) {
     form->Timer1->SetInterval(40);  // the banner box shown (empty) at once rather than in 3 s
     form->Edit3->SetFocus();
     test::Type(stop);
-    test::Press(VK_RETURN);
+    test::Press(suggest ? VK_DOWN : VK_RETURN);
     test::PumpUntil([&] { return form->BannerPlayer1->Visible(); }, test::kDesktopWait);
     test::PumpPending();
     test::SaveWindowPicture(form->Handle(), out);

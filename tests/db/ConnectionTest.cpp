@@ -152,6 +152,28 @@ TEST_F(ConnectionTest, FieldNamesWithoutRunningTheStatement) {
   EXPECT_THROW(c.FieldNames("select * from nowhere"), DatabaseError);
 }
 
+// What the stop index relies on to notice that its table changed: its own deletes and another
+// program's commits move the data version, reading does not.
+TEST_F(ConnectionTest, DataVersionMovesWithEveryChangeOfTheContent) {
+  Connection c, other;
+  EXPECT_THROW(c.DataVersion(), DatabaseError);
+  c.Open(ConnectionStringFor(routes));
+  other.Open(ConnectionStringFor(routes));
+  const std::uint64_t start = c.DataVersion();
+  bus::db::Query read(c);
+  read.SetStatement("select * from way");
+  read.Open();
+  EXPECT_EQ(c.DataVersion(), start);
+
+  read.Delete();
+  const std::uint64_t afterDelete = c.DataVersion();
+  EXPECT_NE(afterDelete, start);
+
+  ASSERT_EQ(sqlite3_exec(other.Handle(), "insert into way (no, w0) values ('6', '南门')", nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  EXPECT_NE(c.DataVersion(), afterDelete) << "a commit of another connection";
+}
+
 // "like ... escape" goes through our own matcher: no length limit, and it still reads the
 // parameters as the engine would.
 TEST_F(ConnectionTest, LikeWithEscapeHasNoLengthLimit) {

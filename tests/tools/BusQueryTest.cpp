@@ -106,6 +106,20 @@ TEST_F(BusQueryTest, BetweenPrintsTheDirectResultOnlyAndPlansTheSentences) {
             "方案1 出发站点 钟楼 乘坐 5 路到 小寨 站下车，再乘坐 8 路到大雁塔 站点下车 \n");
 }
 
+TEST_F(BusQueryTest, SuggestPrintsTheRankedNamesWithTheKeysThatMatched) {
+  Outcome o = BusQuery({"--db", db, "suggest", "xz"});
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.out, "小寨\txz\tinitials\tstarts\t2\n小寨东\txzd\tinitials\tstarts\t1\n");
+  o = BusQuery({"--db", db, "suggest", "Zhong Lou"});
+  EXPECT_EQ(o.out, "钟楼\tzhonglou\tpinyin\tstarts\t2\n");
+  o = BusQuery({"--db", db, "suggest", "寨东"});
+  EXPECT_EQ(o.out, "小寨东\t小寨东\tname\tcontains\t1\n");
+  o = BusQuery({"--db", db, "suggest", "nothing"});
+  EXPECT_EQ(o.status, 0);
+  EXPECT_EQ(o.out, "");
+  EXPECT_EQ(BusQuery({"--db", db, "suggest"}).status, bus::tools::kExitUsage);
+}
+
 TEST_F(BusQueryTest, DatabaseFromConfigIniOrErrorsWithStatusOne) {
   const std::string programDir = bus::test::Utf8(dir.Path()) + "/";
   {

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "search/RouteSearch.h"
+#include "search/StopIndex.h"
 #include "search/TransferPlans.h"
 #include "core/Exception.h"
 #include "db/Connection.h"
@@ -15,7 +16,7 @@ namespace bus::tools {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: busquery [--db FILE] [--exact] stop TEXT | line TEXT | between FROM TO | plans FROM TO\n";
+    "usage: busquery [--db FILE] [--exact] stop TEXT | line TEXT | between FROM TO | plans FROM TO | suggest TEXT\n";
 
 struct Arguments {
   std::string dbFile;  // --db FILE, empty without it
@@ -42,7 +43,7 @@ bool Parse(const std::vector<std::string>& args, Arguments& parsed) {
   if (i == args.size()) return false;
   parsed.command = args[i++];
   parsed.texts.assign(args.begin() + long(i), args.end());
-  const size_t wanted = parsed.command == "stop" || parsed.command == "line"        ? 1
+  const size_t wanted = parsed.command == "stop" || parsed.command == "line" || parsed.command == "suggest" ? 1
                         : parsed.command == "between" || parsed.command == "plans" ? 2
                                                                                     : 0;
   return wanted != 0 && parsed.texts.size() == wanted;
@@ -59,6 +60,24 @@ void WriteRecords(db::Query& query, std::ostream& out) {
       out << query.Value(f);
     }
     out << '\n';
+  }
+}
+
+constexpr std::string_view KindWord(search::StopKeyKind kind) {
+  switch (kind) {
+    case search::StopKeyKind::Name: return "name";
+    case search::StopKeyKind::Pinyin: return "pinyin";
+    case search::StopKeyKind::Initials: return "initials";
+  }
+  return "";
+}
+
+// The ranked suggestions: name, the key that matched, its kind, how it matched, the lines.
+void WriteSuggestions(db::Connection& connection, std::string_view text, std::ostream& out) {
+  const search::StopIndex index = search::StopIndex::FromDatabase(connection);
+  for (const search::StopSuggestion& s : index.Suggest(text)) {
+    out << s.name << '\t' << s.key << '\t' << KindWord(s.kind) << '\t' << (s.startsWith ? "starts" : "contains")
+        << '\t' << s.lines << '\n';
   }
 }
 
@@ -93,6 +112,8 @@ int RunBusQuery(const std::vector<std::string>& args, const std::string& program
     } else if (a.command == "between") {
       out << search::TwoStopSearch(query, a.texts[0], a.texts[1], mode).statusText << '\n';
       WriteRecords(query, out);
+    } else if (a.command == "suggest") {
+      WriteSuggestions(connection, a.texts[0], out);
     } else {
       const search::TransferPlans plans = search::FindTransferPlans(query, a.texts[0], a.texts[1], mode);
       out << plans.statusText << '\n';

@@ -1,6 +1,6 @@
 // busquery: the program's searches from a command line, for scripts and for use without a display.
 //
-//   busquery [--db FILE] [--exact] stop TEXT | line TEXT | between FROM TO | plans FROM TO
+//   busquery [--db FILE] [--exact] stop TEXT | line TEXT | between FROM TO | plans FROM TO | suggest TEXT
 //
 // --db names the route database file; without it the program's own config.ini beside the executable
 // names it (dbName), exactly as the program finds it. --exact switches from substring to whole-value
@@ -8,7 +8,10 @@
 // for "line"; for "between" also when no line serves both stops), then one line per record in result
 // order, its fields no, w0 ... w48 joined by tabs with the empty fields at the end left out; for
 // "plans" one line per plan sentence instead (its trailing blank kept). "between" never goes on to
-// plans. Exit status 0; on a database error the error's text on stderr and 1; on bad arguments a
+// plans. "suggest" prints the stop names the program suggests for TEXT, best first, one per line:
+// the name, the key that matched (the name, its pinyin or its initials, lower case), that key's kind
+// ("name", "pinyin", "initials"), "starts" or "contains", and the number of lines serving the stop,
+// tab-separated; nothing when no stop matches (--exact does not apply). Exit status 0; on a database error the error's text on stderr and 1; on bad arguments a
 // usage message on stderr and 2.
 #pragma once
 
