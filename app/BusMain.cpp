@@ -69,8 +69,8 @@ constexpr const wchar_t* kDescriptionResource = L"BUSMAIN";
 constexpr WORD kRawDataResourceType = 10;
 
 // The swap button: left, top, width, height in the two-stop group; its caption and hint.
-constexpr RECT kSwapButtonBounds{160, 1, 26, 17};
-constexpr std::string_view kSwapCaption = "⇄";
+constexpr RECT kSwapButtonBounds{160, 8, 22, 12};
+constexpr std::string_view kSwapCaption = "换";
 constexpr std::string_view kSwapHint = "交换起点和终点 (Ctrl+R)";
 
 // The status bar panel the searches write to.

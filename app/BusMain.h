@@ -155,7 +155,7 @@ public:
   TMenuItem* N4 = nullptr;               // "退出": ends the program
   TImageList* ImageList1 = nullptr;      // the tray icon's picture
   TSuggestionList* SuggestionList1 = nullptr;  // the suggested stop names under a stop box (made by FormCreate)
-  TSpeedButton* SwapButton = nullptr;   // "⇄" between the two stops: swaps them (made by FormCreate)
+  TSpeedButton* SwapButton = nullptr;   // "换" between the two stops: swaps them (made by FormCreate)
 
 protected:
   // Also answers a later start's request to show the window (TSingleInstance).

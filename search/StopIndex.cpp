@@ -41,35 +41,96 @@ std::string Folded(std::string_view text) {
   return folded;
 }
 
-// The bytes of the slots before the first one with several alternatives: the same in every key.
-size_t CertainPrefix(const std::vector<std::vector<std::string_view>>& slots) {
-  size_t bytes = 0;
-  for (const auto& slot : slots) {
-    if (slot.size() > 1) break;
-    bytes += slot.front().size();
+// The characters of a name that count for its pinyin keys, one slot each, holding the slot's
+// alternatives (a character's distinct readings, or their distinct first letters); a letter or
+// digit is its own one alternative.
+class Slots {
+public:
+  // Adds value to the slot being filled unless it holds it already.
+  void Add(std::string_view value) {
+    if (std::find(alternatives_.begin() + long(SlotStart()), alternatives_.end(), value) == alternatives_.end())
+      alternatives_.push_back(value);
   }
-  return bytes;
+  // Ends the slot being filled.
+  void EndSlot() { ends_.push_back(std::uint32_t(alternatives_.size())); }
+
+  // The bytes of the slots before the first one with several alternatives: the same in every key.
+  size_t CertainPrefix() const {
+    size_t bytes = 0;
+    for (size_t s = 0, start = 0; s < ends_.size(); start = ends_[s++]) {
+      if (ends_[s] - start > 1) break;
+      bytes += alternatives_[start].size();
+    }
+    return bytes;
+  }
+
+  // Calls emit(key) for every way of picking one alternative per slot, run together, the first
+  // alternatives first, at most StopIndex::kMostKeysPerKind times; never without a slot. key is
+  // valid during the call only.
+  template <class Emit>
+  void ForEachCombination(std::string& key, Emit emit) const {
+    if (ends_.empty()) return;
+    pick_.assign(ends_.size(), 0);
+    for (int made = 0; made < StopIndex::kMostKeysPerKind; ++made) {
+      key.clear();
+      for (size_t s = 0; s < ends_.size(); ++s) key.append(alternatives_[Start(s) + pick_[s]]);
+      emit(std::string_view(key));
+      size_t s = ends_.size();
+      while (s > 0 && Start(s - 1) + ++pick_[s - 1] == ends_[s - 1]) pick_[--s] = 0;
+      if (s == 0) return;  // every combination made
+    }
+  }
+
+private:
+  size_t Start(size_t slot) const { return slot == 0 ? 0 : ends_[slot - 1]; }
+  size_t SlotStart() const { return ends_.empty() ? 0 : ends_.back(); }
+
+  std::vector<std::string_view> alternatives_;  // every slot's alternatives, slot after slot
+  std::vector<std::uint32_t> ends_;              // per slot, the end of its alternatives
+  mutable std::vector<std::uint32_t> pick_;      // ForEachCombination's choice per slot
+};
+
+struct NameSlots {
+  Slots full;          // for the pinyin keys
+  Slots initials;      // for the initials keys
+  int unreadable = 0;  // Han characters without a reading
+};
+
+NameSlots SlotsOf(std::string_view name) {
+  NameSlots slots;
+  static constexpr std::string_view kAlphanumerics = "0123456789abcdefghijklmnopqrstuvwxyz";
+  for (size_t i = 0; i < name.size();) {
+    char32_t c = 0;
+    if (!DecodeUtf8(name, i, c)) continue;
+    if (const char ascii = AsciiAlphanumeric(c)) {
+      const std::string_view self = kAlphanumerics.substr(kAlphanumerics.find(ascii), 1);
+      slots.full.Add(self);
+      slots.initials.Add(self);
+    } else if (const CharacterReadings readings = ReadingsOf(c); readings.count > 0) {
+      for (int r = 0; r < readings.count; ++r) {
+        slots.full.Add(readings.items[size_t(r)]);
+        slots.initials.Add(readings.items[size_t(r)].substr(0, 1));
+      }
+    } else {
+      if (IsHanCharacter(c)) ++slots.unreadable;
+      continue;
+    }
+    slots.full.EndSlot();
+    slots.initials.EndSlot();
+  }
+  return slots;
 }
 
-// Every way of picking one alternative per slot, run together, the first alternatives first, at
-// most StopIndex::kMostKeysPerKind; none when there is no slot.
-std::vector<std::string> Combinations(const std::vector<std::vector<std::string_view>>& slots) {
-  std::vector<std::string> keys;
-  if (slots.empty()) return keys;
-  std::vector<size_t> pick(slots.size(), 0);
-  while (keys.size() < size_t(StopIndex::kMostKeysPerKind)) {
-    std::string key;
-    for (size_t s = 0; s < slots.size(); ++s) key.append(slots[s][pick[s]]);
-    keys.push_back(std::move(key));
-    size_t s = slots.size();
-    while (s > 0 && ++pick[s - 1] == slots[s - 1].size()) pick[--s] = 0;
-    if (s == 0) break;  // every combination made
-  }
-  return keys;
-}
+// Texts numbered in the order first seen, looked up without copying the text.
+struct TextHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view text) const noexcept { return std::hash<std::string_view>()(text); }
+};
+using IdMap = std::unordered_map<std::string, std::uint32_t, TextHash, std::equal_to<>>;
 
-void AddDistinct(std::vector<std::string_view>& alternatives, std::string_view value) {
-  if (std::find(alternatives.begin(), alternatives.end(), value) == alternatives.end()) alternatives.push_back(value);
+std::uint32_t IdOf(IdMap& ids, std::string_view text) {
+  if (const auto it = ids.find(text); it != ids.end()) return it->second;
+  return ids.emplace(std::string(text), std::uint32_t(ids.size())).first->second;
 }
 
 }  // namespace
@@ -80,43 +141,33 @@ bool IsHanCharacter(char32_t c) noexcept {
 }
 
 NameKeys PinyinKeys(std::string_view name) {
+  const NameSlots slots = SlotsOf(name);
   NameKeys result;
-  // One slot per character that counts, holding its alternatives; letters and digits are their own.
-  std::vector<std::vector<std::string_view>> full, initials;
-  static constexpr std::string_view kAlphanumerics = "0123456789abcdefghijklmnopqrstuvwxyz";
-  for (size_t i = 0; i < name.size();) {
-    char32_t c = 0;
-    if (!DecodeUtf8(name, i, c)) continue;
-    if (const char ascii = AsciiAlphanumeric(c)) {
-      const std::string_view self = kAlphanumerics.substr(kAlphanumerics.find(ascii), 1);
-      full.push_back({self});
-      initials.push_back({self});
-      continue;
-    }
-    const CharacterReadings readings = ReadingsOf(c);
-    if (readings.count == 0) {
-      if (IsHanCharacter(c)) ++result.unreadable;
-      continue;
-    }
-    std::vector<std::string_view>& syllables = full.emplace_back();
-    std::vector<std::string_view>& letters = initials.emplace_back();
-    for (int r = 0; r < readings.count; ++r) {
-      AddDistinct(syllables, readings.items[size_t(r)]);
-      AddDistinct(letters, readings.items[size_t(r)].substr(0, 1));
-    }
-  }
-  result.pinyin = Combinations(full);
-  result.initials = Combinations(initials);
-  result.pinyinCertain = CertainPrefix(full);
-  result.initialsCertain = CertainPrefix(initials);
+  std::string key;
+  slots.full.ForEachCombination(key, [&](std::string_view k) { result.pinyin.emplace_back(k); });
+  slots.initials.ForEachCombination(key, [&](std::string_view k) { result.initials.emplace_back(k); });
+  result.pinyinCertain = slots.full.CertainPrefix();
+  result.initialsCertain = slots.initials.CertainPrefix();
+  result.unreadable = slots.unreadable;
   return result;
 }
 
-StopIndex::StopIndex(std::vector<IndexedStop> stops) {
+namespace {
+
+// stops without the later of any two with the same name.
+std::vector<IndexedStop> WithDistinctNames(std::vector<IndexedStop> stops) {
   std::unordered_set<std::string> seen;
-  stops_.reserve(stops.size());
-  for (IndexedStop& stop : stops)
-    if (seen.insert(stop.name).second) stops_.push_back(std::move(stop));
+  std::erase_if(stops, [&](const IndexedStop& stop) { return !seen.insert(stop.name).second; });
+  return stops;
+}
+
+}  // namespace
+
+StopIndex::StopIndex(std::vector<IndexedStop> stops) : StopIndex(WithDistinctNames(std::move(stops)), Distinct{}) {}
+
+StopIndex::StopIndex(std::vector<IndexedStop> stops, Distinct) : stops_(std::move(stops)) {
+  keyText_.reserve(stops_.size() * 96);  // about what names of 5 to 8 characters give
+  keys_.reserve(stops_.size() * 6);
   firstKey_.reserve(stops_.size() + 1);
   for (std::uint32_t s = 0; s < stops_.size(); ++s) {
     firstKey_.push_back(std::uint32_t(keys_.size()));
@@ -139,9 +190,11 @@ void StopIndex::AddKeys(std::uint32_t stop) {
   };
   const std::string name = Folded(stops_[stop].name);
   add(StopKeyKind::Name, name, name.size());
-  const NameKeys keys = PinyinKeys(stops_[stop].name);
-  for (const std::string& key : keys.pinyin) add(StopKeyKind::Pinyin, key, keys.pinyinCertain);
-  for (const std::string& key : keys.initials) add(StopKeyKind::Initials, key, keys.initialsCertain);
+  const NameSlots slots = SlotsOf(stops_[stop].name);
+  std::string key;
+  const size_t pinyinCertain = slots.full.CertainPrefix(), initialsCertain = slots.initials.CertainPrefix();
+  slots.full.ForEachCombination(key, [&](std::string_view k) { add(StopKeyKind::Pinyin, k, pinyinCertain); });
+  slots.initials.ForEachCombination(key, [&](std::string_view k) { add(StopKeyKind::Initials, k, initialsCertain); });
 }
 
 StopIndex StopIndex::FromDatabase(db::Connection& connection) {
@@ -154,24 +207,31 @@ StopIndex StopIndex::FromDatabase(db::Connection& connection) {
     if (const int field = query.FindField(db::RouteFieldName(2 + k)); field >= 0) stopFields.push_back(field);
 
   std::vector<IndexedStop> stops;
-  std::unordered_map<std::string, std::uint32_t> stopIds, lineIds;
+  IdMap stopIds, lineIds;
   std::vector<std::uint64_t> servedBy;  // stop id << 32 | line id, once per cell
   query.First();
+  std::vector<std::uint32_t> lastLine;  // per stop, the line it was last seen on: the records of a
+                                        // line usually follow each other, so few pairs repeat
   for (int r = 0; r < query.RecordCount(); ++r, query.Next()) {
-    const std::string_view line = lineField >= 0 ? query.Value(lineField) : std::string_view();
-    const std::uint32_t lineId = lineIds.emplace(std::string(line), std::uint32_t(lineIds.size())).first->second;
+    const std::uint32_t lineId = IdOf(lineIds, lineField >= 0 ? query.Value(lineField) : std::string_view());
     for (int field : stopFields) {
       const std::string_view name = query.Value(field);
       if (name.empty()) continue;
-      const auto [it, added] = stopIds.emplace(std::string(name), std::uint32_t(stops.size()));
-      if (added) stops.push_back({std::string(name), 0});
-      servedBy.push_back(std::uint64_t(it->second) << 32 | lineId);
+      const std::uint32_t stopId = IdOf(stopIds, name);
+      if (stopId == stops.size()) {
+        stops.push_back({std::string(name), 0});
+        lastLine.push_back(lineId);
+      } else if (lastLine[stopId] == lineId) {
+        continue;
+      }
+      lastLine[stopId] = lineId;
+      servedBy.push_back(std::uint64_t(stopId) << 32 | lineId);
     }
   }
   std::sort(servedBy.begin(), servedBy.end());
   servedBy.erase(std::unique(servedBy.begin(), servedBy.end()), servedBy.end());
   for (std::uint64_t pair : servedBy) ++stops[size_t(pair >> 32)].lines;
-  return StopIndex(std::move(stops));
+  return StopIndex(std::move(stops), Distinct{});
 }
 
 std::vector<std::pair<StopKeyKind, std::string_view>> StopIndex::Keys(size_t i) const {
@@ -200,10 +260,9 @@ std::vector<StopSuggestion> StopIndex::Suggest(std::string_view text, size_t lim
   std::vector<Hit> hits(stops_.size());
   std::vector<std::uint32_t> found;  // stops with a hit, in the order found
   const std::string_view all(keyText_);
+  std::uint32_t k = 0;  // the key holding the match: matches come in key order
   for (size_t at = all.find(wanted); at != std::string_view::npos;) {
-    const auto after = std::upper_bound(keys_.begin(), keys_.end(), at,
-                                        [](size_t offset, const Key& key) { return offset < key.offset; });
-    const std::uint32_t k = std::uint32_t(after - keys_.begin()) - 1;
+    while (k + 1 < keys_.size() && keys_[k + 1].offset <= at) ++k;
     const Key& key = keys_[k];
     Hit& hit = hits[key.stop];
     if (hit.rank == kNone) found.push_back(key.stop);

@@ -83,6 +83,8 @@ private:
     StopKeyKind kind;       // what kind of key
   };
 
+  struct Distinct {};  // the stops given are known to have distinct names
+  StopIndex(std::vector<IndexedStop> stops, Distinct);
   void AddKeys(std::uint32_t stop);
 
   std::vector<IndexedStop> stops_;  // every distinct stop, in the order given

@@ -32,14 +32,8 @@ TSkinButton::~TSkinButton() = default;
 // --- Messages ------------------------------------------------------------------------------------
 
 bool TSkinButton::BeforeDefault(TMessage& m) {
+  if (AnswerPaint(m)) return false;  // the whole button is the skin's
   switch (m.Msg) {
-    case WM_PAINT:
-      PaintFromMessage(m);
-      m.Result = 0;
-      return false;
-    case WM_ERASEBKGND:
-      m.Result = 1;
-      return false;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       WmLButtonDown(m);

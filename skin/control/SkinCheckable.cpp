@@ -15,14 +15,13 @@ const TClassInfo& TSkinCheckable::StaticClassInfo() {
   return info;
 }
 
-TSkinCheckable::TSkinCheckable(TComponent* owner)
-    : TSkinControl(owner), buffer_(std::make_unique<TBitmap>()), boxBuffer_(std::make_unique<TBitmap>()) {}
+TSkinCheckable::TSkinCheckable(TComponent* owner) : TSkinControl(owner), boxBuffer_(std::make_unique<TBitmap>()) {}
 
 TSkinCheckable::~TSkinCheckable() = default;
 
 bool TSkinCheckable::BeforeDefault(TMessage& m) {
   if (m.Msg != WM_PAINT) return TSkinControl::BeforeDefault(m);
-  PaintComposed(m);
+  PaintOverDefault(m);
   return false;
 }
 
@@ -54,27 +53,6 @@ void TSkinCheckable::AfterDefault(TMessage& m) {
       TSkinControl::AfterDefault(m);
       break;
   }
-}
-
-void TSkinCheckable::PaintComposed(TMessage& m) {
-  struct Painting {
-    HWND window;
-    PAINTSTRUCT ps{};
-    HDC dc = nullptr;
-    ~Painting() {
-      if (dc) EndPaint(window, &ps);
-    }
-  } painting{Handle()};
-  HDC dc = reinterpret_cast<HDC>(m.WParam);
-  if (!dc) dc = painting.dc = BeginPaint(Handle(), &painting.ps);
-  RECT client{};
-  if (!dc || !GetClientRect(Handle(), &client)) return;
-  PaintBuffered(*buffer_, dc, client, [&](HDC target, const RECT& r) {
-    TMessage own{WM_PAINT, reinterpret_cast<WPARAM>(target), 0, 0};
-    CallDefault(own);  // the control draws itself into the composition
-    PaintTo(target, r);
-  });
-  m.Result = 0;
 }
 
 bool TSkinCheckable::DisabledNow() const { return (GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_DISABLED) != 0; }

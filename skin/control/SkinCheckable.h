@@ -50,11 +50,7 @@ protected:
   bool BoxRight() const;
 
 private:
-  // Composes a WM_PAINT: the control's own painting, then the box, one transfer.
-  void PaintComposed(TMessage& m);
-
-  std::unique_ptr<TBitmap> buffer_;     // a WM_PAINT composes here first
-  std::unique_ptr<TBitmap> boxBuffer_;  // the box composes here first
+  std::unique_ptr<TBitmap> boxBuffer_;  // the box composes here first (outside WM_PAINT)
 };
 
 }  // namespace bus

@@ -17,6 +17,7 @@
 #include "framework/controls/Application.h"
 #include "framework/controls/SpeedButton.h"
 #include "framework/controls/StdCtrls.h"
+#include "framework/graphics/Color.h"
 #include "grid/DBGrid.h"
 #include "skin/control/SkinControl.h"
 #include "skin/form/SkinForm.h"
@@ -25,6 +26,7 @@
 #include "tests/support/BoxAnswerer.h"
 #include "tests/support/DesktopTestSupport.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/WindowTestSupport.h"
 
 namespace bus {
 namespace {
@@ -198,6 +200,19 @@ TEST_F(StopSuggestionsWindow, TheListIsSkinnedLikeTheOtherLists) {
   };
   EXPECT_EQ(wrapperOf(&List()), wrapperOf(form_->Memo1));
   EXPECT_NE(wrapperOf(&List()), "");
+
+  // what the eye sees: the selected line in the highlight colour, the others on the list's colour,
+  // a one-pixel border around them
+  Press(VK_DOWN);
+  test::PumpPending();
+  const int lineHeight = int(SendMessageW(List().Handle(), LB_GETITEMHEIGHT, 0, 0));
+  const int right = List().ClientWidth() - 3;
+  EXPECT_EQ(test::PixelAt(List(), {right, lineHeight / 2}), GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(test::PixelAt(List(), {right, lineHeight + lineHeight / 2}), ColorToRGB(List().Color()));
+  RECT frame{}, client{};
+  GetWindowRect(List().Handle(), &frame);
+  GetClientRect(List().Handle(), &client);
+  EXPECT_EQ((frame.right - frame.left) - client.right, 2);
 }
 
 TEST_F(StopSuggestionsWindow, AStopDeletedFromTheDatabaseIsNoLongerSuggested) {
@@ -272,19 +287,6 @@ TEST_F(StopSuggestionsWindow, SearchedTextsComeFirstAfterARestartAndADamagedFile
   EXPECT_NE(Line(0), "小寨东");
 }
 
-// Ctrl+key as the keyboard would give it: the thread's key state says Ctrl is down while it is
-// handled.
-void PressWithCtrl(UINT key) {
-  BYTE state[256]{};
-  GetKeyboardState(state);
-  const BYTE before = state[VK_CONTROL];
-  state[VK_CONTROL] = 0x80;
-  SetKeyboardState(state);
-  Press(key);
-  state[VK_CONTROL] = before;
-  SetKeyboardState(state);
-}
-
 TEST_F(StopSuggestionsWindow, SwapExchangesTheStopsAndWithBothFilledSearches) {
   // the button lies between the two boxes, over none of the group's controls
   ASSERT_NE(form_->SwapButton, nullptr);
@@ -314,7 +316,10 @@ TEST_F(StopSuggestionsWindow, SwapExchangesTheStopsAndWithBothFilledSearches) {
   EXPECT_EQ(form_->StatusText().rfind("查询结果：从 小寨 到 钟楼 的公交车有：", 0), 0u) << form_->StatusText();
   EXPECT_FALSE(Open());
   form_->Edit3->SetFocus();
-  PressWithCtrl('R');
+  {
+    test::HeldKey ctrl(VK_CONTROL);
+    Press('R');
+  }
   EXPECT_EQ(form_->edtFrom->Text(), "钟楼");
   EXPECT_EQ(form_->edtTo->Text(), "小寨");
   EXPECT_EQ(form_->StatusText().rfind("查询结果：从 钟楼 到 小寨 的公交车有：", 0), 0u) << form_->StatusText();

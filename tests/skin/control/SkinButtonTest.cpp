@@ -156,6 +156,10 @@ TEST_F(ButtonSkinTest, APressReleasedOverTheButtonClicksOnceAndALeaveCancelsIt) 
   test::PumpPending();
   EXPECT_EQ(clicks(), 2) << "Space";
   EXPECT_EQ(FaceOf(normal), "buttons 4");
+  // BM_CLICK (what accelerators and other programs send) is a press and release at the corner
+  SendMessageW(normal.Handle(), BM_CLICK, 0, 0);
+  test::PumpPending();
+  EXPECT_EQ(clicks(), 3) << "BM_CLICK";
 
   // a speed button's own press logic still decides
   auto& speed = form_->Get<TSpeedButton>("sbRaised");
