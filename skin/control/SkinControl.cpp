@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <iterator>
 #include <utility>
 
 #include "framework/Properties.h"
@@ -11,6 +12,7 @@
 #include "framework/controls/WindowSubclass.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/GdiHandles.h"
+#include "skin/control/BufferedPaint.h"
 #include "skin/control/SkinWrapperHost.h"
 #include "skin/data/SkinData.h"
 
@@ -201,6 +203,7 @@ void TSkinControl::SkinChanged() {
 }
 
 void TSkinControl::Repaint() {
+  if (handle_ && PaintsFrame()) RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
   if (control_) {
     control_->Invalidate();
   } else if (graphicControl_) {
@@ -303,6 +306,25 @@ bool TSkinControl::AnswerPaint(TMessage& m, bool overDefault) {
     default:
       return false;
   }
+}
+
+void TSkinControl::PaintFrameOverDefault(TMessage& m, int band) {
+  RECT rect{}, client{};
+  POINT origin{};  // the client area's top-left corner in the window
+  if (!PaintRect(rect) || !GetClientRect(handle_, &client) || !ClientToScreen(handle_, &origin)) return CallDefault(m);
+  origin.x -= windowRect_.left;
+  origin.y -= windowRect_.top;
+  const LONG sides[] = {origin.x, origin.y, rect.right - origin.x - client.right, rect.bottom - origin.y - client.bottom};
+  const LONG width = std::min({LONG(band), sides[0], sides[1], sides[2], sides[3]});
+  if (width <= 0) return CallDefault(m);
+  if (std::any_of(std::begin(sides), std::end(sides), [&](LONG side) { return side != width; })) CallDefault(m);
+  else m.Result = 0;
+  const WindowDC dc = WindowDC::Whole(handle_);
+  if (!dc) return;
+  const SavedDCState state(dc.Get());
+  ExcludeClipRect(dc.Get(), width, width, rect.right - width, rect.bottom - width);
+  TBitmap buffer;
+  PaintBuffered(buffer, dc.Get(), rect, [this](HDC memory, const RECT& r) { PaintTo(memory, r); });
 }
 
 void TSkinControl::FillFace(HDC dc, const RECT& rect) const {

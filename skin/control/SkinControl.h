@@ -89,7 +89,7 @@ public:
   void WndProc(TMessage& m);
   // The control's normal processing (the handler or procedure the wrapper replaced).
   void CallDefault(TMessage& m);
-  // Schedules a full repaint.
+  // Schedules a full repaint (of the frame too, for a kind that paints over it).
   void Repaint();
   // Answers WM_PAINT completely through PaintTo.
   void PaintFromMessage(TMessage& m);
@@ -104,6 +104,12 @@ public:
   // overDefault, PaintOverDefault) and WM_ERASEBKGND without erasing, the background being part of
   // the picture. True when m was one of them: its normal processing is not to run then.
   bool AnswerPaint(TMessage& m, bool overDefault = false);
+  // Answers WM_NCPAINT for a kind whose PaintTo draws the control's border over its frame: the
+  // frame's outer `band` pixels (at most as many as its narrowest side has) show PaintTo's picture,
+  // composed off screen and copied in one transfer, and the stock border under them is never drawn;
+  // the rest of a wider frame (scroll bars) gets its normal painting first. A control without a
+  // frame gets its normal painting alone.
+  void PaintFrameOverDefault(TMessage& m, int band);
   void FillFace(HDC dc, const RECT& rect) const;
   // Fills with the parent control's colour, ButtonFace when there is none.
   void FillParentColor(HDC dc, const RECT& rect) const;
@@ -147,6 +153,9 @@ protected:
   void SetStatus(int status) noexcept { status_ = status; }
   void SetAttached(bool v) noexcept { attached_ = v; }
   void SetMouseState(std::uint8_t v) noexcept { mouseState_ = v; }
+  // Whether the kind paints over the control's frame (PaintFrameOverDefault): a repaint then
+  // includes the frame.
+  virtual bool PaintsFrame() const noexcept { return false; }
   // The text a kind shows, when it differs from the window's (a caption with its line breaks).
   void SetCaption(std::wstring text) { caption_ = std::move(text); }
   // Takes the wrapper's handler off the control (or its procedure off the window) now; the wrapper
