@@ -339,7 +339,9 @@ void TSkinControl::FillParentColor(HDC dc, const RECT& rect) const {
 }
 
 TColor TSkinControl::ParentColor(TColor fallback) const {
-  return control_ && control_->Parent() ? control_->Parent()->Color() : fallback;
+  // a wrapper attached to a control's window has no Control but is owned by the control
+  const TControl* control = control_ ? control_ : dynamic_cast<const TControl*>(Owner());
+  return control && control->Parent() ? control->Parent()->Color() : fallback;
 }
 
 void TSkinControl::Dispose() noexcept {

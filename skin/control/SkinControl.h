@@ -113,7 +113,8 @@ public:
   void FillFace(HDC dc, const RECT& rect) const;
   // Fills with the parent control's colour, ButtonFace when there is none.
   void FillParentColor(HDC dc, const RECT& rect) const;
-  // The Color of the control's parent when both exist, else fallback.
+  // The Color of the parent of the control (or of the control that owns a wrapper attached to its
+  // window) when both exist, else fallback.
   TColor ParentColor(TColor fallback) const;
 
   // Frees the wrapper now, or, while it is handling a message, takes its hooks off and frees it

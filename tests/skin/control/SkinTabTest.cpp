@@ -12,6 +12,7 @@
 #include <string>
 
 #include "framework/controls/PageControl.h"
+#include "framework/controls/Panel.h"
 #include "framework/controls/TabControl.h"
 #include "framework/controls/TabSet.h"
 #include "framework/controls/TabSheet.h"
@@ -46,10 +47,11 @@ protected:
     SendMessageW(tabs, TCM_GETITEMRECT, WPARAM(i), LPARAM(&r));
     return r;
   }
-  // A tab of w × h lying (as along the top), frame `frame` of the wrapper's tab image over the face.
+  // A tab of w × h lying (as along the top), frame `frame` of the wrapper's tab image over the
+  // colour of the form the control lies on.
   BmpImage LyingTab(const TSkinTab& wrapper, int w, int h, int frame) const {
     const TDataSkinBorder& tabs = *skin_->Tabs();
-    return test::OverFace(*skin_, w, h, [&](HDC dc) {
+    return test::OverColour(form_->Color(), w, h, [&](HDC dc) {
       DrawSkinImage(dc, {0, 0, w, h}, wrapper.TabImage(), false, tabs.Tile() == 1, tabs.Trans() == 1, tabs.Frame(),
                     frame, tabs.Margins());
     });
@@ -201,6 +203,19 @@ TEST_F(SkinTabTest, ANewSkinReachesTheTabs) {
   const RECT item = ItemRect(control->Handle(), 1);
   const POINT inside{(item.left + item.right) / 2, item.bottom - 3};
   EXPECT_NE(after.Pixel(inside.x, inside.y) & 0xFFFFFF, before.Pixel(inside.x, inside.y) & 0xFFFFFF);
+}
+
+TEST_F(SkinTabTest, BesideTheTabsTheStripShowsTheColourOfWhatTheControlLiesOn) {
+  auto* panel = Place(new TPanel(form_), 0, 0, 400, 260);
+  panel->SetColor(RGBColor(200, 30, 40));
+  auto* control = new TTabControl(panel);
+  control->SetParent(panel);
+  control->SetBounds(10, 10, 300, 150);
+  control->Tabs().Add("线路");
+  Attach(control->Handle(), control);
+  const BmpImage shot = Screen(control->Handle());
+  const RECT tab = ItemRect(control->Handle(), 0);
+  EXPECT_EQ(shot.Pixel(shot.width - 10, (tab.top + tab.bottom) / 2) & 0xFFFFFF, 0xC81E28u);
 }
 
 // --- tab sets -------------------------------------------------------------------------------

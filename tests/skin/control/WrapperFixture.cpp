@@ -88,14 +88,18 @@ bool HasColour(const BmpImage& image, const RECT& area, std::uint32_t colour) {
   return false;
 }
 
-BmpImage OverFace(const TSkinData& skin, int w, int h, const std::function<void(HDC)>& draw) {
+BmpImage OverColour(TColor colour, int w, int h, const std::function<void(HDC)>& draw) {
   TBitmap picture(w, h, pf32bit);
   HDC dc = picture.Canvas().Handle();
-  const GdiObject<HBRUSH> face(CreateSolidBrush(ColorToRGB(skin.ButtonFace())));
+  const GdiObject<HBRUSH> brush(CreateSolidBrush(ColorToRGB(colour)));
   const RECT all{0, 0, w, h};
-  FillRect(dc, &all, face.Get());
+  FillRect(dc, &all, brush.Get());
   draw(dc);
   return picture.ToImage();
+}
+
+BmpImage OverFace(const TSkinData& skin, int w, int h, const std::function<void(HDC)>& draw) {
+  return OverColour(skin.ButtonFace(), w, h, draw);
 }
 
 HWND ChildDialog(HWND parent, const RECT& rect, const wchar_t* text) {

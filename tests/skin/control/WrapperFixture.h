@@ -65,6 +65,8 @@ Extent InkExtent(const BmpImage& image, const RECT& area, const std::vector<std:
 // The colours an image holds (0xRRGGBB).
 std::vector<std::uint32_t> ColoursOf(const BmpImage& image);
 bool HasColour(const BmpImage& image, const RECT& area, std::uint32_t colour);
+// A w × h picture of colour after draw(dc) drew on it.
+BmpImage OverColour(TColor colour, int w, int h, const std::function<void(HDC)>& draw);
 // A w × h picture of the skin's face colour after draw(dc) drew on it.
 BmpImage OverFace(const TSkinData& skin, int w, int h, const std::function<void(HDC)>& draw);
 // A dialog window (#32770) inside parent at rect with one static text; the caller destroys it.
