@@ -117,6 +117,14 @@ RECT TTabSet::TabRect(int index) const {
   return i >= 0 && i < int(a.tabs.size()) ? a.tabs[size_t(i)] : RECT{};
 }
 
+RECT TTabSet::ScrollButtonsRect() const {
+  const TArrangement a = Arrange();
+  if (!a.scrollButtons) return {};
+  RECT both{};
+  UnionRect(&both, &a.left, &a.right);
+  return both;
+}
+
 int TTabSet::TabAt(POINT p) const {
   const TArrangement a = Arrange();
   for (size_t i = 0; i < a.tabs.size(); ++i)

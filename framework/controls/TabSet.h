@@ -42,6 +42,8 @@ public:
   int TabAt(POINT p) const;
   // The arrow buttons are shown.
   bool ScrollButtonsShown() const { return Arrange().scrollButtons; }
+  // Where the two arrow buttons are, side by side (client coordinates); empty when not shown.
+  RECT ScrollButtonsRect() const;
 
   TNotifyEvent OnChange;  // published
 

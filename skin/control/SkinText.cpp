@@ -41,8 +41,10 @@ void DrawItemText(TCanvas& canvas, const RECT& rect, TItemAlignment alignment, s
   if (!image) cx = cy = 0;
   constexpr UINT kFormat = DT_SINGLELINE | DT_EXPANDTABS | DT_END_ELLIPSIS;
   if (!text.empty()) PrepareText(canvas, enabled);
-  RECT box{rect.left, rect.top, rect.left, rect.top};
-  if (!text.empty()) canvas.TextRect(box, text, kFormat | DT_CALCRECT | DT_NOCLIP);
+  // measured in the room beside the image: the ellipsis only where the text does not fit there
+  RECT box{rect.left, rect.top, rect.right - (image ? cx + 2 : 0), rect.bottom};
+  if (text.empty()) box = {rect.left, rect.top, rect.left, rect.top};
+  else canvas.TextRect(box, text, kFormat | DT_CALCRECT | DT_NOCLIP);
   const int textWidth = box.right - box.left, textHeight = box.bottom - box.top;
   int dx = 2;
   if (alignment == TItemAlignment::Centre) dx = (width - cx - textWidth) / 2;
@@ -55,6 +57,13 @@ void DrawItemText(TCanvas& canvas, const RECT& rect, TItemAlignment alignment, s
   box.left = std::max(box.left, rect.left);
   box.right = std::min(box.right, rect.right);
   canvas.TextRect(box, text, kFormat);
+}
+
+void UseWindowFont(TCanvas& canvas, HWND window) {
+  const auto font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+  LOGFONTW description{};
+  if (!font || GetObjectW(font, sizeof description, &description) != int(sizeof description)) return;
+  canvas.Font().SetHandle(CreateFontIndirectW(&description));
 }
 
 }  // namespace bus

@@ -29,4 +29,8 @@ enum class TItemAlignment { Left = 0, Centre = 1, Right = 2 };
 void DrawItemText(TCanvas& canvas, const RECT& rect, TItemAlignment alignment, std::string_view text, int imageIndex,
                   HIMAGELIST images, bool enabled);
 
+// Gives canvas a copy of the font window draws with (WM_GETFONT): the window keeps its own. The
+// canvas keeps its font when the window has none.
+void UseWindowFont(TCanvas& canvas, HWND window);
+
 }  // namespace bus
