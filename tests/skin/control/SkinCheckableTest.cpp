@@ -14,7 +14,11 @@
 #include "framework/controls/CheckBox.h"
 #include "framework/controls/RadioButton.h"
 #include "framework/controls/RadioGroup.h"
+#include "skin/data/SkinData.h"
+#include "skin/form/SkinForm.h"
+#include "skin/form/SkinManager.h"
 #include "tests/skin/control/ButtonSkinFixture.h"
+#include "tests/support/SkinWindowsSupport.h"
 #include "tests/support/WindowTestSupport.h"
 
 namespace bus {
@@ -74,6 +78,18 @@ TEST_F(ButtonSkinTest, CheckBoxesAndRadioButtonsShowTheFrameOfTheirStateInBothSt
   }
 }
 
+TEST_F(ButtonSkinTest, ANewSkinReachesTheBoxesAtOnce) {
+  Adopt();
+  auto& on = form_->Get<TCheckBox>("cbOn");
+  auto& fuzzy = form_->Get<TRadioButton>("rbFuzzy");
+  ASSERT_EQ(BoxShown(on), "check 5");
+  LoadSkin(4, 4);
+  SendMessageW(form_->Handle(), kSkinMsgReskin, 0, 0);
+  test::PumpPending();
+  EXPECT_EQ(BoxShown(on), "check 2");
+  EXPECT_EQ(BoxShown(fuzzy), "radio 2");
+}
+
 TEST_F(ButtonSkinTest, AClickTogglesACheckBoxRepaintsItsBoxAndReachesTheProgramAsWithoutTheSkin) {
   const std::vector<UINT> watched = {WM_LBUTTONDOWN, WM_LBUTTONUP, BM_SETSTATE, BM_SETCHECK, WM_CAPTURECHANGED};
   std::vector<std::string> journals[2];
@@ -129,6 +145,57 @@ TEST_F(ButtonSkinTest, ARadioGroupKeepsOneButtonCheckedAndShowsIt) {
   test::PumpPending();
   EXPECT_EQ(BoxShown(*group.Buttons(0)), "radio 5");
   EXPECT_EQ(BoxShown(*second), "radio 1");
+}
+
+// A dialog's bare check boxes and radio buttons (no control objects: their state comes from the
+// platform's button) get the skin's boxes too, and keep the platform's own behaviour.
+TEST_F(ButtonSkinTest, ADialogsBareCheckBoxesAndRadioButtonsShowAndKeepTheirState) {
+  struct {
+    DLGTEMPLATE t;
+    WORD menu, cls, title;
+  } templ{};
+  templ.t.style = WS_POPUP | WS_CAPTION | WS_VISIBLE;
+  templ.t.cx = 200;
+  templ.t.cy = 100;
+  const HWND dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &templ.t, nullptr,
+                                                 [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+  ASSERT_NE(dialog, nullptr);
+  const auto child = [&](DWORD style, int y, int id) {
+    return CreateWindowW(L"BUTTON", L"选项", WS_CHILD | WS_VISIBLE | style, 10, y, 120, 17, dialog,
+                         reinterpret_cast<HMENU>(INT_PTR(id)), nullptr, nullptr);
+  };
+  const HWND check = child(BS_AUTO3STATE, 10, 1);
+  const HWND radio1 = child(BS_AUTORADIOBUTTON | WS_GROUP, 40, 2);
+  const HWND radio2 = child(BS_AUTORADIOBUTTON, 70, 3);
+  SetWindowPos(dialog, nullptr, 60, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  ASSERT_TRUE(manager_->SkinWindow(dialog));
+  const TSkinForm* object = manager_->FindSkinForm(dialog);
+  ASSERT_NE(object, nullptr);
+  ASSERT_TRUE(test::PumpUntil([&] { return object->ChildrenSkinned(); }, test::kSkinWait));
+  test::PumpPending();
+  const auto box = [](HWND w, int x) { return test::ShownIn(w, {x, 8}); };
+  const auto click = [](HWND w) {
+    SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 8));
+    SendMessageW(w, WM_LBUTTONUP, 0, MAKELPARAM(20, 8));
+    test::PumpPending();
+  };
+  EXPECT_EQ(box(check, 7), "check 1");
+  EXPECT_EQ(box(radio1, 6), "radio 1");
+  click(check);
+  EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(box(check, 7), "check 5");
+  click(check);  // a three-state box goes on to mixed
+  EXPECT_EQ(SendMessageW(check, BM_GETCHECK, 0, 0), BST_INDETERMINATE);
+  EXPECT_EQ(box(check, 7), "check 9");
+  EnableWindow(check, FALSE);
+  EXPECT_EQ(box(check, 7), "check 12");
+  click(radio1);
+  click(radio2);
+  EXPECT_EQ(SendMessageW(radio1, BM_GETCHECK, 0, 0), BST_UNCHECKED) << "one of the group checked";
+  EXPECT_EQ(box(radio1, 6), "radio 1");
+  EXPECT_EQ(box(radio2, 6), "radio 5");
+  DestroyWindow(dialog);
+  test::PumpPending();
 }
 
 }  // namespace
