@@ -6,8 +6,13 @@
 //
 // The window is built from its form description (BusMainDescription()), which is compiled into the
 // program as a resource. FormCreate finds the program's directory, reads config.ini there and opens
-// the route database it names; FormShow, on every show, loads every route into the grid and puts
-// the title naming the city on the window.
+// the route database it names, indexes its stops for the suggestions, and reads the remembered
+// queries; FormShow, on every show, loads every route into the grid and puts the title naming the
+// city on the window.
+//
+// While the user types in a search box, a list of suggestions opens under it (StopSuggestions):
+// the box's remembered queries, then (under the stop and two-stop boxes) the stop index's names.
+// The swap button between the two stops ("换", or Ctrl+R in any search box) exchanges them.
 #pragma once
 
 #include <cstdint>

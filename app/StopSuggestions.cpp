@@ -54,6 +54,7 @@ void StopSuggestions::TextChanged(TCustomEdit& box) {
   for (const std::string& name : names) lines.Add(name);
   list_.Items().Assign(lines);
   list_.SetItemIndex(-1);
+  list_.ForgetMouse();
   box_ = &box;
   Place(box);
 }

@@ -48,8 +48,18 @@ void TSuggestionList::WmLButtonDown(TMessage& m) {
   OnTake(this);
 }
 
+void TSuggestionList::ForgetMouse() {
+  if (!GetCursorPos(&restingMouse_)) restingMouse_ = {-1, -1};
+}
+
+// A list shown or moved under the mouse gets a move without the mouse moving: that one chooses
+// nothing.
 void TSuggestionList::WmMouseMove(TMessage& m) {
-  const int item = ItemAt({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+  const POINT client{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+  const POINT screen = ClientToScreen(client);
+  if (screen.x == restingMouse_.x && screen.y == restingMouse_.y) return;
+  restingMouse_ = {-1, -1};
+  const int item = ItemAt(client);
   if (item >= 0 && item != ItemIndex()) SetItemIndex(item);
 }
 

@@ -183,6 +183,28 @@ TEST_F(StopSuggestionsWindow, AClickTakesTheLineAndTheFocusStaysInTheBox) {
   EXPECT_EQ(form_->edtTo->Text(), second);
   EXPECT_TRUE(FocusIn(form_->edtTo));
   EXPECT_EQ(form_->StatusText(), "") << "a click searches nothing";
+
+  // a list that opens under the resting mouse chooses nothing: Enter then searches
+  form_->Edit3->SetFocus();
+  Type("zl");
+  ASSERT_TRUE(Open());
+  RECT shown{};
+  GetWindowRect(List().Handle(), &shown);
+  Press(VK_ESCAPE);
+  test::MoveCursor({shown.left + 10, shown.top + lineHeight / 2});
+  Type("x");  // "zlx": the list opens again, under the mouse
+  ASSERT_TRUE(Open());
+  const POINT resting = List().ScreenToClient({shown.left + 10, shown.top + lineHeight / 2});
+  PostMessageW(List().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(resting.x, resting.y));
+  test::Settle();
+  EXPECT_EQ(List().ItemIndex(), -1);
+  // the mouse moving over a line chooses it
+  PostMessageW(List().Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(resting.x, resting.y + 1));
+  test::Settle();
+  EXPECT_EQ(List().ItemIndex(), 0);
+  Press(VK_ESCAPE);
+  Press(VK_RETURN);
+  EXPECT_EQ(form_->StatusText().rfind("查询结果：经过 zlx ", 0), 0u) << form_->StatusText();
 }
 
 TEST_F(StopSuggestionsWindow, TheListIsSkinnedLikeTheOtherLists) {

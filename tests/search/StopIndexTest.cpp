@@ -31,6 +31,20 @@ std::vector<std::string> Names(const std::vector<StopSuggestion>& suggestions) {
   return names;
 }
 
+TEST(PinyinReadings, TheGeneratedTableKnowsEveryBlock) {
+  // the whole Unihan file went into the table, not a part of it
+  EXPECT_GT(bus::search::ReadingsTableSize(), 40000);
+  const auto zhong = bus::search::ReadingsOf(U'中');
+  ASSERT_EQ(zhong.count, 1) << "zhōng and zhòng are one reading without tones";
+  EXPECT_EQ(zhong.items[0], "zhong");
+  const auto he = bus::search::ReadingsOf(U'\U00020000');  // beyond the common blocks
+  ASSERT_EQ(he.count, 1);
+  EXPECT_EQ(he.items[0], "he");
+  EXPECT_EQ(bus::search::ReadingsOf(U'\uF900').count, 0) << "a compatibility ideograph without a reading";
+  EXPECT_EQ(bus::search::ReadingsOf(U'A').count, 0);
+  EXPECT_EQ(bus::search::ReadingsOf(U'\U0010FFFF').count, 0);
+}
+
 TEST(PinyinKeys, EveryReadingOfACharacterWithSeveral) {
   const auto changAn = bus::search::PinyinKeys("长安街");
   EXPECT_TRUE(Has(changAn.pinyin, "changanjie")) << changAn.pinyin.front();
