@@ -14,6 +14,8 @@
 namespace bus {
 
 namespace {
+// Command identifier of the first MDI child in the client's window menu.
+constexpr UINT kFirstMDIChildCommand = 0xFF00;
 const TIdentList kBorderStyles{"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"};
 const TIdentList kBorderIcons{"biSystemMenu", "biMinimize", "biMaximize", "biHelp"};
 const TIdentList kFormStyles{"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"};
@@ -208,6 +210,13 @@ void TCustomForm::CreateParams(TCreateParams& p) {
   }
   if (!Enabled()) p.style |= WS_DISABLED;
   if (formStyle_ == TFormStyle::fsStayOnTop) p.exStyle |= WS_EX_TOPMOST;
+  if (formStyle_ == TFormStyle::fsMDIChild) {
+    // the client gives every child a caption and a sizing frame with all three boxes
+    p.style |= WS_CHILD | WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+    p.style &= ~WS_POPUP;
+    if (Visible()) p.style |= WS_VISIBLE;
+    p.exStyle |= WS_EX_MDICHILD;
+  }
   if (clientSizeSet_) {
     RECT r{0, 0, clientSize_.cx, clientSize_.cy};
     AdjustWindowRectEx(&r, p.style, menu_ != nullptr, p.exStyle);
@@ -215,6 +224,28 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     p.height = r.bottom - r.top;
   }
   p.wndParent = Application ? Application->Handle() : nullptr;
+  if (formStyle_ == TFormStyle::fsMDIChild) {
+    TCustomForm* frame = Application ? Application->MainForm() : nullptr;
+    for (int i = 0; (!frame || frame->FormStyle() != TFormStyle::fsMDIForm) && i < Screen().FormCount(); ++i)
+      frame = Screen().Forms(i);
+    if (!frame || frame->FormStyle() != TFormStyle::fsMDIForm || !frame->Handle() || !frame->ClientHandle())
+      throw EInvalidOperation("the MDI child form " + Name() + " has no MDI form to lie in");
+    p.wndParent = frame->ClientHandle();
+  }
+}
+
+HWND TCustomForm::CreateWindowHandle(const TCreateParams& p) {
+  if (formStyle_ != TFormStyle::fsMDIChild) return TWinControl::CreateWindowHandle(p);
+  MDICREATESTRUCTW create{};
+  create.szClass = p.className.c_str();
+  create.szTitle = p.caption.c_str();
+  create.hOwner = GetModuleHandleW(nullptr);
+  create.x = p.x;
+  create.y = p.y;
+  create.cx = p.width;
+  create.cy = p.height;
+  create.style = p.style;
+  return reinterpret_cast<HWND>(SendMessageW(p.wndParent, WM_MDICREATE, 0, LPARAM(&create)));
 }
 
 void TCustomForm::CreateWnd() {
@@ -222,7 +253,64 @@ void TCustomForm::CreateWnd() {
   HWND h = HandleIfAllocated();
   UpdateBoundsFromWindow();
   ApplyIcon();
-  if (menu_) ::SetMenu(h, menu_->Handle());
+  if (menu_ && formStyle_ != TFormStyle::fsMDIChild) ::SetMenu(h, menu_->Handle());
+  if (formStyle_ == TFormStyle::fsMDIForm && !clientHandle_) {
+    CLIENTCREATESTRUCT create{};
+    create.idFirstChild = kFirstMDIChildCommand;
+    RECT client{};
+    GetClientRect(h, &client);
+    clientHandle_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                                    WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL,
+                                    0, 0, client.right, client.bottom, h, nullptr, GetModuleHandleW(nullptr), &create);
+    if (!clientHandle_) throw EWin32Error("cannot create the MDI client window of " + Name());
+  }
+  // a new child, made whole, is listed in the client's window menu
+  if (formStyle_ == TFormStyle::fsMDIChild) SendMessageW(GetParent(h), WM_MDIREFRESHMENU, 0, 0);
+}
+
+// The frame's and the children's own processing is the platform's MDI processing.
+void TCustomForm::DefaultHandler(TMessage& m) {
+  HWND h = HandleIfAllocated();
+  if (!h || (m.Msg >= CM_BASE && m.Msg < 0xC000)) return TWinControl::DefaultHandler(m);
+  if (formStyle_ == TFormStyle::fsMDIForm && clientHandle_) {
+    m.Result = DefFrameProcW(h, clientHandle_, m.Msg, m.WParam, m.LParam);
+    return;
+  }
+  if (formStyle_ == TFormStyle::fsMDIChild && (GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_MDICHILD)) {
+    m.Result = DefMDIChildProcW(h, m.Msg, m.WParam, m.LParam);
+    return;
+  }
+  TWinControl::DefaultHandler(m);
+}
+
+std::vector<HWND> TCustomForm::MDIChildWindows() const {
+  std::vector<HWND> children;
+  if (!clientHandle_) return children;
+  for (HWND child = GetWindow(clientHandle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (GetWindowLongPtrW(child, GWL_EXSTYLE) & WS_EX_MDICHILD) children.push_back(child);
+  }
+  return children;
+}
+
+int TCustomForm::MDIChildCount() const { return int(MDIChildWindows().size()); }
+
+TCustomForm* TCustomForm::MDIChildren(int index) const {
+  const std::vector<HWND> children = MDIChildWindows();
+  if (index < 0 || index >= int(children.size())) return nullptr;
+  return Screen().FindForm(children[size_t(index)]);
+}
+
+TCustomForm* TCustomForm::ActiveMDIChild() const {
+  if (!clientHandle_) return nullptr;
+  return Screen().FindForm(reinterpret_cast<HWND>(SendMessageW(clientHandle_, WM_MDIGETACTIVE, 0, 0)));
+}
+
+void TCustomForm::Cascade() {
+  if (clientHandle_) SendMessageW(clientHandle_, WM_MDICASCADE, 0, 0);
+}
+
+void TCustomForm::Tile() {
+  if (clientHandle_) SendMessageW(clientHandle_, WM_MDITILE, MDITILE_VERTICAL, 0);
 }
 
 // --- showing and closing --------------------------------------------------------------------
@@ -408,6 +496,9 @@ void TCustomForm::WndProc(TMessage& m) {
       return CmVisibleChanged(m);
     case CM_RELEASE:
       return Free();
+    case WM_NCDESTROY:
+      clientHandle_ = nullptr;  // gone with the frame
+      return TWinControl::WndProc(m);
     case CM_DIALOGKEY:
       m.Result = DialogKey(static_cast<unsigned short>(m.WParam), KeyboardShiftState()) ? 1 : 0;
       return;

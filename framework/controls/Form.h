@@ -9,11 +9,18 @@
 // (caHide by default), then the action: caNone does nothing; for the main form any other action
 // ends the application; otherwise hide, minimise or free.
 //
+// Multiple documents: a form with FormStyle fsMDIForm makes an MDI client window that fills its
+// client area and holds the child forms; a form with fsMDIChild is made inside the client of the
+// program's MDI form (the main form when it is one, else the first such form), asked of the client
+// with WM_MDICREATE, after which the client is told to refresh its window menu. A child closed by
+// the user is minimised unless OnClose says otherwise. The style counts only when the window is made.
+//
 // Not built yet (published and stored, it changes nothing): AutoScroll (forms never scroll).
 #pragma once
 
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "framework/controls/WinControl.h"
 
@@ -64,6 +71,16 @@ public:
   TMainMenu* Menu() const noexcept { return menu_; }
   void SetMenu(TMainMenu* menu);
 
+  // fsMDIForm: the MDI client window (made with the form's window); null for other forms.
+  HWND ClientHandle() const noexcept { return clientHandle_; }
+  // fsMDIForm: the child forms in the client's order, the active one (or null), and their
+  // arrangements.
+  int MDIChildCount() const;
+  TCustomForm* MDIChildren(int index) const;
+  TCustomForm* ActiveMDIChild() const;
+  void Cascade();
+  void Tile();
+
   // The control that has (or, while the form is inactive, will get) the focus.
   TWinControl* ActiveControl() const noexcept { return activeControl_; }
   void SetActiveControl(TWinControl* control);
@@ -95,7 +112,9 @@ public:
 
 protected:
   void CreateParams(TCreateParams& params) override;
+  HWND CreateWindowHandle(const TCreateParams& params) override;
   void CreateWnd() override;
+  void DefaultHandler(TMessage& message) override;
   void WndProc(TMessage& message) override;
   void BeforeDestruction() override;
   void Notification(TComponent* component, TOperation operation) override;
@@ -113,6 +132,8 @@ private:
   void ApplyIcon();
   void FocusActiveControl();
   bool IsMainForm() const;
+  // The MDI children's windows, in the client's order.
+  std::vector<HWND> MDIChildWindows() const;
 
   TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;  // frame kind
   TBorderIcons borderIcons_{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize};
@@ -122,6 +143,7 @@ private:
   bool autoScroll_ = false;                      // stored; forms never scroll
   std::unique_ptr<TIcon> icon_;                  // window icon
   TMainMenu* menu_ = nullptr;                    // menu bar, if any
+  HWND clientHandle_ = nullptr;                  // fsMDIForm: the MDI client window
   TWinControl* activeControl_ = nullptr;         // focus target
   TWinControl* focusedControl_ = nullptr;        // control that last got WM_SETFOCUS
   SIZE clientSize_{0, 0};                        // designed client size until the window exists

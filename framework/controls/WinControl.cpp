@@ -165,12 +165,19 @@ void TWinControl::CreateHandle() {
   defWndProc_ = RegisterWindowClass(p);
   TWinControl* const outer = t_creating;
   t_creating = this;
-  HWND h = CreateWindowExW(p.exStyle, p.className.c_str(), p.caption.c_str(), p.style, p.x, p.y, p.width,
-                           p.height, p.wndParent, nullptr, GetModuleHandleW(nullptr), nullptr);
-  t_creating = outer;
+  HWND h = nullptr;
+  {
+    const ScopeExit creatingDone([outer] { t_creating = outer; });
+    h = CreateWindowHandle(p);
+  }
   if (!h) throw EWin32Error("cannot create the window of " + (Name().empty() ? ClassName() : Name()));
   handle_ = h;
   CreateWnd();
+}
+
+HWND TWinControl::CreateWindowHandle(const TCreateParams& p) {
+  return CreateWindowExW(p.exStyle, p.className.c_str(), p.caption.c_str(), p.style, p.x, p.y, p.width, p.height,
+                         p.wndParent, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 void TWinControl::CreateWnd() {

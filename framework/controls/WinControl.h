@@ -130,6 +130,9 @@ protected:
   virtual void CreateParams(TCreateParams& params);
   // Creates the window and the children's windows; runs CreateWnd's work once.
   void CreateHandle();
+  // Makes the window itself from the parameters (CreateWindowEx); null when that fails. A window
+  // that another window makes for it (an MDI child) is made here by an override.
+  virtual HWND CreateWindowHandle(const TCreateParams& params);
   // Makes the window again (for settings the platform takes only at creation); nothing without one.
   void RecreateWnd();
   // After the window exists: font, text, z-order, children. Overrides call the base first.
