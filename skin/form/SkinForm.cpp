@@ -17,6 +17,7 @@
 #include "skin/data/SkinData.h"
 #include "skin/form/SkinCaptionButton.h"
 #include "skin/form/SkinManager.h"
+#include "skin/form/SkinMenuBar.h"
 
 namespace bus {
 
@@ -37,7 +38,9 @@ TSkinForm::TSkinForm(TComponent* owner) : TComponent(owner), doubleClickTime_(Ge
 TSkinForm::~TSkinForm() {
   ReleaseWrappers();
   RemoveHooks();
+  UnhookMDIClient();
   FreeCaptionButtons();  // while the object they tell about the hot button is whole
+  menuBar_.reset();
   if (SkinManager) SkinManager->RemoveSkinForm(this);
 }
 
@@ -109,16 +112,30 @@ void TSkinForm::HookWindow(TSkinData* skin) {
   hadRegion_ = savedRegion_ && GetWindowRgn(handle_, savedRegion_.Get()) != ERROR;
   if (!hadRegion_) savedRegion_.Reset();
 
-  // a window that cannot be hooked keeps the styles it had
-  ScopeFailure giveStylesBack([this] { SetFrameStyles(true); });
+  if (kind_ == kKindMDIFrame) {
+    savedMenuUpdate_ = skin->MenuUpdate();
+    if (SkinManager) SkinManager->SetMDIFrame(mdiClientWindow_, ownerForm_);
+    HookMDIClient();
+  }
+
+  // a window that cannot be hooked keeps the styles it had and its menu
+  ScopeFailure giveStylesBack([this] {
+    SetFrameStyles(true);
+    GiveMenuBack();
+    UnhookMDIClient();
+  });
   if (frameSkinning_) {
-    // the skinned menu bar (MenuBar, MenuHeight) takes the window's menu here
-    if (windowState_ != kStateMinimized) SetFrameStyles(false);
+    nativeMenu_ = GetMenu(handle_);
+    if (nativeMenu_ && kind_ != kKindMDIChild) CreateMenuBar();
+    const bool sharedMaximized = kind_ == kKindMDIChild && SkinManager && SkinManager->MDIMaximized();
+    if (windowState_ != kStateMinimized && !sharedMaximized) SetFrameStyles(false);
     BuildFrame();
   } else {
     life_ = kLifeReady;
   }
   windowHook_ = std::make_unique<TWindowSubclass>(handle_, [this](TMessage& m) { return Dispatch(m); }, this);
+  if (kind_ == kKindMDIChild && windowState_ == kStateMaximized && SkinManager && !SkinManager->MDIMaximized())
+    SkinManager->SetMDIMaximized(true);
   InvalidateRect(handle_, nullptr, TRUE);
 }
 
@@ -147,7 +164,8 @@ void TSkinForm::Unhook() {
   ReleaseWrappers();
   if (ownerForm_ && life_ != kLifeDestroying) RestoreFormLook();
   SetFrameStyles(true);
-  // the skinned menu bar gives the window its menu back here
+  GiveMenuBack();
+  UnhookMDIClient();
   captionBitmap_.Clear();
   captionBack_.Clear();
   if (life_ != kLifeDestroying) GiveBackFrameSize();
@@ -165,6 +183,7 @@ void TSkinForm::UnhookOnDestroy() {
   if (hoverTimer_) hoverTimer_->SetEnabled(false);
   RemoveHooks();
   ReleaseWrappers();
+  menuBar_.reset();
   captionBitmap_.Clear();
   captionBack_.Clear();
 }
@@ -175,6 +194,7 @@ void TSkinForm::UnhookPlain() {
   const bool restoreForm = ownerForm_ && life_ != kLifeDestroying;
   if (restoreForm) RestoreFormLook();
   RemoveHooks();
+  UnhookMDIClient();
   if (!restoreForm) return;
   for (int i = 0; i < ownerForm_->ComponentCount(); ++i) {
     if (auto* control = dynamic_cast<TControl*>(ownerForm_->Components(i))) control->Invalidate();
@@ -303,6 +323,10 @@ void TSkinForm::WndProc(TMessage& m) {
     case kSkinMsgIsSkinned:
       m.Result = 1;
       break;
+    case WM_MENUSELECT:
+      MenuSelected(m.WParam, m.LParam);
+      Default(m);
+      break;
     default:
       FrameMessage(m);
       break;
@@ -367,9 +391,10 @@ bool TSkinForm::FormWindowProc(TMessage& m) {
     case kSkinMsgReskin:
       Reskin();
       return true;
+    case CM_DIALOGCHAR:
+      return WmDialogChar(m);
     default:
-      // a new caption is painted by the window procedure, for forms and bare windows alike; the
-      // dialog characters (menu bar accelerators) go to the skinned menu bar once there is one
+      // a new caption is painted by the window procedure, for forms and bare windows alike
       return false;
   }
 }

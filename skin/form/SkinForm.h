@@ -52,12 +52,14 @@ class TControl;
 class TControlMessageHook;
 class TCustomForm;
 class TDataSkinBorder;
+class TMenuBtn;
 class TMenuItem;
 class TNCObject;
 class TPopupMenu;
 class TSkinCaptionButton;
 class TSkinControl;
 class TSkinData;
+class TSkinMenuBar;
 class TTimer;
 class TToolBar;
 class TToolButton;
@@ -295,6 +297,39 @@ public:
   bool CaptionButtonsStale() const noexcept;
   void DropStaleCaptionButtons() noexcept;
 
+  // --- The menu bar and its menu loop (SkinFormMenu.cpp) --------------------------------------
+  // The skinned menu bar, or null (no menu, an MDI child, or no frame skinning).
+  TSkinMenuBar* MenuBar() const noexcept { return menuBar_.get(); }
+  // The caption button or, failing one, the menu bar item under p (window coordinates), or null.
+  TNCObject* FindNCObject(POINT p) const;
+  // A press on a bar item: posts its command, then drops its menu down under it and returns when
+  // the menu closes; false when it has no menu. A disabled item opens nothing.
+  bool OpenMenu(TMenuBtn& item);
+  // Posts a press on the item, which opens it as the mouse would.
+  void PostMenuClick(const TMenuBtn& item) const;
+  // The enabled visible bar item whose accelerator is ch, or null.
+  TMenuBtn* FindAccelItem(wchar_t ch) const;
+  void EndMenuTracking() noexcept { trackingMenu_ = false; }
+  // Turns every item of menu and its sub-menus owner-drawn.
+  static void MarkOwnerDraw(HMENU menu);
+  // The drop-down opened from the bar (the top level of the menu being tracked).
+  HMENU TrackedSubMenu() const noexcept { return trackedSubMenu_; }
+  // The window's menu at hook time.
+  HMENU NativeMenu() const noexcept { return nativeMenu_; }
+  // The open menu's selection changed (WM_MENUSELECT's wParam and lParam), or the menu closed.
+  void MenuSelected(WPARAM wParam, LPARAM lParam);
+
+  // --- MDI windows (SkinFormMDI.cpp) -----------------------------------------------------------
+  // An MDI frame whose active child is maximised.
+  bool IsActiveChildMaximized() const;
+  // Sends a system command to an MDI frame's active child; the shared maximised state follows.
+  void MDIChildCommand(UINT command);
+  // An MDI child made by the client and adopted at the next refresh of the window menu, or null.
+  HWND PendingMDIChild() const noexcept { return pendingMDIChild_; }
+  // The manager's shared maximised state changed (an MDI child): maximised, the child keeps the
+  // platform's frame; back to normal, the skin's frame again.
+  void MDIMaximizedChanged(bool maximized);
+
   // --- Frame state --------------------------------------------------------------------------
   int FrameLeft() const noexcept { return frameLeft_; }
   int FrameTop() const noexcept { return frameTop_; }
@@ -381,10 +416,21 @@ private:
   int CaptionButtonFrame(const TSkinCaptionButton& button, int state) const noexcept;
   // Gives the window the platform's frame around a client area of the size it has now.
   void GiveBackFrameSize();
-  // An MDI frame whose active child is maximised.
-  bool IsActiveChildMaximized() const;
-  // Sends a system command to an MDI frame's active child.
-  void MDIChildCommand(UINT command);
+  // Makes the menu bar of a window that has a menu and builds it from the form's menu.
+  void CreateMenuBar();
+  // The form's menu changed: the bar follows it when the skin asks for that.
+  void MenuChanged();
+  // Gives the window its menu back and frees the bar.
+  void GiveMenuBack();
+  // WM_SYSCOMMAND SC_KEYMENU: true when the menu bar takes the key (Alt or F10 alone, or a letter
+  // of one of its items).
+  bool KeyMenu(LPARAM key);
+  // The dialog-character notification: Alt with a bar item's letter opens it.
+  bool WmDialogChar(TMessage& m);
+  // The MDI client's procedure (an MDI frame), and putting it on and off.
+  bool ClientWndProc(TMessage& m);
+  void HookMDIClient();
+  void UnhookMDIClient() noexcept;
   // The form object's handler while frame skinning hooks it.
   bool FormWindowProc(TMessage& m);
   // Runs WndProc as the window's procedure, so that a Dispose during the call waits for its end.
@@ -433,6 +479,14 @@ private:
   int captionFlags_ = 0;               // kCaption... bits
   int life_ = kLifeHooked;             // kLife...
   TCallCounter calls_;                 // Dispatch calls running; Dispose waits for them
+
+  // The menu bar and MDI windows.
+  std::unique_ptr<TSkinMenuBar> menuBar_;   // the skinned menu bar, or null
+  HMENU nativeMenu_ = nullptr;              // the window's menu at hook time
+  HMENU trackedSubMenu_ = nullptr;          // the drop-down opened from the bar
+  std::unique_ptr<TWindowSubclass> clientHook_;  // ClientWndProc on the MDI client (OldClientProc)
+  HWND pendingMDIChild_ = nullptr;          // an MDI child made, adopted at the next menu refresh
+  bool savedMenuUpdate_ = true;             // the skin's MenuUpdate at hook time (MDI frames)
 
   // The frame.
   std::unique_ptr<TTimer> hoverTimer_;  // CheckHover every 250 ms while the window is active

@@ -15,6 +15,7 @@
 #include "skin/control/PixelTransfer.h"
 #include "skin/control/SkinDrawing.h"
 #include "skin/data/SkinData.h"
+#include "skin/form/MenuBtn.h"
 #include "skin/form/SkinCaptionButton.h"
 #include "skin/form/SkinForm.h"
 #include "skin/form/SkinManager.h"
@@ -265,7 +266,7 @@ void TSkinForm::DrawWindowIcon(HDC dc, int x, int y) const {
 
 void TSkinForm::WmNcMouseMove(TMessage& m) {
   if (!active_) return Default(m);
-  if (TNCObject* object = FindCaptionButton(ScreenToFrame(PointX(m.LParam), PointY(m.LParam)))) {
+  if (TNCObject* object = FindNCObject(ScreenToFrame(PointX(m.LParam), PointY(m.LParam)))) {
     object->MouseMove();
     m.Result = 0;
     return;
@@ -275,11 +276,19 @@ void TSkinForm::WmNcMouseMove(TMessage& m) {
 }
 
 void TSkinForm::WmNcLButtonDown(TMessage& m) {
-  if (TNCObject* object = FindCaptionButton(ScreenToFrame(PointX(m.LParam), PointY(m.LParam)))) {
+  if (TNCObject* object = FindNCObject(ScreenToFrame(PointX(m.LParam), PointY(m.LParam)))) {
+    m.Result = 0;
+    auto* item = dynamic_cast<TMenuBtn*>(object);
+    if (item && trackingMenu_) {
+      // a press that moves to another bar item while a drop-down is open: the open menu ends
+      // first, then the press opens the item
+      EndMenu();
+      PostMessageW(handle_, m.Msg, m.WParam, m.LParam);
+      return;
+    }
     if (!active_) SetForegroundWindow(handle_);
     object->MouseDown();
-    // a menu bar item opens its menu here
-    m.Result = 0;
+    if (item) OpenMenu(*item);
     return;
   }
   // a maximised window cannot be dragged by its caption
@@ -361,6 +370,7 @@ void TSkinForm::PerformAction(const TSkinCaptionButton& button, int x, int y) {
 
 void TSkinForm::Maximize() {
   if (windowState_ == kStateMaximized) return Restore();
+  if (kind_ == kKindMDIChild && SkinManager) SkinManager->SetMDIMaximized(true);
   PostMessageW(handle_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
   hotObject_ = nullptr;
 }
@@ -371,19 +381,6 @@ void TSkinForm::Minimize() {
 }
 
 void TSkinForm::Restore() { PostMessageW(handle_, WM_SYSCOMMAND, SC_RESTORE, 0); }
-
-bool TSkinForm::IsActiveChildMaximized() const {
-  if (kind_ != kKindMDIFrame || !mdiClientWindow_) return false;
-  BOOL maximized = FALSE;
-  const auto child = reinterpret_cast<HWND>(SendMessageW(mdiClientWindow_, WM_MDIGETACTIVE, 0, LPARAM(&maximized)));
-  return child && maximized;
-}
-
-void TSkinForm::MDIChildCommand(UINT command) {
-  if (kind_ != kKindMDIFrame || !mdiClientWindow_) return;
-  if (const auto child = reinterpret_cast<HWND>(SendMessageW(mdiClientWindow_, WM_MDIGETACTIVE, 0, 0)))
-    SendMessageW(child, WM_SYSCOMMAND, command, 0);
-}
 
 void TSkinForm::ShowSystemMenu(POINT p) {
   if (systemPopup_) {
@@ -485,9 +482,8 @@ void TSkinForm::WmCommand(TMessage& m) {
 void TSkinForm::WmSysCommand(TMessage& m) {
   const UINT command = UINT(m.WParam) & 0xFFF0;
   if (!trackingMenu_ && command == SC_KEYMENU && m.LParam != ' ' && m.LParam != '-' && !GetCapture() &&
-      m.LParam == 0) {
-    // Alt or F10 alone: the platform would open its own menu mode over the skin's caption; a
-    // letter of a skinned menu bar item is the menu bar's
+      KeyMenu(m.LParam)) {
+    // the platform would open its own menu mode over the skin's caption
     m.Result = 1;
     return;
   }

@@ -225,6 +225,10 @@ void TSkinForm::SetWindowState(int state) {
   if (state == windowState_) return;
   const int old = windowState_;
   windowState_ = state;
+  // the frame's menu bar shows the window-control buttons of a maximised MDI child
+  if (kind_ == kKindMDIChild && frameSkinning_ && life_ < kLifeDestroying) {
+    if (HWND frame = GetParent(GetParent(handle_))) PostMessageW(frame, kSkinMsgPaintFrame, 0, 0);
+  }
   // before the window is ready its frame is the platform's; an MDI child follows the shared state
   if (!frameSkinning_ || life_ == kLifeHooked || life_ >= kLifeDestroying || kind_ == kKindMDIChild ||
       borderStyle_ == kBorderNone)
@@ -429,11 +433,14 @@ void TSkinForm::WmWindowPosChanged(TMessage& m) {
 }
 
 void TSkinForm::WmMenuChanged(TMessage& m) {
-  const bool paint = skinData_->FramePaintEnabled();
-  skinData_->SetFramePaintEnabled(false);
-  const ScopeExit putBack([&] { skinData_->SetFramePaintEnabled(paint); });
-  Default(m);
-  // the skinned menu bar takes the changed menu here
+  {
+    // the window's own processing sets the native menu again: nothing of it is painted
+    const bool paint = skinData_->FramePaintEnabled();
+    skinData_->SetFramePaintEnabled(false);
+    const ScopeExit putBack([&] { skinData_->SetFramePaintEnabled(paint); });
+    Default(m);
+  }
+  MenuChanged();
 }
 
 void TSkinForm::WmNcCalcSize(TMessage& m) {

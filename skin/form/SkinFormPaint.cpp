@@ -17,6 +17,7 @@
 #include "skin/form/FrameDrawing.h"
 #include "skin/form/SkinCaptionButton.h"
 #include "skin/form/SkinForm.h"
+#include "skin/form/SkinMenuBar.h"
 
 namespace bus {
 
@@ -60,7 +61,7 @@ void TSkinForm::PaintFrame(HDC dc) {
     }
     DrawBorderSide(*skinData_->Bottom(), {frameLeft_, h - frameBottom_, w - frameRight_, h}, dc);
     PaintCaption(dc);
-    // the skinned menu bar paints into (frameLeft_, frameTop_, w - frameRight_, frameTop_ + menuHeight_) here
+    if (menuBar_ && menuHeight_ > 0) menuBar_->Paint(dc, {frameLeft_, frameTop_, w - frameRight_, frameTop_ + menuHeight_});
   } catch (...) {
     // the next WM_NCPAINT paints again
   }

@@ -232,7 +232,23 @@ TSkinForm* TSkinManage::FindSkinForm(HWND window) const noexcept {
   return it == skinForms_.end() ? nullptr : *it;
 }
 
-void TSkinManage::RemoveSkinForm(TSkinForm* form) noexcept { std::erase(skinForms_, form); }
+void TSkinManage::RemoveSkinForm(TSkinForm* form) noexcept {
+  std::erase(skinForms_, form);
+  if (form && form->Kind() == kKindMDIFrame && form->MDIClientWindow() == mdiClient_) SetMDIFrame(nullptr, nullptr);
+}
+
+void TSkinManage::SetMDIMaximized(bool maximized) {
+  if (maximized == mdiMaximized_) return;
+  mdiMaximized_ = maximized;
+  for (TSkinForm* form : std::vector<TSkinForm*>(skinForms_)) {
+    if (form->Kind() == kKindMDIChild && form->Life() != kLifeDestroying && form->Life() != kLifeGone) form->MDIMaximizedChanged(maximized);
+  }
+}
+
+bool TSkinManage::SkinMDIChild(HWND window) {
+  const ScopedValue<bool> adoptAll(adoptAll_, true);
+  return SkinWindow(window);
+}
 
 void TSkinManage::PurgeClosedForms() noexcept {
   for (size_t i = skinForms_.size(); i-- > 0;) {

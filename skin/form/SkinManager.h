@@ -124,6 +124,18 @@ public:
   void SetMenuMode(int mode) noexcept { menuMode_ = mode; }
   // The active MDI child window is shown maximised (kept by the MDI support).
   bool MDIMaximized() const noexcept { return mdiMaximized_; }
+  // Sets the shared maximised state; every MDI child's form object follows a change.
+  void SetMDIMaximized(bool maximized);
+  // The client window and the form of the skinned MDI frame (null when none, or a bare window).
+  HWND MDIClient() const noexcept { return mdiClient_; }
+  TCustomForm* MDIForm() const noexcept { return mdiForm_; }
+  void SetMDIFrame(HWND client, TCustomForm* form) noexcept {
+    mdiClient_ = client;
+    mdiForm_ = form;
+  }
+  // Adopts an MDI child window the frame's client has just made: MDI children are adopted only
+  // while every form is being walked, so this is such a walk of one.
+  bool SkinMDIChild(HWND window);
 
 private:
   static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
@@ -144,6 +156,8 @@ private:
   int runCount_ = 0;                     // 0 until the first window activation; 4 while destroyed
   int menuMode_ = 0;                     // kind of the next menu
   bool mdiMaximized_ = false;            // the active MDI child is maximised
+  HWND mdiClient_ = nullptr;             // the client window of the skinned MDI frame
+  TCustomForm* mdiForm_ = nullptr;       // the skinned MDI frame's form, or null
   int pendingCommand_ = 0;               // last requested command
   TSkinData* currentSkin_ = nullptr;     // component whose request is pending
   TSkinData* mainSkin_ = nullptr;        // first registered sfMainform component

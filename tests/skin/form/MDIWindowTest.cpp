@@ -1,0 +1,152 @@
+// MDI windows under the skin: a frame form and child forms built from descriptions, the children
+// made after the frame was adopted, the client without scroll bars, a maximised child's window
+// buttons in the frame's menu bar, and the shared maximised state.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "framework/controls/Application.h"
+#include "framework/controls/Menus.h"
+#include "skin/form/SkinMenuBar.h"
+#include "tests/skin/form/MenuForms.h"
+#include "tests/skin/form/SkinFrameSupport.h"
+#include "tests/support/WindowPicture.h"
+
+namespace bus {
+namespace {
+
+using test::CaptionButton;
+using test::ClickCaptionButton;
+using test::ImagePixel;
+using test::Rgb;
+using test::ChildDescription;
+using test::kFrame;
+
+// Window-control button actions of a maximised MDI child.
+constexpr int kChildRestore = 8;
+
+class MDIWindows : public test::SkinFrameFixture {
+protected:
+  void TearDown() override {
+    for (TForm* child : children_) child->Free();
+    SkinFrameFixture::TearDown();
+  }
+  // The frame, adopted, with two children made afterwards.
+  TSkinForm* AdoptFrameWithChildren() {
+    form_ = new TForm(Application);
+    form_->Build(kFrame);
+    TSkinForm* frame = Adopt();
+    if (!frame) return nullptr;
+    for (const auto& [name, left] : {std::pair{"ChildOne", 10}, std::pair{"ChildTwo", 240}}) {
+      auto* child = new TForm(Application);
+      children_.push_back(child);
+      child->Build(ChildDescription(name, left));
+    }
+    for (TForm* child : children_) {
+      EXPECT_TRUE(test::PumpUntil([&] {
+        const TSkinForm* object = manager_->FindSkinForm(child->Handle());
+        return object && object->ChildrenSkinned();
+      }, test::kSkinWait)) << child->Name();
+    }
+    test::PumpPending();
+    return frame;
+  }
+  TSkinForm* ObjectOf(TForm* child) const { return manager_->FindSkinForm(child->Handle()); }
+  DWORD ClientStyle() const { return DWORD(GetWindowLongPtrW(form_->ClientHandle(), GWL_STYLE)); }
+
+  std::vector<TForm*> children_;  // the child forms, freed before the frame
+};
+
+TEST_F(MDIWindows, ChildrenMadeAfterTheFrameWasAdoptedAreAdoptedAndFramedAndTheClientShowsNoScrollBars) {
+  TSkinForm* frame = AdoptFrameWithChildren();
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->Kind(), kKindMDIFrame);
+  EXPECT_EQ(frame->MDIClientWindow(), form_->ClientHandle());
+  EXPECT_EQ(manager_->MDIClient(), form_->ClientHandle());
+  ASSERT_EQ(form_->MDIChildCount(), 2);
+  for (TForm* child : children_) {
+    TSkinForm* object = ObjectOf(child);
+    ASSERT_NE(object, nullptr);
+    EXPECT_EQ(object->Kind(), kKindMDIChild);
+    EXPECT_EQ(object->MenuBar(), nullptr);
+    // the skin's frame: the client area inside its borders, the platform's boxes gone
+    RECT window{};
+    GetWindowRect(child->Handle(), &window);
+    POINT origin{0, 0};
+    ClientToScreen(child->Handle(), &origin);
+    EXPECT_EQ(origin.x - window.left, object->FrameLeft()) << child->Name();
+    EXPECT_EQ(origin.y - window.top, object->FrameTop()) << child->Name();
+    EXPECT_EQ(GetWindowLongPtrW(child->Handle(), GWL_STYLE) & (WS_SYSMENU | WS_MAXIMIZEBOX), 0) << child->Name();
+    const BmpImage picture = test::WindowImage(child->Handle());
+    const TDataSkinBorder& top = *skin_.Top();
+    const int row = object->Active() ? 1 : object->FrameTop() + 1;  // the inactive frame lies below
+    EXPECT_EQ(Rgb(picture, picture.width / 2, 1), ImagePixel(top.Image(), top.Image().Width() / 2, row)) << child->Name();
+  }
+  // a child pushed past the client's edge: the client's content is wider and higher than it, and
+  // still it shows no scroll bars of its own
+  SetWindowPos(children_[1]->Handle(), nullptr, 480, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  test::PumpPending();
+  SCROLLINFO range{};
+  range.cbSize = sizeof range;
+  range.fMask = SIF_RANGE | SIF_PAGE;
+  ASSERT_TRUE(GetScrollInfo(form_->ClientHandle(), SB_HORZ, &range));
+  EXPECT_GT(range.nMax - range.nMin + 1, int(range.nPage)) << "the platform would scroll";
+  EXPECT_EQ(ClientStyle() & (WS_HSCROLL | WS_VSCROLL), 0u);
+}
+
+TEST_F(MDIWindows, AMaximisedChildsButtonsShowInTheBarAndWorkAndCascadingEndsTheSharedMaximisedState) {
+  TSkinForm* frame = AdoptFrameWithChildren();
+  ASSERT_NE(frame, nullptr);
+  TForm* child = children_[0];
+  TSkinForm* object = ObjectOf(child);
+  ASSERT_NE(object, nullptr);
+  SendMessageW(form_->ClientHandle(), WM_MDIACTIVATE, WPARAM(child->Handle()), 0);
+  test::PumpPending();
+  const auto maximise = [&] {
+    ASSERT_TRUE(ClickCaptionButton(*object, kActionMaximize));
+    ASSERT_TRUE(test::PumpUntil([&] { return IsZoomed(child->Handle()) && manager_->MDIMaximized(); }));
+    test::PumpPending();
+  };
+  maximise();
+  EXPECT_TRUE(frame->IsActiveChildMaximized());
+  // maximised, the child has the platform's frame; its buttons sit at the end of the frame's bar
+  EXPECT_NE(GetWindowLongPtrW(child->Handle(), GWL_STYLE) & WS_SYSMENU, 0);
+  frame->PaintFrame();
+  const TSkinCaptionButton* restore = CaptionButton(*frame, kChildRestore);
+  ASSERT_NE(restore, nullptr);
+  const RECT r = restore->Rect();
+  EXPECT_GE(r.top, frame->FrameTop());
+  EXPECT_LE(r.bottom, frame->FrameTop() + frame->MenuHeight());
+  const TBitmap& glyphs = restore->SkinButton().Image();
+  const BmpImage picture = test::WindowImage(form_->Handle());
+  int same = 0, opaque = 0;
+  for (int y = 0; y < r.bottom - r.top; ++y) {
+    for (int x = 0; x < r.right - r.left; ++x) {
+      const std::uint32_t want = ImagePixel(glyphs, x, y);
+      if (want == 0xFF00FF) continue;
+      ++opaque;
+      same += Rgb(picture, r.left + x, r.top + y) == want;
+    }
+  }
+  EXPECT_GT(opaque, 0);
+  EXPECT_EQ(same, opaque) << "the restore button's first frame in the bar";
+
+  // the restore button restores the child, and the children have the skin's frame again
+  ASSERT_TRUE(ClickCaptionButton(*frame, kChildRestore));
+  ASSERT_TRUE(test::PumpUntil([&] { return !IsZoomed(child->Handle()) && !manager_->MDIMaximized(); }));
+  test::PumpPending();
+  EXPECT_EQ(GetWindowLongPtrW(child->Handle(), GWL_STYLE) & WS_SYSMENU, 0);
+  EXPECT_EQ(CaptionButton(*frame, kChildRestore), nullptr);
+
+  // maximised again, then cascaded: nothing stays maximised
+  maximise();
+  form_->Cascade();
+  ASSERT_TRUE(test::PumpUntil([&] { return !IsZoomed(child->Handle()); }));
+  test::PumpPending();
+  EXPECT_FALSE(manager_->MDIMaximized());
+  EXPECT_EQ(object->WindowState(), kStateNormal);
+  EXPECT_EQ(GetWindowLongPtrW(child->Handle(), GWL_STYLE) & WS_SYSMENU, 0) << "the skin's frame again";
+}
+
+}  // namespace
+}  // namespace bus
