@@ -19,6 +19,7 @@
 #include "skin/form/SkinCaptionButton.h"
 #include "skin/form/SkinForm.h"
 #include "skin/form/SkinManager.h"
+#include "skin/form/SkinMenuBar.h"
 
 namespace bus {
 
@@ -195,9 +196,16 @@ void TSkinForm::DrawSysButton(const TSkinCaptionButton& button, int state) {
   // this state do not show the state before
   TBitmap piece(w, h, pf32bit);
   HDC dc = piece.Canvas().Handle();
-  const bool onCaption = r.left >= 0 && r.top >= 0 && r.right <= captionBack_.Width() && r.bottom <= captionBack_.Height();
-  if (!onCaption) return;
-  PutPixels(dc, -r.left, -r.top, ViewOf(captionBack_));
+  if (skin.Visibility() == kVisibilityMenuBar) {
+    // a maximised MDI child's button in the menu bar: over the bar as it was painted without items
+    if (!menuBar_ || menuBar_->Background().Empty()) return;
+    const RECT& bar = menuBar_->BarRect();
+    PutPixels(dc, bar.left - r.left, bar.top - r.top, ViewOf(menuBar_->Background()));
+  } else {
+    const bool onCaption = r.left >= 0 && r.top >= 0 && r.right <= captionBack_.Width() && r.bottom <= captionBack_.Height();
+    if (!onCaption) return;
+    PutPixels(dc, -r.left, -r.top, ViewOf(captionBack_));
+  }
   if (button.ShowsIcon()) DrawWindowIcon(dc, 0, 0);
   else DrawSkinFrame(dc, {0, 0, w, h}, skin.Image(), true, std::max(skin.Frame(), 1), CaptionButtonFrame(button, state));
   PutPixels(window.Get(), r.left, r.top, ViewOf(piece));

@@ -118,18 +118,31 @@ TEST_F(MDIWindows, AMaximisedChildsButtonsShowInTheBarAndWorkAndCascadingEndsThe
   EXPECT_GE(r.top, frame->FrameTop());
   EXPECT_LE(r.bottom, frame->FrameTop() + frame->MenuHeight());
   const TBitmap& glyphs = restore->SkinButton().Image();
-  const BmpImage picture = test::WindowImage(form_->Handle());
-  int same = 0, opaque = 0;
-  for (int y = 0; y < r.bottom - r.top; ++y) {
-    for (int x = 0; x < r.right - r.left; ++x) {
-      const std::uint32_t want = ImagePixel(glyphs, x, y);
-      if (want == 0xFF00FF) continue;
-      ++opaque;
-      same += Rgb(picture, r.left + x, r.top + y) == want;
+  // how many opaque pixels of a frame of the button's picture the window shows where the button is
+  const auto shown = [&](int frame, int& opaque) {
+    const BmpImage picture = test::WindowImage(form_->Handle());
+    const int w = r.right - r.left;
+    int same = 0;
+    opaque = 0;
+    for (int y = 0; y < r.bottom - r.top; ++y) {
+      for (int x = 0; x < w; ++x) {
+        const std::uint32_t want = ImagePixel(glyphs, (frame - 1) * w + x, y);
+        if (want == 0xFF00FF) continue;
+        ++opaque;
+        same += Rgb(picture, r.left + x, r.top + y) == want;
+      }
     }
-  }
+    return same;
+  };
+  int opaque = 0;
+  EXPECT_EQ(shown(1, opaque), opaque) << "the restore button's first frame in the bar";
   EXPECT_GT(opaque, 0);
-  EXPECT_EQ(same, opaque) << "the restore button's first frame in the bar";
+  // under the mouse it shows its hot frame (the fourth)
+  const POINT over = test::ScreenPointOf(*frame, *restore);
+  test::MoveCursor(over);
+  test::PostNcMouse(form_->Handle(), WM_NCMOUSEMOVE, over);
+  ASSERT_TRUE(test::PumpUntil([&] { return restore->State() == kNCHot; }));
+  EXPECT_EQ(shown(4, opaque), opaque) << "hot";
 
   // the restore button restores the child, and the children have the skin's frame again
   ASSERT_TRUE(ClickCaptionButton(*frame, kChildRestore));
