@@ -260,5 +260,36 @@ TEST_F(MenuBar, HiddenItemsLeaveNoStraySeparatorsAndTheMenuStillOpensAndClicks) 
   EXPECT_FALSE(Item("Sep3")->Visible());
 }
 
+TEST_F(MenuBar, TheBarFollowsAChangedMenuAndThePlatformNeverGetsItsBarBack) {
+  TSkinForm* object = AdoptMenuForm();
+  ASSERT_NE(object, nullptr);
+  test::PumpPending();
+  const HWND h = form_->Handle();
+  const auto addItem = [&](const char* caption) {
+    auto* item = new TMenuItem(form_);
+    item->SetCaption(caption);
+    form_->Menu()->Items()->Add(item);
+    test::PumpPending();
+  };
+  addItem("&Help");
+  ASSERT_EQ(object->MenuBar()->Count(), 4);
+  EXPECT_EQ(object->MenuBar()->Items(3)->Caption(), L"&Help");
+  EXPECT_EQ(GetMenu(h), nullptr);
+  // merged: read from the window's native menu
+  skin_.SetMenuMerge(true);
+  addItem("&Tools");
+  ASSERT_EQ(object->MenuBar()->Count(), 5);
+  EXPECT_EQ(object->MenuBar()->Items(4)->Caption(), L"&Tools");
+  EXPECT_EQ(object->MenuBar()->Items(4)->MenuItem(), nullptr) << "an item with text of its own";
+  EXPECT_EQ(GetMenu(h), nullptr);
+  // a skin that does not follow menu changes keeps its items, and still no native bar comes back
+  skin_.SetMenuMerge(false);
+  skin_.SetMenuUpdate(false);
+  addItem("&Extra");
+  EXPECT_EQ(object->MenuBar()->Count(), 5);
+  EXPECT_EQ(GetMenu(h), nullptr);
+  EXPECT_EQ(object->MenuBar()->MenuHandle(), form_->Menu()->Handle()) << "the menu given back at the end";
+}
+
 }  // namespace
 }  // namespace bus
