@@ -248,6 +248,13 @@ HWND TCustomForm::CreateWindowHandle(const TCreateParams& p) {
   return reinterpret_cast<HWND>(SendMessageW(p.wndParent, WM_MDICREATE, 0, LPARAM(&create)));
 }
 
+void TCustomForm::DestroyWindowHandle() {
+  HWND h = HandleIfAllocated();
+  HWND client = h && (GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_MDICHILD) ? GetParent(h) : nullptr;
+  if (client) SendMessageW(client, WM_MDIDESTROY, WPARAM(h), 0);
+  else TWinControl::DestroyWindowHandle();
+}
+
 void TCustomForm::CreateWnd() {
   TWinControl::CreateWnd();
   HWND h = HandleIfAllocated();

@@ -12,7 +12,8 @@
 // Multiple documents: a form with FormStyle fsMDIForm makes an MDI client window that fills its
 // client area and holds the child forms; a form with fsMDIChild is made inside the client of the
 // program's MDI form (the main form when it is one, else the first such form), asked of the client
-// with WM_MDICREATE, after which the client is told to refresh its window menu. A child closed by
+// with WM_MDICREATE, after which the client is told to refresh its window menu; the client destroys
+// it too (WM_MDIDESTROY), so that it keeps its active child and window menu right. A child closed by
 // the user is minimised unless OnClose says otherwise. The style counts only when the window is made.
 //
 // Not built yet (published and stored, it changes nothing): AutoScroll (forms never scroll).
@@ -113,6 +114,7 @@ public:
 protected:
   void CreateParams(TCreateParams& params) override;
   HWND CreateWindowHandle(const TCreateParams& params) override;
+  void DestroyWindowHandle() override;
   void CreateWnd() override;
   void DefaultHandler(TMessage& message) override;
   void WndProc(TMessage& message) override;

@@ -213,9 +213,11 @@ void TWinControl::RecreateWnd() {
 }
 
 void TWinControl::DestroyHandle() {
-  if (handle_) DestroyWindow(handle_);  // WM_NCDESTROY clears handle_ (and the children's)
+  if (handle_) DestroyWindowHandle();  // WM_NCDESTROY clears handle_ (and the children's)
   handle_ = nullptr;
 }
+
+void TWinControl::DestroyWindowHandle() { DestroyWindow(handle_); }
 
 std::string TWinControl::GetText() const {
   if (!handle_) return text_;

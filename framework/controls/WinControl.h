@@ -133,6 +133,8 @@ protected:
   // Makes the window itself from the parameters (CreateWindowEx); null when that fails. A window
   // that another window makes for it (an MDI child) is made here by an override.
   virtual HWND CreateWindowHandle(const TCreateParams& params);
+  // Destroys the window itself; a window another window made (an MDI child) has it destroy it.
+  virtual void DestroyWindowHandle();
   // Makes the window again (for settings the platform takes only at creation); nothing without one.
   void RecreateWnd();
   // After the window exists: font, text, z-order, children. Overrides call the base first.

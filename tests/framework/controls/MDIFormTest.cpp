@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,13 @@ TEST_F(MDIForms, ChildrenLieInTheFramesClientAndAreArrangedClosedAndCounted) {
   PostMessageW(two->Handle(), WM_CLOSE, 0, 0);
   EXPECT_TRUE(test::PumpUntil([&] { return IsIconic(two->Handle()) != 0; }));
   EXPECT_EQ(frame_->MDIChildCount(), 2);
+
+  // freed, a child leaves the client, and the other one is the active child
+  SendMessageW(client, WM_MDIACTIVATE, WPARAM(two->Handle()), 0);
+  std::erase(children_, two);
+  two->Free();
+  EXPECT_EQ(frame_->MDIChildCount(), 1);
+  EXPECT_EQ(frame_->ActiveMDIChild(), one);
 }
 
 TEST_F(MDIForms, AChildWithoutAnMDIFormIsRefused) {

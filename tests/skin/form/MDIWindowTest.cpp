@@ -159,6 +159,17 @@ TEST_F(MDIWindows, AMaximisedChildsButtonsShowInTheBarAndWorkAndCascadingEndsThe
   EXPECT_FALSE(manager_->MDIMaximized());
   EXPECT_EQ(object->WindowState(), kStateNormal);
   EXPECT_EQ(GetWindowLongPtrW(child->Handle(), GWL_STYLE) & WS_SYSMENU, 0) << "the skin's frame again";
+
+  // maximised once more, then every child goes: nothing is maximised, and the skin follows menu
+  // changes again (it stops while the client makes children)
+  maximise();
+  EXPECT_FALSE(skin_.MenuUpdate());
+  for (TForm* gone : children_) gone->Free();
+  children_.clear();
+  test::PumpPending();
+  EXPECT_FALSE(manager_->MDIMaximized());
+  EXPECT_TRUE(skin_.MenuUpdate());
+  EXPECT_EQ(frame->MenuBar()->Count(), 1);
 }
 
 }  // namespace
