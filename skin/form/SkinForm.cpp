@@ -127,8 +127,7 @@ void TSkinForm::HookWindow(TSkinData* skin) {
   if (frameSkinning_) {
     nativeMenu_ = GetMenu(handle_);
     if (nativeMenu_ && kind_ != kKindMDIChild) CreateMenuBar();
-    const bool sharedMaximized = kind_ == kKindMDIChild && SkinManager && SkinManager->MDIMaximized();
-    if (windowState_ != kStateMinimized && !sharedMaximized) SetFrameStyles(false);
+    if (windowState_ != kStateMinimized && !SharedMaximized()) SetFrameStyles(false);
     BuildFrame();
   } else {
     life_ = kLifeReady;
@@ -375,7 +374,11 @@ void TSkinForm::SkinChildren(TMessage&) {
   childrenSkinned_ = true;
   if (ownerForm_) SkinComponents(ownerForm_);
   else SkinChildWindows();
-  if (life_ == kLifeHooked && windowState_ != kStateMinimized && borderStyle_ != kBorderNone) {
+  if (life_ == kLifeHooked && SharedMaximized()) {
+    // a child made while another one is maximised is maximised too: the platform's frame
+    SetFrameStyles(true);
+    FrameChanged();
+  } else if (life_ == kLifeHooked && windowState_ != kStateMinimized && borderStyle_ != kBorderNone) {
     // the first fitting: the frame messages are the skin's from here, the painting from the end
     life_ = kLifeFitting;
     FitWindow(false);

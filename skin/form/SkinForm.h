@@ -416,6 +416,8 @@ private:
   int CaptionButtonFrame(const TSkinCaptionButton& button, int state) const noexcept;
   // Gives the window the platform's frame around a client area of the size it has now.
   void GiveBackFrameSize();
+  // An MDI child while the children share the maximised state.
+  bool SharedMaximized() const noexcept;
   // Makes the menu bar of a window that has a menu and builds it from the form's menu.
   void CreateMenuBar();
   // The form's menu changed: the bar follows it when the skin asks for that.

@@ -180,7 +180,7 @@ void TSkinForm::GiveBackFrameSize() {
 }
 
 void TSkinForm::SetFrameStyles(bool restore) {
-  if (kind_ == kKindMDIChild && SkinManager && SkinManager->MDIMaximized() && !restore) return;
+  if (SharedMaximized() && !restore) return;
   stylesRestored_ = restore;
   const DWORD style = DWORD(GetWindowLongPtrW(handle_, GWL_STYLE));
   DWORD wanted = style;
@@ -402,7 +402,7 @@ void TSkinForm::WmSize(TMessage& m) {
       break;
   }
   if (windowState_ == kStateMinimized) return;
-  if (kind_ == kKindMDIChild && ((SkinManager && SkinManager->MDIMaximized()) || windowState_ != kStateNormal)) return;
+  if (SharedMaximized() || (kind_ == kKindMDIChild && windowState_ != kStateNormal)) return;
   if (life_ == kLifeReady || life_ == kLifeReskinning) ApplyRegion();
 }
 
@@ -486,6 +486,8 @@ void TSkinForm::WmNcActivate(TMessage& m) {
   active_ = LOBYTE(LOWORD(m.WParam)) != 0;
   hoverTimer_->SetEnabled(active_);
   if (!active_) LeaveHotButton();  // no button of an inactive window looks hot
+  // the active MDI child's caption follows its frame's
+  if (kind_ == kKindMDIFrame && mdiClientWindow_) SendMessageW(mdiClientWindow_, WM_NCACTIVATE, m.WParam, 0);
   if (!(kind_ == kKindMDIChild && windowState_ != kStateNormal)) PaintFrame();
   m.Result = 1;  // the platform draws nothing itself
 }

@@ -72,6 +72,9 @@ bool TSkinForm::ClientWndProc(TMessage& m) {
     case WM_MDIREFRESHMENU:
       client.Default(m);
       if (HWND child = std::exchange(pendingMDIChild_, nullptr)) {
+        // the client may have restored a maximised child for the new one: the new child is hooked
+        // with the state as it is
+        if (frameSkinning_ && SkinManager) SkinManager->SetMDIMaximized(IsActiveChildMaximized());
         if (SkinManager) SkinManager->SkinMDIChild(child);
         PostMessageW(handle_, kSkinMsgPaintFrame, 0, 0);
       }
@@ -79,6 +82,10 @@ bool TSkinForm::ClientWndProc(TMessage& m) {
     default:
       return false;
   }
+}
+
+bool TSkinForm::SharedMaximized() const noexcept {
+  return kind_ == kKindMDIChild && SkinManager && SkinManager->MDIMaximized();
 }
 
 bool TSkinForm::IsActiveChildMaximized() const {

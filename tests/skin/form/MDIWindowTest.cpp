@@ -163,6 +163,19 @@ TEST_F(MDIWindows, AMaximisedChildsButtonsShowInTheBarAndWorkAndCascadingEndsThe
   // maximised once more, then every child goes: nothing is maximised, and the skin follows menu
   // changes again (it stops while the client makes children)
   maximise();
+  // a child made now: the platform maximises it too, or restores the maximised one; either way the
+  // shared state says what is, and the new child's frame follows it
+  auto* third = new TForm(Application);
+  children_.push_back(third);
+  third->Build(ChildDescription("ChildThree", 30));
+  ASSERT_TRUE(test::PumpUntil([&] {
+    const TSkinForm* made = ObjectOf(third);
+    return made && made->ChildrenSkinned();
+  }, test::kSkinWait));
+  test::PumpPending();
+  EXPECT_EQ(manager_->MDIMaximized(), frame->IsActiveChildMaximized());
+  EXPECT_EQ((GetWindowLongPtrW(third->Handle(), GWL_STYLE) & WS_SYSMENU) != 0, IsZoomed(third->Handle()) != 0);
+  if (!manager_->MDIMaximized()) maximise();
   EXPECT_FALSE(skin_.MenuUpdate());
   for (TForm* gone : children_) gone->Free();
   children_.clear();
