@@ -1,8 +1,9 @@
 // menu_shot: pictures of the skinned menu bar and of MDI windows, for looking at what they show.
 //   menu_shot.exe PREFIX
 // Skins with the program's default skin (bussearch.skn beside this program) and saves
-// PREFIX-menu.bmp (a form with a menu bar, its File menu open and the sub-menu Recent open beside
-// it: the screen around them) and PREFIX-mdi.bmp (an MDI frame with two child forms).
+// PREFIX-menu.bmp (the screen: a form with a menu bar, its File menu open and the sub-menu Recent
+// open beside it; PREFIX-menu.bmp.crop says where to look), PREFIX-mdi.bmp (an MDI frame with two
+// child forms) and PREFIX-mdi-maximized.bmp (the same with the active child maximised).
 // scripts/menu-screenshot.sh runs it under Wine and converts the pictures to PNG.
 #include <windows.h>
 
@@ -93,8 +94,9 @@ bool ShootMenu(const std::string& path) {
   return saved;
 }
 
-// The MDI frame with two children, the second one active.
-bool ShootMDI(const std::string& path) {
+// The MDI frame with two children, the second one active (PREFIX-mdi.bmp), then maximised
+// (PREFIX-mdi-maximized.bmp).
+bool ShootMDI(const std::string& prefix) {
   auto* frame = new TForm(Application);
   frame->Build(test::kFrame);
   SetForegroundWindow(frame->Handle());
@@ -109,7 +111,12 @@ bool ShootMDI(const std::string& path) {
   const bool skinned = test::PumpUntil([&] { return Skinned(children[0]->Handle()) && Skinned(children[1]->Handle()); },
                                        test::kSkinWait);
   test::PumpPending();
-  test::SaveWindowPicture(frame->Handle(), path);
+  test::SaveWindowPicture(frame->Handle(), prefix + "-mdi.bmp");
+  // the active child maximised: its window buttons at the end of the frame's menu bar
+  SendMessageW(frame->ClientHandle(), WM_MDIMAXIMIZE, WPARAM(children[1]->Handle()), 0);
+  test::PumpUntil([&] { return SkinManager->MDIMaximized(); }, test::kSkinWait);
+  test::PumpPending();
+  test::SaveWindowPicture(frame->Handle(), prefix + "-mdi-maximized.bmp");
   for (TForm* child : children) child->Free();
   frame->Free();
   return skinned;
@@ -134,10 +141,10 @@ int wmain(int argc, wchar_t** argv) {
     manager.SetActive(true);
     manager.SetRunCount(1);
     const bool menu = ShootMenu(prefix + "-menu.bmp");
-    const bool mdi = ShootMDI(prefix + "-mdi.bmp");
+    const bool mdi = ShootMDI(prefix);
     FreeSkinManager();
     std::printf("menu_shot: %s%s\n", menu ? (prefix + "-menu.bmp ").c_str() : "(no menu picture) ",
-                mdi ? (prefix + "-mdi.bmp").c_str() : "(no MDI picture)");
+                mdi ? (prefix + "-mdi.bmp " + prefix + "-mdi-maximized.bmp").c_str() : "(no MDI pictures)");
     return menu && mdi ? 0 : 1;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "menu_shot: %s\n", e.what());
