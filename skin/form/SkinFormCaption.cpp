@@ -305,9 +305,12 @@ void TSkinForm::WmNcLButtonDown(TMessage& m) {
 }
 
 void TSkinForm::WmNcLButtonUp(TMessage& m) {
-  TSkinCaptionButton* button = FindCaptionButton(ScreenToFrame(PointX(m.LParam), PointY(m.LParam)));
-  if (!button) return Default(m);
+  TNCObject* object = FindNCObject(ScreenToFrame(PointX(m.LParam), PointY(m.LParam)));
+  if (!object) return Default(m);
   m.Result = 0;
+  // a bar item opened its menu when it was pressed
+  auto* button = dynamic_cast<TSkinCaptionButton*>(object);
+  if (!button) return;
   // only a button pressed and released on it acts
   if (button != hotObject_ || button->State() != kNCPressed) return;
   button->MouseUp();

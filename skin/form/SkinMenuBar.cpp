@@ -91,13 +91,12 @@ void TSkinMenuBar::BuildFromFormMenu() {
   if (HMENU menu = GetMenu(form_.Handle())) menuHandle_ = menu;
   if (!menuHandle_) return;
   TCustomForm* form = form_.OwnerForm();
-  if (!form) {
-    // a window of other code: its native menu is all there is
+  SetMenu(form ? form->Menu() : nullptr);
+  if (!menu_) {
+    // a window of other code, or a menu the form does not know: the native menu is all there is
     BuildFromNative(false);
     return;
   }
-  SetMenu(form->Menu());
-  if (!menu_) return;
   menu_->Handle();  // the items' sub-menu handles are made with it
   TMenuItem* root = menu_->Items();
   NewItems(root->Count());
@@ -127,7 +126,7 @@ void TSkinMenuBar::BuildFromMenu(HMENU menu) {
 void TSkinMenuBar::BuildFromNative(bool byCommand) {
   const int count = menuHandle_ ? GetMenuItemCount(menuHandle_) : 0;
   if (count <= 0) return;
-  if (!menu_ && form_.OwnerForm()) SetMenu(form_.OwnerForm()->Menu());
+  if (TCustomForm* form = form_.OwnerForm()) SetMenu(form->Menu());
   if (menu_) menu_->Handle();
   NewItems(count);
   for (int i = 0; i < count; ++i) {
