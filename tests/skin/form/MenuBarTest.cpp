@@ -8,12 +8,12 @@
 #include <functional>
 #include <vector>
 
+#include "core/ScopeExit.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Menus.h"
 #include "skin/form/SkinMenuBar.h"
 #include "tests/skin/form/MenuForms.h"
 #include "tests/skin/form/SkinFrameSupport.h"
-#include "tests/support/MenuAnswerer.h"
 #include "tests/support/WindowPicture.h"
 
 namespace bus {
@@ -289,6 +289,32 @@ TEST_F(MenuBar, TheBarFollowsAChangedMenuAndThePlatformNeverGetsItsBarBack) {
   EXPECT_EQ(object->MenuBar()->Count(), 5);
   EXPECT_EQ(GetMenu(h), nullptr);
   EXPECT_EQ(object->MenuBar()->MenuHandle(), form_->Menu()->Handle()) << "the menu given back at the end";
+}
+
+TEST_F(MenuBar, AWindowOfOtherCodeGetsItsBarFromItsNativeMenuAndItBack) {
+  HMENU menu = CreateMenu();
+  HMENU drop = CreatePopupMenu();
+  AppendMenuW(drop, MF_STRING, 101, L"&First");
+  AppendMenuW(menu, MF_POPUP, UINT_PTR(drop), L"&Go");
+  const HWND h = CreateWindowExW(0, L"STATIC", L"bare", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200, nullptr,
+                                 menu, nullptr, nullptr);
+  ASSERT_NE(h, nullptr);
+  const ScopeExit destroy([h] { DestroyWindow(h); });
+  SetForegroundWindow(h);
+  manager_->SkinWindow(h);
+  TSkinForm* object = nullptr;
+  ASSERT_TRUE(test::PumpUntil([&] { return (object = manager_->FindSkinForm(h)) && object->ChildrenSkinned(); }, test::kSkinWait));
+  test::PumpPending();
+  ASSERT_NE(object->MenuBar(), nullptr);
+  ASSERT_EQ(object->MenuBar()->Count(), 1);
+  EXPECT_EQ(object->MenuBar()->Items(0)->Caption(), L"&Go");
+  EXPECT_EQ(object->MenuBar()->Items(0)->SubMenu(), drop);
+  EXPECT_EQ(GetMenu(h), nullptr);
+  const std::vector<int> opened =
+      Track(*object, [&] { object->PostMenuClick(*object->MenuBar()->Items(0)); }, {{[] { return true; }, [] { PressInMenu(VK_ESCAPE); }}});
+  EXPECT_EQ(opened, std::vector<int>{0});
+  SwitchOff();
+  EXPECT_EQ(GetMenu(h), menu);
 }
 
 }  // namespace
