@@ -6,6 +6,8 @@
 // the frame's menu bar shows its window-control buttons (minimise, restore, close).
 #include <windows.h>
 
+#include <utility>
+
 #include "core/ScopeExit.h"
 #include "framework/controls/WindowSubclass.h"
 #include "skin/data/SkinData.h"

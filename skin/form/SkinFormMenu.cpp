@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <utility>
 
 #include "core/ScopeExit.h"
 #include "framework/controls/Form.h"
@@ -77,7 +76,6 @@ LRESULT CALLBACK MenuFilterProc(int code, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_SYSKEYDOWN:
       if (m->wParam == VK_MENU) {
-        tracking.closedByAlt = true;
         form->EndMenuTracking();
         return 0;
       }
@@ -116,7 +114,6 @@ void InstallMenuFilter() {
   TMenuTracking& tracking = MenuTracking();
   tracking.switchPending = false;
   tracking.firstMessageSeen = false;
-  tracking.closedByAlt = false;
   GetCursorPos(&tracking.lastMousePoint);
   if (!tracking.menuFilterHook)
     tracking.menuFilterHook = SetWindowsHookExW(WH_MSGFILTER, MenuFilterProc, nullptr, GetCurrentThreadId());
@@ -288,9 +285,9 @@ bool TSkinForm::KeyMenu(LPARAM key) {
     if (item) PostMenuClick(*item);
     return item != nullptr;
   }
-  // Alt or F10 alone: the bar's first item drops down, unless Alt has just closed a menu of it
-  TMenuTracking& tracking = MenuTracking();
-  if (std::exchange(tracking.closedByAlt, false) || !menuBar_) return true;
+  // Alt or F10 alone: the bar's first item drops down (the Alt that closes a menu never gets here:
+  // the menu's loop takes its key)
+  if (!menuBar_) return true;
   for (int i = 0; i < menuBar_->Count(); ++i) {
     const TMenuBtn* item = menuBar_->Items(i);
     if (item->Visible() && item->Enabled() && !item->Caption().empty()) {

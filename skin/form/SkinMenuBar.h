@@ -98,7 +98,6 @@ struct TMenuTracking {
   POINT lastMousePoint{};                // the last mouse point seen, screen
   bool switchPending = false;            // a move to another bar item has been posted
   bool firstMessageSeen = false;         // the first menu message of this tracking has come
-  bool closedByAlt = false;              // Alt closed the menu: the Alt that follows opens nothing
 };
 TMenuTracking& MenuTracking() noexcept;
 

@@ -14,6 +14,7 @@
 #include "skin/form/SkinMenuBar.h"
 #include "tests/skin/form/MenuForms.h"
 #include "tests/skin/form/SkinFrameSupport.h"
+#include "tests/support/MenuAnswerer.h"
 #include "tests/support/WindowPicture.h"
 
 namespace bus {
@@ -158,11 +159,22 @@ TEST_F(MenuBar, AltAloneAndF10OpenTheFirstItemAndAltWithALetterOpensItsItem) {
   const auto escape = [] { PressInMenu(VK_ESCAPE); };
   std::vector<int> opened;
 
+  // Alt opens, and Alt closes again
   opened = Track(*object, [&] {
     PostMessageW(h, WM_SYSKEYDOWN, VK_MENU, kAltDown);
     PostMessageW(h, WM_SYSKEYUP, VK_MENU, LPARAM(0xC0000001));
-  }, {{[] { return true; }, escape}});
+  }, {{[] { return true; }, [&] {
+         const std::vector<HWND> menus = OpenMenus();
+         if (!menus.empty()) PostMessageW(menus.front(), WM_SYSKEYDOWN, VK_MENU, kAltDown);
+         PostMessageW(h, WM_SYSKEYUP, VK_MENU, LPARAM(0xC0000001));
+       }}});
   EXPECT_EQ(opened, std::vector<int>{0}) << "Alt";
+  {
+    // a menu opened again by the closing Alt would be open within this time
+    test::MenuAnswerer watch(-1);
+    test::PumpFor(400);
+    EXPECT_EQ(watch.MenusSeen(), 0) << "the Alt that closed the menu opened nothing";
+  }
 
   opened = Track(*object, [&] {
     PostMessageW(h, WM_SYSKEYDOWN, VK_F10, 0);
