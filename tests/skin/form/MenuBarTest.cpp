@@ -143,6 +143,17 @@ TEST_F(MenuBar, TheSkinsBarTakesThePlaceOfTheNativeOneAndGivesItBackWhenSkinning
   EXPECT_EQ(Rgb(test::WindowImage(form_->Handle()), first.left, (first.top + first.bottom) / 2),
             test::ColorRef(ColorToRGB(skin_.ButtonHilight())));
 
+  // the skin read again: the bar stays, and the client area keeps its place and size under it
+  RunCommand(kSkinRefresh);
+  test::PumpPending();
+  EXPECT_EQ(GetMenu(form_->Handle()), nullptr);
+  EXPECT_EQ(object->MenuBar()->Count(), 3);
+  POINT again{0, 0};
+  ClientToScreen(form_->Handle(), &again);
+  EXPECT_EQ(again.y - WindowRect().top, object->FrameTop() + object->MenuHeight());
+  const RECT refreshed = ClientRect();
+  EXPECT_TRUE(EqualRect(&refreshed, &before));
+
   SwitchOff();
   EXPECT_EQ(GetMenu(form_->Handle()), form_->Menu()->Handle()) << "the native menu back";
   RECT after{};
