@@ -92,6 +92,13 @@ TEST_F(MDIWindows, ChildrenMadeAfterTheFrameWasAdoptedAreAdoptedAndFramedAndTheC
   ASSERT_TRUE(GetScrollInfo(form_->ClientHandle(), SB_HORZ, &range));
   EXPECT_GT(range.nMax - range.nMin + 1, int(range.nPage)) << "the platform would scroll";
   EXPECT_EQ(ClientStyle() & (WS_HSCROLL | WS_VSCROLL), 0u);
+
+  // skinning switched off: the children have the platform's frames again, the frame its menu
+  SwitchOff();
+  for (TForm* child : children_)
+    EXPECT_EQ(GetWindowLongPtrW(child->Handle(), GWL_STYLE) & (WS_SYSMENU | WS_MAXIMIZEBOX), WS_SYSMENU | WS_MAXIMIZEBOX);
+  EXPECT_EQ(GetMenu(form_->Handle()), form_->Menu()->Handle());
+  EXPECT_EQ(manager_->MDIClient(), nullptr);
 }
 
 TEST_F(MDIWindows, AMaximisedChildsButtonsShowInTheBarAndWorkAndCascadingEndsTheSharedMaximisedState) {
