@@ -231,6 +231,26 @@ TEST_F(MenuBar, ArrowKeysMoveBetweenItemsWrappingAtTheEndsAndTheMouseMovesFromIt
   EXPECT_EQ(MenuTracking().menuFilterHook, nullptr) << "the filter is there only while a menu is tracked";
 }
 
+TEST_F(MenuBar, ARightToLeftBarRunsFromTheRightAndItsArrowKeysTheOtherWay) {
+  form_ = new TForm(Application);
+  form_->Build(kMenuForm);
+  const HWND h = form_->Handle();
+  SetWindowLongPtrW(h, GWL_EXSTYLE, GetWindowLongPtrW(h, GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR);
+  TSkinForm* object = Adopt();
+  ASSERT_NE(object, nullptr);
+  test::PumpPending();
+  ASSERT_TRUE(object->RightToLeft());
+  const TSkinMenuBar& bar = *object->MenuBar();
+  EXPECT_GT(bar.Items(0)->Rect().left, bar.Items(1)->Rect().left);
+  EXPECT_GT(bar.Items(1)->Rect().left, bar.Items(2)->Rect().left);
+  // Left, in a right-to-left menu, goes on to the next item (which lies to the left)
+  std::vector<int> seen;
+  Track(*object, [&] { object->PostMenuClick(*bar.Items(0)); },
+        {{[&] { return MenuTracking().currentMenuItem == Item("FileOpen"); }, [] { PressInMenu(VK_LEFT); }},
+         WhenOpen(1, seen, [] { PressInMenu(VK_ESCAPE); })});
+  EXPECT_EQ(seen, std::vector<int>{1});
+}
+
 TEST_F(MenuBar, EscapeClosesTheOpenMenusOneByOne) {
   TSkinForm* object = AdoptMenuForm();
   ASSERT_NE(object, nullptr);
