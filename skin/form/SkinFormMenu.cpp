@@ -18,16 +18,11 @@ namespace bus {
 
 namespace {
 
-// The platform's menu loop that runs TrackPopupMenu, as a message filter sees it.
-constexpr int kMenuFilterCode = MSGF_MENU;
 // WM_MENUSELECT's item word when the menu closes.
 constexpr UINT kMenuClosed = 0xFFFF;
 
 // A key that is down in a keyboard state.
 bool Down(const BYTE (&keys)[256], int key) { return (keys[key] & 0x80) != 0; }
-
-// Where the mouse message M happened, on the screen.
-POINT MessagePoint(const MSG& m) { return m.pt; }
 
 // The framework item of the open menu that was selected: by its sub-menu or by its command.
 TMenuItem* SelectedItem(TSkinForm& form, HMENU menu, UINT item, UINT flags) {
@@ -57,7 +52,7 @@ LRESULT CALLBACK MenuFilterProc(int code, WPARAM wParam, LPARAM lParam) {
     else if (m->wParam == VK_RIGHT) m->wParam = VK_LEFT;
   }
   const LRESULT next = CallNextHookEx(tracking.menuFilterHook, code, wParam, lParam);
-  if (next || code != kMenuFilterCode || !m || !form || !form->MenuBar()) return next;
+  if (next || code != MSGF_MENU || !m || !form || !form->MenuBar()) return next;
   if (!tracking.firstMessageSeen) {
     // the first item of the menu just opened is selected, as when it is opened from the keyboard
     tracking.firstMessageSeen = true;
@@ -84,7 +79,7 @@ LRESULT CALLBACK MenuFilterProc(int code, WPARAM wParam, LPARAM lParam) {
       form->MenuSelected(m->wParam, m->lParam);
       return 0;
     case WM_MOUSEMOVE: {
-      const POINT p = MessagePoint(*m);
+      const POINT p = m->pt;  // on the screen
       if (p.x != tracking.lastMousePoint.x || p.y != tracking.lastMousePoint.y) {
         target = form->MenuBar()->FindItem(form->ScreenToFrame(p.x, p.y));
         tracking.lastMousePoint = p;
