@@ -186,8 +186,9 @@ void TSkinForm::MenuChanged() {
 
 void TSkinForm::GiveMenuBack() {
   if (!menuBar_) return;
-  // a form's menu may have been made anew since the bar took it
-  HMENU menu = menuBar_->Menu() ? menuBar_->Menu()->Handle() : menuBar_->MenuHandle();
+  // the menu the bar shows; a form's menu may have been made anew since (the old one destroyed)
+  HMENU menu = menuBar_->MenuHandle();
+  if ((!menu || !IsMenu(menu)) && menuBar_->Menu()) menu = menuBar_->Menu()->Handle();
   menuBar_.reset();
   if (menu && IsMenu(menu) && !GetMenu(handle_)) ::SetMenu(handle_, menu);
 }

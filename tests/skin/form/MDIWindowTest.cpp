@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/ScopeExit.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Menus.h"
 #include "skin/form/SkinMenuBar.h"
@@ -93,11 +94,23 @@ TEST_F(MDIWindows, ChildrenMadeAfterTheFrameWasAdoptedAreAdoptedAndFramedAndTheC
   EXPECT_GT(range.nMax - range.nMin + 1, int(range.nPage)) << "the platform would scroll";
   EXPECT_EQ(ClientStyle() & (WS_HSCROLL | WS_VSCROLL), 0u);
 
+  // a frame menu set through the client: the bar shows it, the platform's bar stays away
+  HMENU menu = CreateMenu();
+  const ScopeExit destroyMenu([menu] { DestroyMenu(menu); });
+  AppendMenuW(menu, MF_POPUP, UINT_PTR(CreatePopupMenu()), L"&Alpha");
+  AppendMenuW(menu, MF_POPUP, UINT_PTR(CreatePopupMenu()), L"&Beta");
+  SendMessageW(form_->ClientHandle(), WM_MDISETMENU, WPARAM(menu), 0);
+  test::PumpPending();
+  ASSERT_EQ(frame->MenuBar()->Count(), 2);
+  EXPECT_EQ(frame->MenuBar()->Items(1)->Caption(), L"&Beta");
+  EXPECT_EQ(GetMenu(form_->Handle()), nullptr);
+
   // skinning switched off: the children have the platform's frames again, the frame its menu
   SwitchOff();
   for (TForm* child : children_)
     EXPECT_EQ(GetWindowLongPtrW(child->Handle(), GWL_STYLE) & (WS_SYSMENU | WS_MAXIMIZEBOX), WS_SYSMENU | WS_MAXIMIZEBOX);
-  EXPECT_EQ(GetMenu(form_->Handle()), form_->Menu()->Handle());
+  EXPECT_EQ(GetMenu(form_->Handle()), menu);
+  SetMenu(form_->Handle(), nullptr);  // the menu is the test's
   EXPECT_EQ(manager_->MDIClient(), nullptr);
 }
 
