@@ -94,6 +94,22 @@ TEST_F(MDIWindows, ChildrenMadeAfterTheFrameWasAdoptedAreAdoptedAndFramedAndTheC
   EXPECT_GT(range.nMax - range.nMin + 1, int(range.nPage)) << "the platform would scroll";
   EXPECT_EQ(ClientStyle() & (WS_HSCROLL | WS_VSCROLL), 0u);
 
+  // Alt with a letter of the frame's bar, typed in a child, opens the frame's menu
+  TSkinForm* opener = nullptr;
+  {
+    const test::AltHeld alt;
+    test::ThreadTimer watch(20, [&] {
+      if (test::OpenMenus().empty()) return;
+      opener = MenuTracking().trackingForm;
+      EndMenu();
+    });
+    auto* edit = static_cast<TWinControl*>(children_[0]->FindComponent("Edit1"));
+    PostMessageW(edit->Handle(), WM_SYSCHAR, 'w', LPARAM(1) << 29);
+    EXPECT_TRUE(test::PumpUntil([&] { return opener != nullptr; }, test::kSkinWait));
+    test::PumpUntil([] { return test::OpenMenus().empty(); });
+  }
+  EXPECT_EQ(opener, frame);
+
   // a frame menu set through the client: the bar shows it, the platform's bar stays away
   HMENU menu = CreateMenu();
   const ScopeExit destroyMenu([menu] { DestroyMenu(menu); });

@@ -194,14 +194,10 @@ TEST_F(MenuBar, AltAloneAndF10OpenTheFirstItemAndAltWithALetterOpensItsItem) {
   EXPECT_EQ(opened, std::vector<int>{0}) << "F10";
 
   // Alt held with E: the dialog character of the focused window reaches the form
-  BYTE keys[256] = {};
-  GetKeyboardState(keys);
-  BYTE alt[256];
-  std::copy(std::begin(keys), std::end(keys), std::begin(alt));
-  alt[VK_MENU] = 0x80;
-  SetKeyboardState(alt);
-  opened = Track(*object, [&] { PostMessageW(h, WM_SYSCHAR, 'e', kAltDown); }, {{[] { return true; }, escape}});
-  SetKeyboardState(keys);
+  {
+    const test::AltHeld alt;
+    opened = Track(*object, [&] { PostMessageW(h, WM_SYSCHAR, 'e', kAltDown); }, {{[] { return true; }, escape}});
+  }
   EXPECT_EQ(opened, std::vector<int>{1}) << "Alt+E";
   EXPECT_EQ(GetMenu(h), nullptr) << "the platform's menu mode never took the bar";
 }

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -98,6 +100,25 @@ inline std::string ChildDescription(const char* name, int left) {
          "'\n  FormStyle = fsMDIChild\n  Visible = True\n  object Edit1: TEdit\n    Left = 10\n    Top = 10\n"
          "    Width = 120\n  end\nend\n";
 }
+
+// While it lives, the thread's keyboard state shows the Alt key held (as the menu bar's accelerators
+// ask of it); the state before comes back when it goes.
+class AltHeld {
+public:
+  AltHeld() {
+    GetKeyboardState(before_);
+    BYTE held[256];
+    std::copy(std::begin(before_), std::end(before_), std::begin(held));
+    held[VK_MENU] = 0x80;
+    SetKeyboardState(held);
+  }
+  ~AltHeld() { SetKeyboardState(before_); }
+  AltHeld(const AltHeld&) = delete;
+  AltHeld& operator=(const AltHeld&) = delete;
+
+private:
+  BYTE before_[256] = {};  // the keyboard state before
+};
 
 // The visible menu windows of this thread, the latest first.
 inline std::vector<HWND> OpenMenus() {
