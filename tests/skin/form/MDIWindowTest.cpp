@@ -195,6 +195,12 @@ TEST_F(MDIWindows, AMaximisedChildsButtonsShowInTheBarAndWorkAndCascadingEndsThe
   EXPECT_FALSE(manager_->MDIMaximized());
   EXPECT_EQ(object->WindowState(), kStateNormal);
   EXPECT_EQ(GetWindowLongPtrW(child->Handle(), GWL_STYLE) & WS_SYSMENU, 0) << "the skin's frame again";
+  // and so does tiling
+  maximise();
+  form_->Tile();
+  ASSERT_TRUE(test::PumpUntil([&] { return !IsZoomed(child->Handle()); }));
+  test::PumpPending();
+  EXPECT_FALSE(manager_->MDIMaximized());
 
   // maximised once more, then every child goes: nothing is maximised, and the skin follows menu
   // changes again (it stops while the client makes children)
