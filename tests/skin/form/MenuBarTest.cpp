@@ -225,6 +225,13 @@ TEST_F(MenuBar, ArrowKeysMoveBetweenItemsWrappingAtTheEndsAndTheMouseMovesFromIt
   EXPECT_EQ(seen, (std::vector<int>{2, 0, 2, 1})) << "Right at the last wraps to the first, Left at the first to the last";
   EXPECT_EQ(MenuTracking().activeIndex, -1);
   EXPECT_EQ(MenuTracking().menuFilterHook, nullptr) << "the filter is there only while a menu is tracked";
+  // an item the bar does not show is passed over: Right from Edit goes round to File
+  Item("ViewMenu")->SetVisible(false);
+  test::PumpPending();
+  seen.clear();
+  Track(*object, [&] { object->PostMenuClick(*object->MenuBar()->Items(1)); },
+        {WhenOpen(1, seen, [] { PressInMenu(VK_RIGHT); }), WhenOpen(0, seen, [] { PressInMenu(VK_ESCAPE); })});
+  EXPECT_EQ(seen, (std::vector<int>{1, 0}));
 }
 
 TEST_F(MenuBar, ARightToLeftBarRunsFromTheRightAndItsArrowKeysTheOtherWay) {
