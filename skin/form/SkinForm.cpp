@@ -54,6 +54,8 @@ void TSkinForm::HookForm(TSkinData* skin, TCustomForm* form) {
   savedParentColor_ = form->ParentColor();
   form->SetColor(skin->ButtonFace());
   // the form's popup and main menus become owner-drawn with the menu skinning
+  SkinPopupMenus(form, true);
+  if (skin->SkinControls().Contains(TSkinControlType::xcMenuItem)) SkinMainMenus(form, true);
 }
 
 void TSkinForm::HookWindow(TSkinData* skin) {
@@ -112,6 +114,7 @@ void TSkinForm::HookWindow(TSkinData* skin) {
   // a window that cannot be hooked keeps the styles it had
   ScopeFailure giveStylesBack([this] { SetFrameStyles(true); });
   if (frameSkinning_) {
+    nativeMenu_ = GetMenu(handle_);
     // the skinned menu bar (MenuBar, MenuHeight) takes the window's menu here
     if (windowState_ != kStateMinimized) SetFrameStyles(false);
     BuildFrame();
@@ -145,6 +148,7 @@ void TSkinForm::Unhook() {
   if (!Hooked()) return;
   RemoveHooks();
   ReleaseWrappers();
+  GiveMenusBack();
   if (ownerForm_ && life_ != kLifeDestroying) RestoreFormLook();
   SetFrameStyles(true);
   // the skinned menu bar gives the window its menu back here
@@ -165,6 +169,8 @@ void TSkinForm::UnhookOnDestroy() {
   if (hoverTimer_) hoverTimer_->SetEnabled(false);
   RemoveHooks();
   ReleaseWrappers();
+  // a window made anew for a form that stays finds its menus as they were
+  if (ownerForm_ && !ownerForm_->Destroying()) GiveMenusBack();
   captionBitmap_.Clear();
   captionBack_.Clear();
 }
@@ -172,6 +178,7 @@ void TSkinForm::UnhookOnDestroy() {
 void TSkinForm::UnhookPlain() {
   if (hoverTimer_) hoverTimer_->SetEnabled(false);
   ReleaseWrappers();
+  if (!ownerForm_ || !ownerForm_->Destroying()) GiveMenusBack();
   const bool restoreForm = ownerForm_ && life_ != kLifeDestroying;
   if (restoreForm) RestoreFormLook();
   RemoveHooks();
@@ -213,8 +220,9 @@ void TSkinForm::Reskin() {
   const int lifeAfter = life_ == kLifeHooked ? kLifeHooked : kLifeReady;
   life_ = kLifeReskinning;
   const ScopeExit ready([this, lifeAfter] { life_ = lifeAfter; });
-  // the new skin's frame widths and caption buttons
+  // the new skin's frame widths and caption buttons, and the form's popup menus
   BuildFrame();
+  if (frameSkinning_ && ownerForm_) SkinPopupMenus(ownerForm_, true);
   if (frameSkinning_ && fitted_ && windowState_ != kStateMinimized) {
     // the new frame around the same client area, its region built afresh from the new pictures,
     // everything repainted
@@ -234,7 +242,10 @@ void TSkinForm::Dispose() noexcept {
 }
 
 void TSkinForm::Notification(TComponent* component, TOperation operation) {
-  if (operation == TOperation::opRemove) std::erase(paintedBars_, component);
+  if (operation == TOperation::opRemove) {
+    std::erase(paintedBars_, component);
+    std::erase(ownerDrawnMenus_, component);
+  }
   TComponent::Notification(component, operation);
 }
 
@@ -290,6 +301,12 @@ void TSkinForm::WndProc(TMessage& m) {
       break;
     case WM_INITMENUPOPUP:
       WmInitMenuPopup(m);
+      break;
+    case WM_MEASUREITEM:
+      WmMeasureItem(m);
+      break;
+    case WM_DRAWITEM:
+      WmDrawItem(m);
       break;
     case WM_CTLCOLORBTN:
       WmCtlColorBtn(m);
