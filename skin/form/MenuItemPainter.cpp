@@ -31,10 +31,12 @@ constexpr WORD kCheckBitmap = 32760;  // the platform's OBM_CHECK (declared only
 // The object of the menu window that shows menu, or null.
 TSkinPopupMenu* PopupOf(HMENU menu) { return SkinManager && menu ? SkinManager->FindPopupMenu(menu) : nullptr; }
 
-// A work bitmap of r's size whose canvas has the menu font.
-std::unique_ptr<TBitmap> WorkBitmap(const RECT& r) {
-  auto g = std::make_unique<TBitmap>(std::max<int>(r.right - r.left, 1), std::max<int>(r.bottom - r.top, 1));
-  g->Canvas().SetFont(Screen().MenuFont());
+// The work bitmap of an item, of r's size, its canvas with the menu font: the painting code's
+// shared scratch bitmap (the items of a menu are mostly of one size, so it is seldom made anew).
+TBitmap& WorkBitmap(const RECT& r) {
+  TBitmap& g = ScratchBitmap();
+  g.SetSize(std::max<int>(r.right - r.left, 1), std::max<int>(r.bottom - r.top, 1));
+  g.Canvas().SetFont(Screen().MenuFont());
   return g;
 }
 
@@ -163,27 +165,27 @@ void TMenuItemPainter::DrawNativeItem(HMENU menu, TMenuItem& item, bool selected
 void TMenuItemPainter::DrawSkinnedItem(TMenuItem& item, TCanvas& canvas, const RECT& r, bool selected, HMENU menu,
                                        bool separatorAsItem) const {
   const TDataSkinObject& object = *skin_.MenuItem();
-  const std::unique_ptr<TBitmap> g = WorkBitmap(r);
-  FillItemBackground(*g, r, menu, skin_.Menu());
+  TBitmap& g = WorkBitmap(r);
+  FillItemBackground(g, r, menu, skin_.Menu());
   if (item.IsLine() && !separatorAsItem) {
-    Present(*g, canvas, r);
+    Present(g, canvas, r);
     DrawSeparator(canvas, r);
     return;
   }
-  const RECT whole{0, 0, g->Width(), g->Height()};
-  DrawSkinImage(g->Canvas().Handle(), whole, object.Image(), false, object.Tile() == 1, object.Trans() == 1,
+  const RECT whole{0, 0, g.Width(), g.Height()};
+  DrawSkinImage(g.Canvas().Handle(), whole, object.Image(), false, object.Tile() == 1, object.Trans() == 1,
                 kMenuItemFrames, selected ? kFrameSelected : kFrameNormal, object.Margins());
-  DrawItemContent(item, g->Canvas(), selected, whole);
-  Present(*g, canvas, r);
+  DrawItemContent(item, g.Canvas(), selected, whole);
+  Present(g, canvas, r);
 }
 
 void TMenuItemPainter::DrawPlainItem(TMenuItem& item, TCanvas& canvas, bool selected, const RECT& r) const {
-  const std::unique_ptr<TBitmap> g = WorkBitmap(r);
-  const RECT whole{0, 0, g->Width(), g->Height()};
-  g->Canvas().Brush().SetColor(selected ? skin_.Hilight() : skin_.Menu());
-  g->Canvas().FillRect(whole);
-  DrawItemContent(item, g->Canvas(), selected, whole);
-  Present(*g, canvas, r);
+  TBitmap& g = WorkBitmap(r);
+  const RECT whole{0, 0, g.Width(), g.Height()};
+  g.Canvas().Brush().SetColor(selected ? skin_.Hilight() : skin_.Menu());
+  g.Canvas().FillRect(whole);
+  DrawItemContent(item, g.Canvas(), selected, whole);
+  Present(g, canvas, r);
 }
 
 void TMenuItemPainter::DrawSeparator(TCanvas& canvas, const RECT& r) const {
@@ -261,14 +263,14 @@ void TMenuItemPainter::DrawItemText(const TMenuItem& item, TCanvas& canvas, UINT
     return;
   }
   canvas.Brush().SetStyle(bsClear);
-  const TFontStyles style = canvas.Font().Style() - TFontStyles{fsBold};
-  canvas.Font().SetStyle(item.Default() ? style + TFontStyles{fsBold} : style);
+  // a new style makes a new font: only when it changes
+  if (const TFontStyles style = canvas.Font().Style(); style.Contains(fsBold) != item.Default())
+    canvas.Font().SetStyle(item.Default() ? style + TFontStyles{fsBold} : style - TFontStyles{fsBold});
   TColor colour = skin_.MenuText();
   if (!item.Enabled())
     colour = skin_.ButtonShadow() == skin_.MenuText() ? TColor(GetSysColor(COLOR_BTNSHADOW)) : skin_.ButtonShadow();
   else if (selected)
     colour = skin_.HilightText();
-  canvas.Font().SetColor(colour);
   HDC dc = canvas.Handle();
   const SavedDCState keep(dc);
   SetBkMode(dc, TRANSPARENT);
