@@ -281,9 +281,15 @@ void TMenuItemPainter::DrawItemText(const TMenuItem& item, TCanvas& canvas, UINT
 // --- Native items ------------------------------------------------------------------------------
 
 std::wstring TMenuItemPainter::NativeItemText(HMENU menu, UINT id) {
+  // read through the item's information: an owner-drawn item keeps its text there too
   wchar_t buffer[kNativeTextLimit + 1] = {};
-  const int length = menu ? GetMenuStringW(menu, id, buffer, kNativeTextLimit + 1, MF_BYCOMMAND) : 0;
-  return std::wstring(buffer, std::size_t(std::clamp(length, 0, kNativeTextLimit)));
+  MENUITEMINFOW mii{};
+  mii.cbSize = sizeof mii;
+  mii.fMask = MIIM_STRING;
+  mii.dwTypeData = buffer;
+  mii.cch = kNativeTextLimit + 1;
+  if (!menu || !GetMenuItemInfoW(menu, id, FALSE, &mii)) return {};
+  return std::wstring(buffer, std::size_t(std::clamp<UINT>(mii.cch, 0, kNativeTextLimit)));
 }
 
 std::unique_ptr<TMenuItem> TMenuItemPainter::BuildTempItem(HMENU menu, UINT id) {

@@ -10,6 +10,9 @@
 #include <vector>
 
 #include "framework/controls/Menus.h"
+#include "framework/controls/Screen.h"
+#include "framework/graphics/Canvas.h"
+#include "framework/graphics/GdiHandles.h"
 #include "framework/controls/WindowSubclass.h"
 #include "skin/data/SkinData.h"
 #include "skin/form/SkinForm.h"
@@ -262,6 +265,102 @@ TEST_F(SkinPopupMenuTest, TheSystemPopupIsDrawnFromTheSkinAndCarriesOutItsComman
   EXPECT_GT(CountOther(shot.picture, {close.left + 1 + inset, close.top + 1, close.left + 17 + inset, close.top + 17}, ground), 3);
   EXPECT_GT(CountOther(shot.picture, {close.right - 60, close.top + 2, close.right - 11, close.bottom - 2}, ground), 5)
       << "Shift+F4";
+}
+
+TEST_F(SkinPopupMenuTest, TheWindowsNativeItemsAreMeasuredAndDrawnFromTheirText) {
+  MakeForm();
+  auto* bar = new TMainMenu(form_);
+  auto* file = new TMenuItem(form_);
+  file->SetCaption("文件");
+  bar->Items()->Add(file);
+  auto* open = new TMenuItem(form_);
+  open->SetCaption("打开");
+  file->Add(open);
+  form_->SetMenu(bar);
+  TSkinForm* object = Adopt();
+  ASSERT_NE(object, nullptr);
+  ASSERT_NE(object->NativeMenu(), nullptr);
+  const HWND window = form_->Handle();
+
+  // a drop-down of native items, owner-drawn as the menu bar marks them: one of the form's menu
+  // items, items known only by their text, and a small identifier the form does not know
+  const HMENU drop = CreatePopupMenu();
+  AppendMenuW(drop, MF_STRING, open->Command(), L"打开");
+  AppendMenuW(drop, MF_STRING, 0x2001, L"甲乙丙丁");
+  AppendMenuW(drop, MF_STRING | MF_GRAYED, 0x2002, L"戊");
+  AppendMenuW(drop, MF_STRING, 0x0105, L"小");
+  for (int i = 0; i < GetMenuItemCount(drop); ++i) {
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_FTYPE;
+    GetMenuItemInfoW(drop, UINT(i), TRUE, &mii);
+    mii.fType |= MFT_OWNERDRAW;
+    SetMenuItemInfoW(drop, UINT(i), TRUE, &mii);
+  }
+  object->SetTrackedSubMenu(drop);
+  const int inset = skin_.MenuItem()->LeftWidth();
+
+  const auto measure = [&](UINT id) {
+    MEASUREITEMSTRUCT mis{ODT_MENU, 0, id, 0, 15, 0};
+    SendMessageW(window, WM_MEASUREITEM, 0, LPARAM(&mis));
+    return SIZE{LONG(mis.itemWidth), LONG(mis.itemHeight)};
+  };
+  // by its text in the menu font
+  {
+    MemoryDC dc;
+    const DcSelection font(dc.Get(), Screen().MenuFont().Handle());
+    SIZE text{};
+    GetTextExtentPoint32W(dc.Get(), L"甲乙丙丁", 4, &text);
+    const SIZE native = measure(0x2001);
+    EXPECT_EQ(native.cx, text.cx + 26 + inset);
+    EXPECT_EQ(native.cy, 15 + 4);
+  }
+  // the form's own item by the layer's size, widened for the skin
+  {
+    MemoryDC dc;
+    TCanvas canvas(dc.Get());
+    canvas.SetFont(Screen().MenuFont());
+    int width = 0, height = 0;
+    open->MeasureItem(canvas, width, height);
+    canvas.SetHandle(nullptr);
+    EXPECT_EQ(measure(open->Command()).cx, width + inset + 35);
+  }
+  EXPECT_EQ(measure(0x0105).cx, 0) << "left to the window";
+
+  // drawn: the selected native item in frame 4 of MenuItem, the grey one in the shadow colour, the
+  // small unknown identifier not at all
+  TBitmap target(120, 20);
+  const auto draw = [&](UINT id, UINT state) {
+    target.Canvas().Brush().SetColor(TColor(RGB(1, 2, 3)));
+    target.Canvas().FillRect({0, 0, 120, 20});
+    DRAWITEMSTRUCT dis{ODT_MENU, 0, id, ODA_DRAWENTIRE, state, reinterpret_cast<HWND>(drop), target.Canvas().Handle(),
+                       {0, 0, 120, 20}, 0};
+    SendMessageW(window, WM_DRAWITEM, 0, LPARAM(&dis));
+    GdiFlush();
+    return test::ColorRef(GetPixel(target.Canvas().Handle(), 115, 10));
+  };
+  EXPECT_EQ(draw(0x2001, ODS_SELECTED), MenuItemCentre(4));
+  EXPECT_EQ(draw(0x0105, ODS_SELECTED), 0x010203u) << "left to the window";
+  EXPECT_NE(draw(0x2002, 0), 0x010203u);
+
+  // opened as the menu bar opens it: the menu window learns its menu from the first item drawn
+  HMENU learned = nullptr;
+  std::uint32_t seen = 0;
+  {
+    MenuSession session({[](HWND w) { PostMessageW(w, WM_KEYDOWN, VK_DOWN, 0); },
+                         [&](HWND w) {
+                           if (TSkinPopupMenu* popup = OpenPopup(w)) learned = popup->OwnerMenu();
+                           const RECT first = ItemRect(w, drop, 0);
+                           seen = Rgb(test::WindowImage(w), first.right - 5, (first.top + first.bottom) / 2);
+                           Choose(w, -1);
+                         }});
+    const POINT at = form_->ClientToScreen({20, 20});
+    TrackPopupMenu(drop, TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr);
+  }
+  object->SetTrackedSubMenu(nullptr);
+  DestroyMenu(drop);
+  EXPECT_EQ(learned, drop);
+  EXPECT_EQ(seen, MenuItemCentre(4));
 }
 
 TEST_F(SkinPopupMenuTest, OpeningAndClosingAMenuSendsTheSameMessagesSkinnedOrNot) {
