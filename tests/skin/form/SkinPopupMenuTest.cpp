@@ -228,6 +228,40 @@ TEST_F(SkinPopupMenuTest, TheTrayMenuIsDrawnFromTheSkinAndRunsTheChosenItem) {
   EXPECT_GT(test::CountColour(p, caption0, text), 0) << "enabled caption";
 }
 
+TEST_F(SkinPopupMenuTest, AMenuWindowPrintsItsSkinnedBackgroundWithItsItemsOverIt) {
+  MakeTrayForm();
+  ASSERT_NE(Adopt(), nullptr);
+  const HMENU menu = trayMenu_->Handle();
+  BmpImage screen;
+  TBitmap printed, background;
+  RECT first{};
+  OpenTrayMenu({[&](HWND window) {
+    screen = test::WindowImage(window);
+    first = ItemRect(window, menu, 0);
+    // what a menu animation asks for
+    printed.SetSize(screen.width, screen.height);
+    SendMessageW(window, WM_PRINT, WPARAM(printed.Canvas().Handle()), PRF_CLIENT | PRF_NONCLIENT | PRF_ERASEBKGND);
+    GdiFlush();
+    if (TSkinPopupMenu* popup = OpenPopup(window)) background.Assign(popup->Background());
+    Choose(window, -1);
+  }});
+  ASSERT_FALSE(printed.Empty());
+  ASSERT_EQ(background.Width(), printed.Width());
+  const int w = printed.Width(), h = printed.Height();
+  for (const POINT q : {POINT{0, 0}, POINT{2, 2}, POINT{w - 1, h / 2}, POINT{w / 2, h - 2}})
+    EXPECT_EQ(test::ImagePixel(printed, q.x, q.y), test::ImagePixel(background, q.x, q.y))
+        << "the border at " << q.x << "," << q.y << " is the skin's, not the platform's edge";
+  // the items printed over the background as they are on the screen
+  RECT caption = first;
+  caption.left += skin_.MenuItem()->LeftWidth() + 20;
+  const std::uint32_t text = test::ColorRef(ColorToRGB(skin_.MenuText()));
+  int onScreen = test::CountColour(screen, caption, text), inPrint = 0;
+  for (int y = caption.top; y < caption.bottom; ++y)
+    for (int x = caption.left; x < caption.right; ++x) inPrint += test::ImagePixel(printed, x, y) == text;
+  EXPECT_GT(onScreen, 0);
+  EXPECT_EQ(inPrint, onScreen);
+}
+
 TEST_F(SkinPopupMenuTest, TheSystemPopupIsDrawnFromTheSkinAndCarriesOutItsCommand) {
   MakeForm();
   TSkinForm* object = Adopt();
