@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/WideText.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/Screen.h"
 #include "framework/graphics/Canvas.h"
@@ -466,9 +467,12 @@ TEST_F(SkinPopupMenuTest, ANewSkinReachesTheMenusAndRemovingItGivesThemBack) {
   TMenuItem* first = trayMenu_->Items()->Items(0);
   const HMENU handle = trayMenu_->Handle();
 
-  // command 3: the night skin; the open menu's selected item shows its frame 4
-  LoadSkinFile(skin_, test::BinaryDir() / "night.skn");
-  RunCommand(kSkinRefresh);
+  // SkinFile changed at run time: the night skin, applied by command 3; the open menu's selected
+  // item shows its frame 4
+  skin_.SetSkinFile(Narrow((test::BinaryDir() / "night.skn").wstring()));
+  ASSERT_FALSE(skin_.SkinEmpty());
+  ASSERT_EQ(manager_->PendingCommand(), kSkinRefresh);
+  ASSERT_TRUE(test::PumpUntil([&] { return manager_->CurrentSkin() == nullptr; }, test::kSkinWait));
   std::uint32_t seen = 0;
   RECT item{};
   OpenTrayMenu({[](HWND window) { PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0); },
