@@ -47,6 +47,7 @@ void FillItemBackground(TBitmap& g, const RECT& r, HMENU menu, TColor fill) {
   TBitmap* background = popup ? &popup->Background() : nullptr;
   const RECT whole{0, 0, g.Width(), g.Height()};
   if (!background || background->Empty()) {
+    g.Canvas().Brush().SetStyle(bsSolid);  // the text of the last item left it clear
     g.Canvas().Brush().SetColor(fill);
     g.Canvas().FillRect(whole);
     return;
@@ -182,6 +183,7 @@ void TMenuItemPainter::DrawSkinnedItem(TMenuItem& item, TCanvas& canvas, const R
 void TMenuItemPainter::DrawPlainItem(TMenuItem& item, TCanvas& canvas, bool selected, const RECT& r) const {
   TBitmap& g = WorkBitmap(r);
   const RECT whole{0, 0, g.Width(), g.Height()};
+  g.Canvas().Brush().SetStyle(bsSolid);  // the text of the last item left it clear
   g.Canvas().Brush().SetColor(selected ? skin_.Hilight() : skin_.Menu());
   g.Canvas().FillRect(whole);
   DrawItemContent(item, g.Canvas(), selected, whole);
@@ -271,11 +273,9 @@ void TMenuItemPainter::DrawItemText(const TMenuItem& item, TCanvas& canvas, UINT
     colour = skin_.ButtonShadow() == skin_.MenuText() ? TColor(GetSysColor(COLOR_BTNSHADOW)) : skin_.ButtonShadow();
   else if (selected)
     colour = skin_.HilightText();
-  HDC dc = canvas.Handle();
-  const SavedDCState keep(dc);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ColorToRGB(colour));
-  DrawTextWide(dc, text, r, format);
+  canvas.Font().SetColor(colour);
+  // through the canvas, which selects its font into the DC first
+  canvas.TextRect(r, Narrow(text), format);
 }
 
 // --- Native items ------------------------------------------------------------------------------

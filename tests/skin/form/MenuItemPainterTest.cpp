@@ -109,6 +109,24 @@ TEST_F(MenuItemPainterTest, ADisabledCaptionTakesTheShadowColourUnlessItIsTheTex
   }
 }
 
+TEST_F(MenuItemPainterTest, TheDefaultItemIsBoldAndTheNextOneIsNot) {
+  test::GiveTestSkin(skin_, "MenuText=0 0 200\r\nMenu=255 255 255\r\n");
+  TMenuItem item(nullptr), next(nullptr);
+  item.SetCaption("WWWW");
+  next.SetCaption("WWWW");
+  item.SetDefault(true);
+  const TMenuItemPainter painter(skin_, nullptr);
+  const auto inked = [&](TMenuItem& i) {
+    auto target = Ground(120, 20);
+    target->Canvas().SetFont(Screen().MenuFont());
+    painter.DrawMenuItem(i, target->Canvas(), {0, 0, 120, 20}, false);
+    return Count(*target, {0, 0, 120, 20}, 0x0000C8);
+  };
+  const int plain = inked(next), bold = inked(item);
+  EXPECT_GT(bold, plain + 4);
+  EXPECT_EQ(inked(next), plain) << "the work bitmap keeps neither the bold font nor the last item's ink";
+}
+
 TEST_F(MenuItemPainterTest, AnAmpersandOrAnEmptyCaptionMeasuresOneBlankWide) {
   test::GiveTestSkin(skin_);
   auto target = Ground(10, 10);
