@@ -1,9 +1,9 @@
-// menu_shot: pictures of the skinned popup menus over the main window, for looking at what they show.
-//   menu_shot.exe PREFIX
+// popup_shot: pictures of the skinned popup menus over the main window, for looking at what they show.
+//   popup_shot.exe PREFIX
 // Builds the main window from the program's description over the database beside this program and
 // saves PREFIX-tray.bmp (the tray icon's menu open over the window, its second item selected) and
 // PREFIX-system.bmp (the skin's system popup opened from the caption, its second item selected).
-// scripts/menu-screenshot.sh runs it under Wine and converts the pictures to PNG.
+// scripts/popup-screenshot.sh runs it under Wine and converts the pictures to PNG.
 #include <windows.h>
 
 #include <cstdio>
@@ -50,7 +50,7 @@ bool ShootMenu(HWND window, const std::string& path, const std::function<void()>
 int wmain(int argc, wchar_t** argv) {
   using namespace bus;
   if (argc < 2) {
-    std::fprintf(stderr, "usage: menu_shot PREFIX\n");
+    std::fprintf(stderr, "usage: popup_shot PREFIX\n");
     return 2;
   }
   const std::string prefix = Narrow(argv[1]);
@@ -76,10 +76,10 @@ int wmain(int argc, wchar_t** argv) {
       test::PumpUntil([] { return FindWindowW(L"#32768", nullptr) != nullptr; }, test::kDesktopWait);
       test::PumpUntil([] { return FindWindowW(L"#32768", nullptr) == nullptr; }, test::kDesktopWait);
     });
-    std::printf("menu_shot: tray %s, system %s\n", tray ? "saved" : "missing", system ? "saved" : "missing");
+    std::printf("popup_shot: tray %s, system %s\n", tray ? "saved" : "missing", system ? "saved" : "missing");
     return tray && system ? 0 : 1;
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "menu_shot: %s\n", e.what());
+    std::fprintf(stderr, "popup_shot: %s\n", e.what());
     return 1;
   }
 }
