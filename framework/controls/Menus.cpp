@@ -482,7 +482,10 @@ void TMainMenu::MenuChanged() {
   if (h) SendMessageW(h, CM_MENUCHANGED, 0, 0);
 }
 
-void TMainMenu::ItemChanged(TMenuItem*) {
+void TMainMenu::ItemChanged(TMenuItem* item) {
+  // only the bar's own items show on the bar: a deeper item is changed in its drop-down, which
+  // reads it when it opens (and may be the one being opened)
+  if (item && item->Parent() != Items()) return;
   // the form's window shows the same menu, redrawn (a skinned bar rebuilds its items)
   auto* form = dynamic_cast<TCustomForm*>(Owner());
   if (HWND h = form && form->Menu() == this ? form->HandleIfAllocated() : nullptr) SendMessageW(h, CM_MENUCHANGED, 0, 0);

@@ -153,7 +153,8 @@ public:
   HMENU HandleIfAllocated() const noexcept { return handle_; }
   // Items changed: rebuild (and a main menu tells its form).
   virtual void MenuChanged();
-  // One item was updated in place (a main menu tells its form); nothing is rebuilt.
+  // One item was updated in place (a main menu tells its form when the item is on its bar), or
+  // every item's type (item null); nothing is rebuilt.
   virtual void ItemChanged(TMenuItem* item);
   void SetParentComponent(TComponent* parent) override;
 

@@ -157,5 +157,33 @@ TEST_F(MenusTest, TheLayersOwnSizeComesFirstAndTheMeasureEventAdjustsIt) {
   canvas.SetHandle(nullptr);
 }
 
+
+TEST(MainMenuTest, OnlyTheBarsOwnItemsTellTheFormAndItKeepsItsMenu) {
+  test::EnsureApplication();
+  auto* form = new TForm(nullptr);
+  auto* bar = new TMainMenu(form);
+  auto* file = new TMenuItem(form);
+  file->SetCaption("文件");
+  bar->Items()->Add(file);
+  auto* open = new TMenuItem(form);
+  open->SetCaption("打开");
+  file->Add(open);
+  form->SetMenu(bar);
+  const HWND window = form->Handle();
+  const HMENU menu = GetMenu(window);
+  ASSERT_EQ(menu, bar->Handle());
+  {
+    test::TMessageRecorder told(*form, {CM_MENUCHANGED});
+    open->SetVisible(false);  // as a drop-down about to open has its separators tidied
+    open->SetCaption("关闭");
+    EXPECT_EQ(told.Count(CM_MENUCHANGED), 0) << "a drop-down's item is not on the bar";
+    file->SetCaption("文件(&F)");
+    EXPECT_EQ(told.Count(CM_MENUCHANGED), 1);
+  }
+  EXPECT_EQ(GetMenu(window), menu) << "the same menu, changed in place";
+  EXPECT_EQ(NativeText(menu, 0), L"文件(&F)");
+  form->Free();
+}
+
 }  // namespace
 }  // namespace bus
