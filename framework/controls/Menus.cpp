@@ -5,13 +5,13 @@
 #include <map>
 #include <memory>
 
-#include "core/ScopeExit.h"
 #include "core/TextUtil.h"
 #include "core/WideText.h"
 #include "framework/Properties.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/ImageList.h"
+#include "framework/controls/MenuItemCanvas.h"
 #include "framework/controls/Screen.h"
 #include "framework/controls/UtilWindow.h"
 #include "framework/graphics/Canvas.h"
@@ -339,11 +339,8 @@ bool TMenuItem::HandleOwnerDraw(TMessage& m) {
     if (dis->CtlType != ODT_MENU) return false;
     auto* item = FindCommand(dis->itemID);
     if (!item || ULONG_PTR(item) != dis->itemData) return false;
-    TCanvas canvas(dis->hDC);
-    canvas.SetFont(Screen().MenuFont());
-    const bool selected = (dis->itemState & ODS_SELECTED) != 0;
-    const ScopeExit unbind([&canvas] { canvas.SetHandle(nullptr); });  // the DC is the platform's
-    item->DrawItem(canvas, dis->rcItem, selected);
+    TMenuItemCanvas canvas(dis->hDC);
+    item->DrawItem(canvas.Canvas(), dis->rcItem, (dis->itemState & ODS_SELECTED) != 0);
     m.Result = TRUE;
     return true;
   }

@@ -26,6 +26,8 @@ constexpr int kFrameSeparator = 2;
 constexpr int kFrameSelected = 4;
 constexpr int kNativeTextLimit = 80;  // characters of a native item's text that are read
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
+constexpr int kArrowPlace = 16;      // width of the sub-menu arrow's place at an item's right end
+constexpr int kArrowHalf = 3;        // half the height of the sub-menu arrow
 constexpr WORD kCheckBitmap = 32760;  // the platform's OBM_CHECK (declared only with OEMRESOURCE)
 
 // The object of the menu window that shows menu, or null.
@@ -108,6 +110,12 @@ int TMenuItemPainter::LeftInset() const noexcept {
   return object ? object->LeftWidth() : 0;
 }
 
+TColor TMenuItemPainter::TextColour(const TMenuItem& item, bool selected) const noexcept {
+  if (!item.Enabled())
+    return skin_.ButtonShadow() == skin_.MenuText() ? TColor(GetSysColor(COLOR_BTNSHADOW)) : skin_.ButtonShadow();
+  return selected ? skin_.HilightText() : skin_.MenuText();
+}
+
 // --- Measuring ---------------------------------------------------------------------------------
 
 void TMenuItemPainter::MeasurePopupItem(TMenuItem& item, int& width, int& height) const {
@@ -178,6 +186,7 @@ void TMenuItemPainter::DrawSkinnedItem(TMenuItem& item, TCanvas& canvas, const R
                 kMenuItemFrames, selected ? kFrameSelected : kFrameNormal, object.Margins());
   DrawItemContent(item, g.Canvas(), selected, whole);
   Present(g, canvas, r);
+  if (item.Count() > 0) DrawSubMenuArrow(item, canvas, r, selected);
 }
 
 void TMenuItemPainter::DrawPlainItem(TMenuItem& item, TCanvas& canvas, bool selected, const RECT& r) const {
@@ -188,6 +197,23 @@ void TMenuItemPainter::DrawPlainItem(TMenuItem& item, TCanvas& canvas, bool sele
   g.Canvas().FillRect(whole);
   DrawItemContent(item, g.Canvas(), selected, whole);
   Present(g, canvas, r);
+  if (item.Count() > 0) DrawSubMenuArrow(item, canvas, r, selected);
+}
+
+void TMenuItemPainter::DrawSubMenuArrow(const TMenuItem& item, TCanvas& canvas, const RECT& r, bool selected) const {
+  const RECT place{std::max<int>(r.right - kArrowPlace, r.left), r.top, r.right, r.bottom};
+  const int tip = place.right - 6, middle = (r.top + r.bottom) / 2;
+  HDC dc = canvas.Handle();
+  {
+    const COLORREF colour = ColorToRGB(TextColour(item, selected));
+    GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+    GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, colour));
+    const DcSelection useBrush(dc, brush.Get());  // put back before the objects are deleted
+    const DcSelection usePen(dc, pen.Get());
+    const POINT arrow[] = {{tip - kArrowHalf, middle - kArrowHalf}, {tip, middle}, {tip - kArrowHalf, middle + kArrowHalf}};
+    Polygon(dc, arrow, 3);
+  }
+  ExcludeClipRect(dc, place.left, place.top, place.right, place.bottom);
 }
 
 void TMenuItemPainter::DrawSeparator(TCanvas& canvas, const RECT& r) const {
@@ -268,12 +294,7 @@ void TMenuItemPainter::DrawItemText(const TMenuItem& item, TCanvas& canvas, UINT
   // a new style makes a new font: only when it changes
   if (const TFontStyles style = canvas.Font().Style(); style.Contains(fsBold) != item.Default())
     canvas.Font().SetStyle(item.Default() ? style + TFontStyles{fsBold} : style - TFontStyles{fsBold});
-  TColor colour = skin_.MenuText();
-  if (!item.Enabled())
-    colour = skin_.ButtonShadow() == skin_.MenuText() ? TColor(GetSysColor(COLOR_BTNSHADOW)) : skin_.ButtonShadow();
-  else if (selected)
-    colour = skin_.HilightText();
-  canvas.Font().SetColor(colour);
+  canvas.Font().SetColor(TextColour(item, selected));
   // through the canvas, which selects its font into the DC first
   canvas.TextRect(r, Narrow(text), format);
 }

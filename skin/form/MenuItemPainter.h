@@ -16,6 +16,8 @@
 #include <memory>
 #include <string>
 
+#include "framework/graphics/Color.h"
+
 namespace bus {
 
 class TCanvas;
@@ -49,6 +51,10 @@ public:
   // Frame 2 of MenuItem as a separator line across r: its left and right margins at the ends, its
   // middle stretched between, magenta transparent.
   void DrawSeparator(TCanvas& canvas, const RECT& r) const;
+  // The arrow at the right end of an item that opens a sub-menu, in the caption's colour; its place
+  // is then clipped out of the DC, so that the platform, which draws its own arrow after the item
+  // (over a highlight box when the item is selected), leaves the skin's alone.
+  void DrawSubMenuArrow(const TMenuItem& item, TCanvas& canvas, const RECT& r, bool selected) const;
   // Glyph box, caption and shortcut of the item in r.
   void DrawItemContent(TMenuItem& item, TCanvas& canvas, bool selected, const RECT& r) const;
   // Measures (format with DT_CALCRECT: r receives the size) or draws text in the item's colours.
@@ -65,6 +71,9 @@ public:
 private:
   // The MenuItem object's LeftWidth, or 0 without the object.
   int LeftInset() const noexcept;
+  // The colour of the item's caption: HilightText selected, MenuText, or for a disabled item
+  // ButtonShadow (the platform's button shadow when the skin's equals MenuText).
+  TColor TextColour(const TMenuItem& item, bool selected) const noexcept;
   // Draws an item whose background is `background` (null: none) at r in the skin's look; a
   // separator gets DrawSeparator unless `separatorAsItem`.
   void DrawSkinnedItem(TMenuItem& item, TCanvas& canvas, const RECT& r, bool selected, HMENU menu,

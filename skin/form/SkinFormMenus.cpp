@@ -10,6 +10,7 @@
 
 #include "core/ScopeExit.h"
 #include "framework/controls/Form.h"
+#include "framework/controls/MenuItemCanvas.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/Screen.h"
 #include "framework/graphics/GdiHandles.h"
@@ -193,9 +194,8 @@ void TSkinForm::WmDrawItem(TMessage& m) {
     temporary = TMenuItemPainter::BuildTempItem(menu, dis->itemID);
     if (!temporary) return Default(m);
   }
-  TCanvas canvas(dis->hDC);
-  const ScopeExit unbind([&canvas] { canvas.SetHandle(nullptr); });  // the DC is the platform's
-  canvas.SetFont(Screen().MenuFont());
+  TMenuItemCanvas itemCanvas(dis->hDC);
+  TCanvas& canvas = itemCanvas.Canvas();
   if (temporary) painter.DrawNativeItem(menu, *temporary, selected, dis->rcItem, canvas);
   else if (skinData_->MenuItem()) painter.DrawMenuItem(*item, canvas, dis->rcItem, selected);
   else painter.DrawPlainItem(*item, canvas, selected, dis->rcItem);

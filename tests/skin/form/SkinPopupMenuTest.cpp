@@ -154,7 +154,7 @@ TEST_F(SkinPopupMenuTest, TheTrayMenuIsDrawnFromTheSkinAndRunsTheChosenItem) {
   EXPECT_TRUE(trayMenu_->OwnerDraw());
   const HMENU menu = trayMenu_->Handle();
 
-  Shot normal, selected;
+  Shot normal, selected, subMenuSelected;
   TSkinPopupMenu* popup = nullptr;
   TBitmap background;
   const size_t steps = OpenTrayMenu({
@@ -166,10 +166,16 @@ TEST_F(SkinPopupMenuTest, TheTrayMenuIsDrawnFromTheSkinAndRunsTheChosenItem) {
       },
       [&](HWND window) {
         selected = TakeShot(window, menu);
-        Choose(window, 1);  // the second: 隐藏
+        for (int i = 0; i < 3; ++i) PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0);  // 更多, not opened
+      },
+      [&](HWND window) {
+        subMenuSelected = TakeShot(window, menu);
+        PostMessageW(window, WM_KEYDOWN, VK_UP, 0);
+        PostMessageW(window, WM_KEYDOWN, VK_UP, 0);
+        Choose(window, 0);  // back up to 隐藏, past the separator, and choose it
       },
   });
-  ASSERT_EQ(steps, 2u);
+  ASSERT_EQ(steps, 3u);
   ASSERT_NE(popup, nullptr) << "the menu window had its object";
   ASSERT_FALSE(background.Empty());
   ASSERT_EQ(normal.items.size(), 7u);
@@ -216,6 +222,13 @@ TEST_F(SkinPopupMenuTest, TheTrayMenuIsDrawnFromTheSkinAndRunsTheChosenItem) {
   const std::uint32_t plain = Rgb(p, normal.items[6].right - 8, normal.items[6].top + 3);
   EXPECT_EQ(CountOther(p, arrowArea(normal.items[6]), plain), 0);
   EXPECT_GT(CountOther(p, arrowArea(normal.items[4]), plain), 3) << "the sub-menu arrow";
+  // selected, the arrow is the skin's in the selected caption's colour, with no highlight box of the
+  // platform's behind it
+  const RECT arrow = arrowArea(subMenuSelected.items[4]);
+  const std::uint32_t highlight = test::ColorRef(GetSysColor(COLOR_HIGHLIGHT));
+  ASSERT_NE(highlight, MenuItemCentre(4));
+  EXPECT_EQ(test::CountColour(subMenuSelected.picture, arrow, highlight), 0);
+  EXPECT_GT(test::CountColour(subMenuSelected.picture, arrow, test::ColorRef(ColorToRGB(skin_.HilightText()))), 3);
 
   // the disabled item's caption is in the skin's shadow colour, the others' in MenuText
   const std::uint32_t shadow = skin_.ButtonShadow() == skin_.MenuText()
