@@ -16,6 +16,7 @@
 #include "app/BusMain.h"
 #include "app/Startup.h"
 #include "bench/BenchSupport.h"
+#include "bench/windows/MainWindowHarness.h"
 #include "core/AppDirectory.h"
 #include "framework/controls/Application.h"
 #include "framework/controls/StdCtrls.h"
@@ -26,37 +27,10 @@
 namespace {
 
 using namespace bus;
+using bench::Median;
+using bench::Settle;
 
 constexpr int kRepaintsPerRound = 5;
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-bool QueueEmpty() {
-  MSG m;
-  return !PeekMessageW(&m, nullptr, 0, 0, PM_NOREMOVE);
-}
-
-void Settle(TApplication& app) {
-  while (!QueueEmpty()) app.ProcessMessages();
-}
-
-// The window as without the skin: its form object unhooked and freed.
-void GiveBack(HWND window) {
-  if (TSkinForm* object = SkinManager->FindSkinForm(window)) {
-    SkinManager->RemoveSkinForm(object);
-    object->Unhook();
-    object->Dispose();
-  }
-}
-
-// The window adopted and its controls skinned, as its activation does.
-void Adopt(HWND window) {
-  SkinManager->SkinWindow(window);
-  SendMessageW(window, kSkinMsgSkinControls, 0, 1000);
-}
 
 // Milliseconds for one full repaint: everything invalidated, painted at once, and whatever the
 // painting asked for afterwards handled.
@@ -73,16 +47,7 @@ double Repaint(TApplication& app, HWND window) {
 int wmain(int argc, wchar_t** argv) {
   const int rounds = argc > 1 ? std::max(1, _wtoi(argv[1])) : 21;
   TApplication app;
-  app.Initialize();
-  app.SetTitle(std::string(app::kApplicationTitle));
-  RegisterBusMainClasses();
-
-  // the program's configuration and database where the build puts them (beside this harness); the
-  // banner asks an address where nothing listens, so nothing is written there
-  TfrmBusMain::SetStartupOverrides(ExecutableDirectory(), "http://127.0.0.1:1/softdownload/update/qbn");
-
-  auto* form = app.CreateForm<TfrmBusMain>(BusMainDescription());
-  Settle(app);
+  auto* form = bench::OpenMainWindow(app);
   form->Edit3->SetText("钟楼");
   wchar_t enter = L'\r';
   form->Edit3KeyPress(form->Edit3, enter);
@@ -100,8 +65,8 @@ int wmain(int argc, wchar_t** argv) {
     double figures[2] = {};
     // which comes first alternates, so neither always paints into a warm cache
     for (const bool skin : {i % 2 == 0, i % 2 != 0}) {
-      if (skin) Adopt(window);
-      else GiveBack(window);
+      if (skin) bench::Adopt(window);
+      else bench::GiveBack(window);
       Settle(app);
       Repaint(app, window);  // the first paint after the change settles sizes and colours
       std::vector<double> times;
@@ -113,7 +78,7 @@ int wmain(int argc, wchar_t** argv) {
     plain.push_back(figures[0]);
     ratios.push_back(figures[1] / figures[0]);
   }
-  Adopt(window);
+  bench::Adopt(window);
   Settle(app);
 
   std::printf("| Full repaint of the main window (Xi'an, %d rows after a stop search; %zu wrappers; %d rounds) "

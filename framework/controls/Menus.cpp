@@ -1,6 +1,7 @@
 #include "framework/controls/Menus.h"
 
 #include <algorithm>
+#include <cassert>
 #include <map>
 #include <memory>
 
@@ -10,6 +11,7 @@
 #include "framework/controls/Application.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/ImageList.h"
+#include "framework/controls/MenuItemCanvas.h"
 #include "framework/controls/Screen.h"
 #include "framework/controls/UtilWindow.h"
 #include "framework/graphics/Canvas.h"
@@ -127,33 +129,63 @@ void TMenuItem::Changed() {
   if (TMenu* m = GetParentMenu()) m->MenuChanged();
 }
 
+void TMenuItem::PropertyChanged() {
+  TMenu* menu = GetParentMenu();
+  if (!menu || !parent_ || !parent_->handle_ || !visible_) return;
+  MENUITEMINFOW mii{};
+  std::wstring text;
+  FillItemInfo(mii, text, menu->OwnerDraw());
+  mii.fMask &= ~UINT(MIIM_SUBMENU | MIIM_ID);  // the sub-menu and the identifier stay as they are
+  SetMenuItemInfoW(parent_->handle_, UINT(NativeIndex()), TRUE, &mii);
+  menu->ItemChanged(this);
+}
+
 void TMenuItem::SetCaption(const std::string& v) {
+  if (caption_ == v) return;
+  const bool typeChanges = (v == "-") != IsLine();
   caption_ = v;
-  Changed();
+  // a separator has no text: switching to or from one changes the item's type, built anew
+  if (typeChanges) Changed();
+  else PropertyChanged();
 }
 void TMenuItem::SetChecked(bool v) {
   checked_ = v;
-  Changed();
+  PropertyChanged();
 }
 void TMenuItem::SetEnabled(bool v) {
   enabled_ = v;
-  Changed();
+  PropertyChanged();
 }
 void TMenuItem::SetVisible(bool v) {
+  if (visible_ == v) return;
   visible_ = v;
-  Changed();
+  TMenu* menu = GetParentMenu();
+  if (!menu || !parent_ || !parent_->handle_) return;
+  UpdateVisibility(menu->OwnerDraw());
+  menu->ItemChanged(this);
 }
 void TMenuItem::SetDefault(bool v) {
   default_ = v;
-  Changed();
+  PropertyChanged();
 }
 void TMenuItem::SetShortCut(TShortCut v) {
   shortCut_ = v;
-  Changed();
+  PropertyChanged();
 }
 void TMenuItem::SetImageIndex(int v) {
   imageIndex_ = v;
-  Changed();
+  PropertyChanged();
+}
+
+int TMenuItem::NativeIndex() const {
+  if (!parent_) return -1;
+  int index = 0;
+  for (const TMenuItem* sibling : parent_->items_) {
+    if (sibling == this) return index;
+    if (sibling->visible_) ++index;
+  }
+  assert(false && "an item is among its parent's items");
+  return -1;
 }
 
 void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
@@ -170,6 +202,7 @@ void TMenuItem::Remove(TMenuItem* item) {
   if (it == items_.end()) return;
   items_.erase(it);
   item->parent_ = nullptr;
+  item->DestroyHandles();  // it leaves the menu with its sub-menus
   Changed();
 }
 
@@ -200,11 +233,10 @@ bool TMenuItem::DispatchCommand(UINT command) {
   return true;
 }
 
-void TMenuItem::AppendTo(HMENU menu, bool ownerDraw) {
-  if (!visible_) return;
-  std::wstring text = Widen(caption_);
+void TMenuItem::FillItemInfo(MENUITEMINFOW& mii, std::wstring& text, bool ownerDraw) const {
+  text = Widen(caption_);
   if (const std::string sc = ShortCutToText(shortCut_); !sc.empty()) text += L"\t" + Widen(sc);
-  MENUITEMINFOW mii{};
+  mii = {};
   mii.cbSize = sizeof mii;
   mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA | (IsLine() ? 0 : MIIM_STRING);
   mii.fType = IsLine() ? MFT_SEPARATOR : MFT_STRING;
@@ -213,18 +245,75 @@ void TMenuItem::AppendTo(HMENU menu, bool ownerDraw) {
   mii.wID = command_;
   mii.dwItemData = ULONG_PTR(this);
   mii.dwTypeData = text.data();
-  if (!items_.empty()) {
-    handle_ = CreatePopupMenu();
-    for (TMenuItem* c : items_) c->AppendTo(handle_, ownerDraw);
+  if (handle_) {
     mii.fMask |= MIIM_SUBMENU;
     mii.hSubMenu = handle_;
   }
+}
+
+void TMenuItem::AppendTo(HMENU menu, bool ownerDraw) {
+  if (!items_.empty()) {
+    handle_ = CreatePopupMenu();
+    for (TMenuItem* c : items_) c->AppendTo(handle_, ownerDraw);
+  }
+  if (!visible_) return;
+  MENUITEMINFOW mii{};
+  std::wstring text;
+  FillItemInfo(mii, text, ownerDraw);
   InsertMenuItemW(menu, UINT(GetMenuItemCount(menu)), TRUE, &mii);
 }
 
+void TMenuItem::UpdateVisibility(bool ownerDraw) {
+  const UINT position = UINT(NativeIndex());
+  if (!visible_) {
+    // RemoveMenu, not DeleteMenu: the sub-menu stays, for the item's Handle and for showing it again
+    RemoveMenu(parent_->handle_, position, MF_BYPOSITION);
+    return;
+  }
+  MENUITEMINFOW mii{};
+  std::wstring text;
+  FillItemInfo(mii, text, ownerDraw);
+  InsertMenuItemW(parent_->handle_, position, TRUE, &mii);
+}
+
 void TMenuItem::DestroyHandles() {
-  handle_ = nullptr;  // destroyed with the menu that holds it
   for (TMenuItem* c : items_) c->DestroyHandles();
+  // a visible item's sub-menu goes with the menu that holds it; an invisible one's is in none
+  if (!visible_ && handle_) DestroyMenu(handle_);
+  handle_ = nullptr;
+}
+
+void TMenuItem::RefreshNativeTypes(bool ownerDraw) {
+  if (!handle_) return;
+  for (TMenuItem* c : items_) {
+    if (c->visible_) {
+      MENUITEMINFOW mii{};
+      std::wstring text;
+      c->FillItemInfo(mii, text, ownerDraw);
+      mii.fMask = MIIM_FTYPE;
+      SetMenuItemInfoW(handle_, UINT(c->NativeIndex()), TRUE, &mii);
+    }
+    c->RefreshNativeTypes(ownerDraw);
+  }
+}
+
+void TMenuItem::MeasureItem(TCanvas& canvas, int& width, int& height) {
+  width = 0;
+  height = GetSystemMetrics(SM_CYMENU) / 2;
+  if (!IsLine()) {
+    const SIZE text = canvas.TextExtent(caption_.empty() ? " " : caption_);
+    const std::string sc = ShortCutToText(shortCut_);
+    const TMenu* menu = GetParentMenu();
+    const int imageWidth = menu && menu->Images() ? menu->Images()->Width() : 16;
+    width = text.cx + imageWidth + 12 + (sc.empty() ? 0 : canvas.TextWidth(sc) + 16);
+    height = std::max<int>(text.cy + 4, GetSystemMetrics(SM_CYMENU));
+  }
+  OnMeasureItem(this, &canvas, width, height);
+}
+
+void TMenuItem::DrawItem(TCanvas& canvas, const RECT& rect, bool selected) {
+  if (OnDrawItem) OnDrawItem(this, &canvas, rect, selected);
+  else DefaultDraw(canvas, rect, selected);
 }
 
 bool TMenuItem::HandleOwnerDraw(TMessage& m) {
@@ -233,20 +322,12 @@ bool TMenuItem::HandleOwnerDraw(TMessage& m) {
     if (mis->CtlType != ODT_MENU) return false;
     auto* item = FindCommand(mis->itemID);
     if (!item || ULONG_PTR(item) != mis->itemData) return false;
-    int width = 0, height = GetSystemMetrics(SM_CYMENU) / 2;
+    int width = 0, height = 0;
     {
       WindowDC screen;  // released also when the user's measure handler fails
       TCanvas canvas(screen.Get());
       canvas.SetFont(Screen().MenuFont());
-      if (!item->IsLine()) {
-        const SIZE text = canvas.TextExtent(item->caption_.empty() ? " " : item->caption_);
-        const std::string sc = ShortCutToText(item->shortCut_);
-        const TMenu* menu = item->GetParentMenu();
-        const int imageWidth = menu && menu->Images() ? menu->Images()->Width() : 16;
-        width = text.cx + imageWidth + 12 + (sc.empty() ? 0 : canvas.TextWidth(sc) + 16);
-        height = std::max<int>(text.cy + 4, GetSystemMetrics(SM_CYMENU));
-      }
-      item->OnMeasureItem(item, &canvas, width, height);
+      item->MeasureItem(canvas, width, height);
     }
     mis->itemWidth = UINT(std::max(width, 0));
     mis->itemHeight = UINT(std::max(height, 0));
@@ -258,12 +339,8 @@ bool TMenuItem::HandleOwnerDraw(TMessage& m) {
     if (dis->CtlType != ODT_MENU) return false;
     auto* item = FindCommand(dis->itemID);
     if (!item || ULONG_PTR(item) != dis->itemData) return false;
-    TCanvas canvas(dis->hDC);
-    canvas.SetFont(Screen().MenuFont());
-    const bool selected = (dis->itemState & ODS_SELECTED) != 0;
-    if (item->OnDrawItem) item->OnDrawItem(item, &canvas, dis->rcItem, selected);
-    else item->DefaultDraw(canvas, dis->rcItem, selected);
-    canvas.SetHandle(nullptr);
+    TMenuItemCanvas canvas(dis->hDC);
+    item->DrawItem(canvas.Canvas(), dis->rcItem, (dis->itemState & ODS_SELECTED) != 0);
     m.Result = TRUE;
     return true;
   }
@@ -321,8 +398,12 @@ void TMenu::Notification(TComponent* component, TOperation operation) {
 void TMenu::SetParentComponent(TComponent* parent) { TComponent::SetParentComponent(parent); }
 
 void TMenu::SetOwnerDraw(bool v) {
+  if (ownerDraw_ == v) return;
   ownerDraw_ = v;
-  MenuChanged();
+  if (!handle_) return;
+  // in place: the menu's handles stay those others keep
+  items_->RefreshNativeTypes(v);
+  ItemChanged(nullptr);
 }
 
 void TMenu::SetImages(TImageList* v) {
@@ -350,6 +431,8 @@ void TMenu::DestroyHandle() {
 
 void TMenu::MenuChanged() { DestroyHandle(); }
 
+void TMenu::ItemChanged(TMenuItem*) {}
+
 const TClassInfo& TPopupMenu::StaticClassInfo() {
   static const TClassInfo info = TClassBuilder<TPopupMenu>("TPopupMenu", TMenu::StaticClassInfo())
                                      .Creatable()
@@ -374,7 +457,6 @@ HWND TPopupMenu::PopupListWindow() {
 
 void TPopupMenu::Popup(int x, int y) {
   OnPopup(this);
-  DestroyHandle();  // built afresh, so changes made by OnPopup show
   TrackMenu(Handle(), x, y);
 }
 
@@ -395,6 +477,15 @@ void TMainMenu::MenuChanged() {
   if (h) ::SetMenu(h, nullptr);
   TMenu::MenuChanged();
   if (h) SendMessageW(h, CM_MENUCHANGED, 0, 0);
+}
+
+void TMainMenu::ItemChanged(TMenuItem* item) {
+  // only the bar's own items show on the bar: a deeper item is changed in its drop-down, which
+  // reads it when it opens (and may be the one being opened)
+  if (item && item->Parent() != Items()) return;
+  // the form's window shows the same menu, redrawn (a skinned bar rebuilds its items)
+  auto* form = dynamic_cast<TCustomForm*>(Owner());
+  if (HWND h = form && form->Menu() == this ? form->HandleIfAllocated() : nullptr) SendMessageW(h, CM_MENUCHANGED, 0, 0);
 }
 
 TMenuItem* TMainMenu::FindItem(UINT value, bool byCommand) const {

@@ -3,7 +3,11 @@
 // the layer that dispatches the chosen item's OnClick and the owner-draw messages to the items.
 // A main menu is a form's menu bar.
 //
-// Command identifiers are process-wide, one per item.
+// Command identifiers are process-wide, one per item. Once a menu's native handle is built it is
+// kept: a change of one item (its caption, state, shortcut, image, visibility) is made to that
+// native item in place, so the menu handles and item positions that others keep stay valid; only
+// adding or removing items, or switching the menu's OwnerDraw or Images, builds it anew. An
+// invisible item is not in the native menu, but it keeps its command and its sub-menu handle.
 #pragma once
 
 #include <windows.h>
@@ -73,6 +77,15 @@ public:
 
   // Fires OnClick (when enabled).
   virtual void Click();
+  // The item's size in the menu: the layer's default for its caption, shortcut and image (measured
+  // with canvas's font), then adjusted by OnMeasureItem. Width and height are set, not added to.
+  void MeasureItem(TCanvas& canvas, int& width, int& height);
+  // Paints the item: OnDrawItem when assigned, else the layer's own look (DefaultDraw).
+  void DrawItem(TCanvas& canvas, const RECT& rect, bool selected);
+  void DefaultDraw(TCanvas& canvas, const RECT& rect, bool selected);
+  // The item's position in its parent's native menu (invisible items come before it but are not
+  // counted); -1 when the item has no parent.
+  int NativeIndex() const;
 
   TNotifyEvent OnClick;                   // published
   TMenuDrawItemEvent OnDrawItem;          // published
@@ -92,11 +105,21 @@ protected:
 
 private:
   friend class TMenu;
+  // The item list changed: the menu is built anew.
   void Changed();
-  // Appends the native item (and builds its sub-menu) to menu.
+  // One property of the item changed: its native item is updated in place.
+  void PropertyChanged();
+  // The native item: type, state, identifier, text and sub-menu.
+  void FillItemInfo(MENUITEMINFOW& mii, std::wstring& text, bool ownerDraw) const;
+  // Builds the item's sub-menu (even while it is invisible) and, when visible, appends the native
+  // item to menu.
   void AppendTo(HMENU menu, bool ownerDraw);
+  // Takes the native item out of its parent's menu (hidden) or puts it back at its place (shown).
+  void UpdateVisibility(bool ownerDraw);
+  // Forgets the native handles, destroying the sub-menus of invisible items (no menu holds them).
   void DestroyHandles();
-  void DefaultDraw(TCanvas& canvas, const RECT& rect, bool selected);
+  // Gives every native item below this one its type anew (owner-drawn or not), in place.
+  void RefreshNativeTypes(bool ownerDraw);
 
   std::string caption_;                 // text; "-": separator
   bool checked_ = false;                // check mark
@@ -108,7 +131,7 @@ private:
   std::vector<TMenuItem*> items_;       // sub-items, not owned (components of the form)
   TMenuItem* parent_ = nullptr;         // containing item
   TMenu* menu_ = nullptr;               // set on a menu's root item
-  HMENU handle_ = nullptr;              // native sub-menu
+  HMENU handle_ = nullptr;              // native sub-menu (built also while the item is invisible)
   UINT command_ = 0;                    // process-wide command identifier
 };
 
@@ -124,10 +147,15 @@ public:
   void SetOwnerDraw(bool v);
   TImageList* Images() const noexcept { return images_; }
   void SetImages(TImageList* v);
-  // The native menu, built from the items now.
+  // The native menu, built from the items when there is none.
   HMENU Handle();
+  // The native menu when built, else null.
+  HMENU HandleIfAllocated() const noexcept { return handle_; }
   // Items changed: rebuild (and a main menu tells its form).
   virtual void MenuChanged();
+  // One item was updated in place (a main menu tells its form when the item is on its bar), or
+  // every item's type (item null); nothing is rebuilt.
+  virtual void ItemChanged(TMenuItem* item);
   void SetParentComponent(TComponent* parent) override;
 
 protected:
@@ -151,7 +179,8 @@ public:
   void SetAutoPopup(bool v) noexcept { autoPopup_ = v; }
   TComponent* PopupComponent() const noexcept { return popupComponent_; }
   void SetPopupComponent(TComponent* c) noexcept { popupComponent_ = c; }
-  // Shows the menu at the screen point and returns when it closes, after the chosen item's OnClick.
+  // Fires OnPopup, shows the menu at the screen point and returns when it closes, after the chosen
+  // item's OnClick. The native menu is kept from one popup to the next.
   void Popup(int x, int y);
 
   TNotifyEvent OnPopup;  // published
@@ -176,6 +205,7 @@ class TMainMenu : public TMenu {
 public:
   explicit TMainMenu(TComponent* owner) : TMenu(owner) {}
   void MenuChanged() override;
+  void ItemChanged(TMenuItem* item) override;
   // The item with that native sub-menu or command, or null.
   TMenuItem* FindItem(UINT value, bool byCommand) const;
 

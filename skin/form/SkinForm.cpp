@@ -57,6 +57,8 @@ void TSkinForm::HookForm(TSkinData* skin, TCustomForm* form) {
   savedParentColor_ = form->ParentColor();
   form->SetColor(skin->ButtonFace());
   // the form's popup and main menus become owner-drawn with the menu skinning
+  SkinPopupMenus(form, true);
+  if (skin->SkinControls().Contains(TSkinControlType::xcMenuItem)) SkinMainMenus(form, true);
 }
 
 void TSkinForm::HookWindow(TSkinData* skin) {
@@ -161,6 +163,7 @@ void TSkinForm::Unhook() {
   if (!Hooked()) return;
   RemoveHooks();
   ReleaseWrappers();
+  GiveMenusBack();
   if (ownerForm_ && life_ != kLifeDestroying) RestoreFormLook();
   SetFrameStyles(true);
   GiveMenuBack();
@@ -183,6 +186,8 @@ void TSkinForm::UnhookOnDestroy() {
   RemoveHooks();
   ReleaseWrappers();
   menuBar_.reset();
+  // a window made anew for a form that stays finds its menus as they were
+  if (ownerForm_ && !ownerForm_->Destroying()) GiveMenusBack();
   captionBitmap_.Clear();
   captionBack_.Clear();
 }
@@ -190,6 +195,7 @@ void TSkinForm::UnhookOnDestroy() {
 void TSkinForm::UnhookPlain() {
   if (hoverTimer_) hoverTimer_->SetEnabled(false);
   ReleaseWrappers();
+  if (!ownerForm_ || !ownerForm_->Destroying()) GiveMenusBack();
   const bool restoreForm = ownerForm_ && life_ != kLifeDestroying;
   if (restoreForm) RestoreFormLook();
   RemoveHooks();
@@ -232,8 +238,9 @@ void TSkinForm::Reskin() {
   const int lifeAfter = life_ == kLifeHooked ? kLifeHooked : kLifeReady;
   life_ = kLifeReskinning;
   const ScopeExit ready([this, lifeAfter] { life_ = lifeAfter; });
-  // the new skin's frame widths and caption buttons
+  // the new skin's frame widths and caption buttons, and the form's popup menus
   BuildFrame();
+  if (frameSkinning_ && ownerForm_) SkinPopupMenus(ownerForm_, true);
   if (frameSkinning_ && fitted_ && windowState_ != kStateMinimized) {
     // the new frame around the same client area, its region built afresh from the new pictures,
     // everything repainted
@@ -253,7 +260,10 @@ void TSkinForm::Dispose() noexcept {
 }
 
 void TSkinForm::Notification(TComponent* component, TOperation operation) {
-  if (operation == TOperation::opRemove) std::erase(paintedBars_, component);
+  if (operation == TOperation::opRemove) {
+    std::erase(paintedBars_, component);
+    std::erase(ownerDrawnMenus_, component);
+  }
   TComponent::Notification(component, operation);
 }
 
@@ -309,6 +319,12 @@ void TSkinForm::WndProc(TMessage& m) {
       break;
     case WM_INITMENUPOPUP:
       WmInitMenuPopup(m);
+      break;
+    case WM_MEASUREITEM:
+      WmMeasureItem(m);
+      break;
+    case WM_DRAWITEM:
+      WmDrawItem(m);
       break;
     case WM_CTLCOLORBTN:
       WmCtlColorBtn(m);

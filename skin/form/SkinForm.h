@@ -19,6 +19,8 @@
 //                          activation, hit tests, the client area), the hover timer
 //   SkinFormPaint.cpp      painting the frame and the caption, the window region
 //   SkinFormCaption.cpp    caption buttons, the non-client mouse, the system popup, window commands
+//   SkinFormMenus.cpp      menus made owner-drawn and back, menu items measured and drawn for the
+//                          window (MenuItemPainter.h paints them)
 //
 // Giving the window back: Unhook (skinning switched off), UnhookOnDestroy (WM_NCDESTROY) and
 // UnhookPlain (windows without frame skinning) take every wrapper off and put back the window's
@@ -52,8 +54,11 @@ class TControl;
 class TControlMessageHook;
 class TCustomForm;
 class TDataSkinBorder;
+class TMainMenu;
+class TMenu;
 class TMenuBtn;
 class TMenuItem;
+class TMenuItemPainter;
 class TNCObject;
 class TPopupMenu;
 class TSkinCaptionButton;
@@ -330,6 +335,23 @@ public:
   // platform's frame; back to normal, the skin's frame again.
   void MDIMaximizedChanged(bool maximized);
 
+  // --- Menus (SkinFormMenuItems.cpp) -------------------------------------------------------------
+  // The item and all its sub-items at every depth: on, drawn and measured by the skin; off, the draw
+  // event cleared (the measure event stays).
+  void SkinMenuItems(TMenuItem* item, bool on);
+  // Every popup menu of form whose Tag modulo 100 is not the skin's DisableTag, when the skin has
+  // xcPopupMenu: on, owner-drawn with every item drawn and measured by the skin; off, the items'
+  // events cleared and the menu's OwnerDraw as it was before. Nothing for a rich-edit dialog form.
+  void SkinPopupMenus(TCustomForm* form, bool on);
+  // Every main menu of form: on, owner-drawn, and the items below the top level that draw nothing
+  // themselves drawn and measured by the skin (the bar's own items keep their drawing); off, every
+  // item's events cleared and the menu's OwnerDraw as it was before.
+  void SkinMainMenus(TCustomForm* form, bool on);
+  // The painter of this window's menu items.
+  TMenuItemPainter MenuPainter() const;
+  // Sets the drop-down taken as opened from the bar (tests of its native items' measuring).
+  void SetTrackedSubMenu(HMENU menu) noexcept { trackedSubMenu_ = menu; }
+
   // --- Frame state --------------------------------------------------------------------------
   int FrameLeft() const noexcept { return frameLeft_; }
   int FrameTop() const noexcept { return frameTop_; }
@@ -373,6 +395,17 @@ private:
   void WmEraseBkgnd(TMessage& m);
   void WmNcDestroy(TMessage& m);
   void WmInitMenuPopup(TMessage& m);
+  // Owner-drawn items of the window's native menus (SkinFormMenus.cpp).
+  void WmMeasureItem(TMessage& m);
+  void WmDrawItem(TMessage& m);
+  // Every item of a popup menu at every depth: on, drawn and measured by the skin; off, both events
+  // cleared.
+  void SkinPopupItems(TMenu& menu, bool on);
+  // Switches menu's OwnerDraw on, remembering that it was off.
+  void SetMenuOwnerDraw(TMenu* menu);
+  // The form's menus drawn by the platform again, as before hooking: their items' skin events off,
+  // and OwnerDraw off where the skin switched it on.
+  void GiveMenusBack();
   void WmCtlColorBtn(TMessage& m);
   void WmCtlColorStatic(TMessage& m);
   void SkinChildren(TMessage& m);
@@ -481,6 +514,7 @@ private:
   int captionFlags_ = 0;               // kCaption... bits
   int life_ = kLifeHooked;             // kLife...
   TCallCounter calls_;                 // Dispatch calls running; Dispose waits for them
+  std::vector<TMenu*> ownerDrawnMenus_;  // menus whose OwnerDraw the skin switched on
 
   // The menu bar and MDI windows.
   std::unique_ptr<TSkinMenuBar> menuBar_;   // the skinned menu bar, or null

@@ -448,6 +448,7 @@ void TSkinForm::BuildSystemPopup() {
   if (captionFlags_ & kCaptionMinimize) add(" Minimize ", kPopupMinimize);
   add("-", kPopupSeparator);
   add(" Close ", kPopupClose, TextToShortCut("Shift+F4"));
+  SkinPopupItems(*systemPopup_, true);
 }
 
 void TSkinForm::SystemPopupClick(TMenuItem* item) {

@@ -303,8 +303,13 @@ bool TSkinManage::IsPopupMenuSkinned(HWND window) const noexcept {
 }
 
 TBitmap* TSkinManage::FindPopupBackground(HMENU menu) const noexcept {
+  TSkinPopupMenu* popup = FindPopupMenu(menu);
+  return popup ? &popup->Background() : nullptr;
+}
+
+TSkinPopupMenu* TSkinManage::FindPopupMenu(HMENU menu) const noexcept {
   for (const auto& p : popupMenus_)
-    if (p->OwnerMenu() == menu) return &p->Background();
+    if (p->OwnerMenu() == menu) return p.get();
   return nullptr;
 }
 

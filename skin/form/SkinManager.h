@@ -107,6 +107,8 @@ public:
   bool IsPopupMenuSkinned(HWND window) const noexcept;
   // The background of the menu window showing menu, or null.
   TBitmap* FindPopupBackground(HMENU menu) const noexcept;
+  // The object of the first menu window showing menu, or null.
+  TSkinPopupMenu* FindPopupMenu(HMENU menu) const noexcept;
   void FreePopupMenus() noexcept;
   const std::vector<std::unique_ptr<TSkinPopupMenu>>& PopupMenus() const noexcept { return popupMenus_; }
 

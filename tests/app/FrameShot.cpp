@@ -15,6 +15,7 @@
 #include "framework/controls/Application.h"
 #include "skin/form/SkinForm.h"
 #include "skin/form/SkinManager.h"
+#include "tests/app/ShotWindow.h"
 #include "tests/support/DesktopTestSupport.h"
 #include "tests/support/WindowTestSupport.h"
 #include "tests/support/WindowPicture.h"
@@ -37,12 +38,6 @@ HWND FindBox() {
   return found;
 }
 
-// The window is adopted and its frame fitted.
-bool Skinned(HWND window) {
-  const bus::TSkinForm* object = bus::SkinManager ? bus::SkinManager->FindSkinForm(window) : nullptr;
-  return object && object->ChildrenSkinned();
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -54,16 +49,7 @@ int wmain(int argc, wchar_t** argv) {
   const std::string prefix = Narrow(argv[1]);
   TApplication app;
   try {
-    app.Initialize();
-    app.SetTitle(std::string(app::kApplicationTitle));
-    RegisterBusMainClasses();
-    // nothing listens there: the banner box stays empty, without waiting for the network
-    TfrmBusMain::SetStartupOverrides("", "http://127.0.0.1:1/softdownload/update/qbn");
-    auto* form = app.CreateForm<TfrmBusMain>(BusMainDescription());
-    const HWND window = form->Handle();
-    test::PumpUntil([&] { return IsWindowVisible(window) && Skinned(window); }, test::kDesktopWait);
-    SetForegroundWindow(window);
-    test::PumpPending();
+    const HWND window = test::OpenSkinnedMainWindow(app)->Handle();
     test::SaveWindowPicture(window, prefix + "-active.bmp");
 
     const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
@@ -82,7 +68,7 @@ int wmain(int argc, wchar_t** argv) {
     {
       test::ThreadTimer shooter(30, [&] {
         const HWND box = FindBox();
-        if (saved || !box || !Skinned(box) || ++skinnedTicks < 4) return;
+        if (saved || !box || !test::Skinned(box) || ++skinnedTicks < 4) return;
         test::SaveWindowPicture(box, prefix + "-messagebox.bmp");
         saved = true;
         PostMessageW(box, WM_COMMAND, IDOK, 0);

@@ -1,0 +1,151 @@
+// The menu item painter off screen: the separator cut from the MenuItem strip, the colours of a
+// disabled item's text, and texts that would otherwise measure to nothing.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "framework/controls/Menus.h"
+#include "framework/controls/Screen.h"
+#include "framework/graphics/Bitmap.h"
+#include "framework/graphics/Canvas.h"
+#include "skin/data/SkinData.h"
+#include "skin/form/MenuItemPainter.h"
+#include "tests/skin/form/FrameProbes.h"
+#include "tests/support/SkinWindowsSupport.h"
+#include "tests/support/TestSupport.h"
+
+namespace bus {
+namespace {
+
+constexpr std::uint32_t kGround = 0x102030;  // what lies under a drawing
+
+class MenuItemPainterTest : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() { test::StartSkinTestApplication(); }
+  // A bitmap of w × h filled with kGround.
+  static std::unique_ptr<TBitmap> Ground(int w, int h) {
+    auto b = std::make_unique<TBitmap>(w, h);
+    b->Canvas().Brush().SetColor(TColor(RGB(0x10, 0x20, 0x30)));
+    b->Canvas().FillRect({0, 0, w, h});
+    return b;
+  }
+  static std::uint32_t Pixel(TBitmap& b, int x, int y) { return test::ColorRef(GetPixel(b.Canvas().Handle(), x, y)); }
+  // How many pixels of b within r have the colour, or nearly (text may be smoothed).
+  static int Count(TBitmap& b, const RECT& r, std::uint32_t rgb) {
+    const auto alike = [](std::uint32_t a, std::uint32_t c) {
+      for (int shift : {0, 8, 16})
+        if (std::abs(int((a >> shift) & 0xFF) - int((c >> shift) & 0xFF)) > 40) return false;
+      return true;
+    };
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) n += alike(Pixel(b, x, y), rgb);
+    return n;
+  }
+  TSkinData skin_{nullptr};
+};
+
+TEST_F(MenuItemPainterTest, TheSeparatorKeepsItsEndsAndStretchesItsMiddle) {
+  skin_.StoredSkin().LoadFromFile(test::BinaryDir() / "bussearch.skn");
+  ASSERT_TRUE(skin_.LoadSkin());
+  const TDataSkinObject& object = *skin_.MenuItem();
+  const TBitmap& image = object.Image();
+  const int fw = image.Width() / 5, ih = image.Height();
+  // the line of frame 2: the row with the most pixels that are not magenta
+  int lineRow = -1, best = 0;
+  for (int y = 0; y < ih; ++y) {
+    int n = 0;
+    for (int x = fw; x < 2 * fw; ++x) n += test::ImagePixel(image, x, y) != 0xFF00FF;
+    if (n > best) best = n, lineRow = y;
+  }
+  ASSERT_GE(lineRow, 0) << "the skin's separator frame has a line";
+  const std::uint32_t line = test::ImagePixel(image, fw + fw / 2, lineRow);
+  const bool leftEndOpen = test::ImagePixel(image, fw, lineRow) == 0xFF00FF;
+  const bool rightEndOpen = test::ImagePixel(image, 2 * fw - 1, lineRow) == 0xFF00FF;
+
+  for (const int h : {ih, ih - 4}) {
+    SCOPED_TRACE(h == ih ? "an item as high as the image" : "a lower item shows the image's bottom rows");
+    const int w = 120;
+    const int row = lineRow - (ih - h);  // the source rows ih - h … ih fill the item
+    auto target = Ground(w, h);
+    TMenuItemPainter(skin_, nullptr).DrawSeparator(target->Canvas(), {0, 0, w, h});
+    EXPECT_EQ(Pixel(*target, w / 2, row), line) << "the middle is stretched across";
+    EXPECT_EQ(Pixel(*target, 20, row), line);
+    // the ends are copied, not stretched: magenta there leaves what lay below
+    EXPECT_EQ(Pixel(*target, 0, row), leftEndOpen ? kGround : line);
+    EXPECT_EQ(Pixel(*target, w - 1, row), rightEndOpen ? kGround : line);
+    EXPECT_EQ(Pixel(*target, w / 2, row == 0 ? 1 : 0), kGround) << "off the line the ground shows";
+  }
+}
+
+TEST_F(MenuItemPainterTest, ADisabledCaptionTakesTheShadowColourUnlessItIsTheTextColour) {
+  struct Case {
+    const char* colours;   // descriptor lines
+    std::uint32_t shadow;  // the expected caption colour
+    const char* what;
+  };
+  const std::uint32_t system = test::ColorRef(GetSysColor(COLOR_BTNSHADOW));
+  const Case cases[] = {
+      {"MenuText=0 0 200\r\nButtonShadow=200 0 0\r\nMenu=255 255 255\r\n", 0xC80000, "the skin's ButtonShadow"},
+      {"MenuText=0 0 200\r\nButtonShadow=0 0 200\r\nMenu=255 255 255\r\n", system, "the platform's, the skin's equals MenuText"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::GiveTestSkin(skin_, c.colours);
+    TMenuItem item(nullptr);
+    item.SetCaption("WWWW");
+    item.SetEnabled(false);
+    auto target = Ground(120, 20);
+    target->Canvas().SetFont(Screen().MenuFont());
+    TMenuItemPainter(skin_, nullptr).DrawMenuItem(item, target->Canvas(), {0, 0, 120, 20}, false);
+    EXPECT_GT(Count(*target, {0, 0, 120, 20}, c.shadow), 0);
+    EXPECT_EQ(Count(*target, {0, 0, 120, 20}, 0x0000C8), 0) << "never the enabled text colour";
+    EXPECT_EQ(Pixel(*target, 119, 0), 0xFFFFFF) << "the flat look without MenuItem: the Menu colour";
+    item.SetEnabled(true);
+    TMenuItemPainter(skin_, nullptr).DrawMenuItem(item, target->Canvas(), {0, 0, 120, 20}, false);
+    EXPECT_GT(Count(*target, {0, 0, 120, 20}, 0x0000C8), 0) << "enabled: MenuText";
+  }
+}
+
+TEST_F(MenuItemPainterTest, TheDefaultItemIsBoldAndTheNextOneIsNot) {
+  test::GiveTestSkin(skin_, "MenuText=0 0 200\r\nMenu=255 255 255\r\n");
+  TMenuItem item(nullptr), next(nullptr);
+  item.SetCaption("WWWW");
+  next.SetCaption("WWWW");
+  item.SetDefault(true);
+  const TMenuItemPainter painter(skin_, nullptr);
+  const auto inked = [&](TMenuItem& i) {
+    auto target = Ground(120, 20);
+    target->Canvas().SetFont(Screen().MenuFont());
+    painter.DrawMenuItem(i, target->Canvas(), {0, 0, 120, 20}, false);
+    return Count(*target, {0, 0, 120, 20}, 0x0000C8);
+  };
+  const int plain = inked(next), bold = inked(item);
+  EXPECT_GT(bold, plain + 4);
+  EXPECT_EQ(inked(next), plain) << "the work bitmap keeps neither the bold font nor the last item's ink";
+}
+
+TEST_F(MenuItemPainterTest, AnAmpersandOrAnEmptyCaptionMeasuresOneBlankWide) {
+  test::GiveTestSkin(skin_);
+  auto target = Ground(10, 10);
+  TCanvas& canvas = target->Canvas();
+  canvas.SetFont(Screen().MenuFont());
+  const int blank = canvas.TextWidth(" ");
+  ASSERT_GT(blank, 0);
+  TMenuItem item(nullptr);
+  const TMenuItemPainter painter(skin_, nullptr);
+  for (const wchar_t* text : {L"&", L""}) {
+    RECT r{0, 0, 200, 20};
+    painter.DrawItemText(item, canvas, DT_CALCRECT | DT_SINGLELINE, false, r, text);
+    EXPECT_EQ(r.right - r.left, blank) << (text[0] ? "&" : "empty");
+    EXPECT_GT(r.bottom - r.top, 0);
+  }
+  RECT r{0, 0, 200, 20};
+  painter.DrawItemText(item, canvas, DT_CALCRECT | DT_SINGLELINE, false, r, L"&&");
+  EXPECT_GT(r.right - r.left, 0) << "an escaped ampersand measures as one";
+}
+
+}  // namespace
+}  // namespace bus
