@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -167,6 +168,91 @@ TEST_F(SkinFrame, TheFramesMessagesNeverReachTheWindowsOwnPaintingAndASizeReache
                         {WM_WINDOWPOSCHANGED},
                         {WM_SIZE}},
                        "resize, passed on: the size from both stages, no frame painting");
+}
+
+// Starts a log beneath the skin on the first window of this thread that is about to be activated
+// and is not `except`: the test's own hook runs before the skin manager's (a hook installed later
+// is called first), so the log is in place before the skin adopts the window at its activation.
+class ActivationLog {
+public:
+  ActivationLog(HWND except, std::vector<UINT> watched) : except_(except), watched_(std::move(watched)) {
+    current_ = this;
+    hook_ = SetWindowsHookExW(WH_CBT, &ActivationLog::CbtProc, nullptr, GetCurrentThreadId());
+  }
+  ~ActivationLog() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    current_ = nullptr;
+  }
+  ActivationLog(const ActivationLog&) = delete;
+  ActivationLog& operator=(const ActivationLog&) = delete;
+
+  HWND Window() const noexcept { return window_; }
+  std::vector<UINT> Take() { return log_ ? log_->Take() : std::vector<UINT>{}; }
+
+private:
+  static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
+    ActivationLog* self = current_;
+    const HWND window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_ACTIVATE && self && !self->log_ && window != self->except_) {
+      self->window_ = window;
+      self->log_ = std::make_unique<test::MessageLog>(window, self->watched_);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+
+  static inline ActivationLog* current_ = nullptr;  // the one log whose hook is installed
+  HWND except_;                                     // a window that is not logged when activated
+  std::vector<UINT> watched_;                       // the messages logged
+  HWND window_ = nullptr;                           // the logged window
+  std::unique_ptr<test::MessageLog> log_;           // beneath the skin's procedure
+  HHOOK hook_ = nullptr;                            // this thread's CBT hook, installed last
+};
+
+TEST_F(SkinFrame, AMessageBoxIsAdoptedAtItsActivationAndItsFrameMessagesStayWithTheSkin) {
+  MakeForm();
+  form_->Show();
+  test::PumpPending();
+  ActivationLog inner(form_->Handle(), kFrameMessages);
+  bool checked = false;
+  {
+    test::BoxInspector inspector([&](HWND box) {
+      ASSERT_EQ(inner.Window(), box);
+      test::PumpPending();
+      // the activation that adopted it: the styles the skin replaces come off at once, but until
+      // the skin has skinned the box's children (a posted message) the frame is still the
+      // platform's, so that activation and its paint go on to the box; then the box is fitted to
+      // the skin's frame (its size reaching it from both stages) and its region set
+      test::ExpectSequence(inner.Take(),
+                           {{WM_STYLECHANGING},
+                            {WM_STYLECHANGED},
+                            {WM_NCACTIVATE},
+                            {WM_ACTIVATE},
+                            {WM_WINDOWPOSCHANGING, kOptional},
+                            {WM_NCPAINT, kOptional},
+                            {WM_WINDOWPOSCHANGED, kOptional},
+                            // fitted
+                            {WM_WINDOWPOSCHANGING},
+                            {WM_NCCALCSIZE},
+                            {WM_WINDOWPOSCHANGED},
+                            {WM_SIZE},
+                            {WM_SIZE},
+                            // the region
+                            {WM_WINDOWPOSCHANGING},
+                            {WM_NCCALCSIZE},
+                            {WM_WINDOWPOSCHANGED}},
+                           "message box adoption, passed on");
+      // repainting and deactivating the frame: nothing of it reaches the box's own procedure
+      RedrawWindow(box, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+      SendMessageW(box, WM_NCACTIVATE, FALSE, 0);
+      SendMessageW(box, WM_NCACTIVATE, TRUE, 0);
+      test::PumpPending();
+      test::ExpectSequence(inner.Take(), {}, "message box frame painted, passed on");
+      checked = true;
+    });
+    MessageBoxW(form_->Handle(), L"盒子", L"提示", MB_OK);
+    EXPECT_TRUE(inspector.Inspected());
+  }
+  EXPECT_TRUE(checked);
 }
 
 TEST_F(SkinFrame, HitTestsFollowTheSkinsGeometryAtEverySize) {
