@@ -170,49 +170,11 @@ TEST_F(SkinFrame, TheFramesMessagesNeverReachTheWindowsOwnPaintingAndASizeReache
                        "resize, passed on: the size from both stages, no frame painting");
 }
 
-// Starts a log beneath the skin on the first window of this thread that is about to be activated
-// and is not `except`: the test's own hook runs before the skin manager's (a hook installed later
-// is called first), so the log is in place before the skin adopts the window at its activation.
-class ActivationLog {
-public:
-  ActivationLog(HWND except, std::vector<UINT> watched) : except_(except), watched_(std::move(watched)) {
-    current_ = this;
-    hook_ = SetWindowsHookExW(WH_CBT, &ActivationLog::CbtProc, nullptr, GetCurrentThreadId());
-  }
-  ~ActivationLog() {
-    if (hook_) UnhookWindowsHookEx(hook_);
-    current_ = nullptr;
-  }
-  ActivationLog(const ActivationLog&) = delete;
-  ActivationLog& operator=(const ActivationLog&) = delete;
-
-  HWND Window() const noexcept { return window_; }
-  std::vector<UINT> Take() { return log_ ? log_->Take() : std::vector<UINT>{}; }
-
-private:
-  static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam) {
-    ActivationLog* self = current_;
-    const HWND window = reinterpret_cast<HWND>(wParam);
-    if (code == HCBT_ACTIVATE && self && !self->log_ && window != self->except_) {
-      self->window_ = window;
-      self->log_ = std::make_unique<test::MessageLog>(window, self->watched_);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-  }
-
-  static inline ActivationLog* current_ = nullptr;  // the one log whose hook is installed
-  HWND except_;                                     // a window that is not logged when activated
-  std::vector<UINT> watched_;                       // the messages logged
-  HWND window_ = nullptr;                           // the logged window
-  std::unique_ptr<test::MessageLog> log_;           // beneath the skin's procedure
-  HHOOK hook_ = nullptr;                            // this thread's CBT hook, installed last
-};
-
 TEST_F(SkinFrame, AMessageBoxIsAdoptedAtItsActivationAndItsFrameMessagesStayWithTheSkin) {
   MakeForm();
   form_->Show();
   test::PumpPending();
-  ActivationLog inner(form_->Handle(), kFrameMessages);
+  test::WindowLog inner(HCBT_ACTIVATE, [&](HWND w) { return w != form_->Handle(); }, kFrameMessages);
   bool checked = false;
   {
     test::BoxInspector inspector([&](HWND box) {
