@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <vector>
 
 #include "core/ScopeExit.h"
 #include "core/ScopedValue.h"
@@ -30,6 +31,12 @@ constexpr int kTrackDisabledFrame = 3;
 constexpr int kThumbFrame = 1;
 constexpr int kThumbDraggedFrame = 2;
 
+// The overlays that exist, for telling an overlay's window from others without asking the platform.
+std::vector<const TWScrollbar*>& LiveOverlays() {
+  static std::vector<const TWScrollbar*> overlays;
+  return overlays;
+}
+
 }  // namespace
 
 const TClassInfo& TWScrollbar::StaticClassInfo() {
@@ -40,7 +47,10 @@ const TClassInfo& TWScrollbar::StaticClassInfo() {
 TWScrollbar::TWScrollbar(TComponent* owner) : TCustomControl(owner), arrowSize_(GetSystemMetrics(SM_CXHSCROLL)) {
   SetVisible(false);         // shown by UpdatePosition once there is a bar to cover
   SetDoubleBuffered(true);   // composed off screen, one transfer to the window
+  LiveOverlays().push_back(this);
 }
+
+TWScrollbar::~TWScrollbar() { std::erase(LiveOverlays(), this); }
 
 void TWScrollbar::AttachToControl(TSkinControl* wrapper, TWinControl& control, int barKind) {
   int orientation = barKind;
@@ -125,11 +135,15 @@ bool TWScrollbar::UpdatePosition(HWND target) {
   // The overlays of the target lie directly above it, below every sibling that lies over it. One
   // that is among them stays where it is (two overlays that each insisted on lying right on the
   // target would swap places after every message); any other goes directly after the first window
-  // above them.
+  // above them. The walk stops at this overlay: one that stays needs nothing above it.
   HWND above = GetWindow(target, GW_HWNDPREV);
   bool stacked = false;
-  for (; above && IsOverlayOf(above, target); above = GetWindow(above, GW_HWNDPREV))
-    if (above == self) stacked = true;
+  for (; above && IsOverlayOf(above, target); above = GetWindow(above, GW_HWNDPREV)) {
+    if (above == self) {
+      stacked = true;
+      break;
+    }
+  }
   const bool visible = IsWindowVisible(self) != FALSE;
   const bool moved = now.left != at.x || now.top != at.y || now.right - now.left != width || now.bottom - now.top != height;
   UINT flags = SWP_NOACTIVATE | SWP_NOOWNERZORDER;
@@ -147,8 +161,13 @@ bool TWScrollbar::UpdatePosition(HWND target) {
 }
 
 bool TWScrollbar::IsOverlayOf(HWND window, HWND target) noexcept {
-  const auto* overlay = dynamic_cast<const TWScrollbar*>(FindControl(window));
-  return overlay && overlay->target_ == target;
+  // the overlays are few; a look among them costs no call to the platform, where reading the
+  // control of each window the stacking walk meets (a window property) cost a call each, after
+  // every message of the covered window
+  const std::vector<const TWScrollbar*>& overlays = LiveOverlays();
+  return std::any_of(overlays.begin(), overlays.end(), [&](const TWScrollbar* overlay) {
+    return overlay->target_ == target && overlay->HandleIfAllocated() == window;
+  });
 }
 
 int TWScrollbar::HitTest(POINT p) const {

@@ -56,6 +56,7 @@ class TWScrollbar : public TCustomControl {
 public:
   // owner: the wrapper the overlay belongs to. ArrowSize is the platform's scroll arrow width.
   explicit TWScrollbar(TComponent* owner);
+  ~TWScrollbar() override;
 
   // Covers the bar of kind barKind of control's window (for kind 2 the control itself; its Kind
   // property gives the orientation), drawing wrapper's skin; the overlay becomes a child of the

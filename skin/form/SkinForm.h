@@ -19,7 +19,9 @@
 //                          activation, hit tests, the client area), the hover timer
 //   SkinFormPaint.cpp      painting the frame and the caption, the window region
 //   SkinFormCaption.cpp    caption buttons, the non-client mouse, the system popup, window commands
-//   SkinFormMenus.cpp      menus made owner-drawn and back, menu items measured and drawn for the
+//   SkinFormMenu.cpp       the menu bar (SkinMenuBar.h) and its menu loop
+//   SkinFormMDI.cpp        MDI frames and children: the client's procedure, the shared maximised state
+//   SkinFormMenuItems.cpp  menus made owner-drawn and back, menu items measured and drawn for the
 //                          window (MenuItemPainter.h paints them)
 //
 // Giving the window back: Unhook (skinning switched off), UnhookOnDestroy (WM_NCDESTROY) and
@@ -395,7 +397,7 @@ private:
   void WmEraseBkgnd(TMessage& m);
   void WmNcDestroy(TMessage& m);
   void WmInitMenuPopup(TMessage& m);
-  // Owner-drawn items of the window's native menus (SkinFormMenus.cpp).
+  // Owner-drawn items of the window's native menus (SkinFormMenuItems.cpp).
   void WmMeasureItem(TMessage& m);
   void WmDrawItem(TMessage& m);
   // Every item of a popup menu at every depth: on, drawn and measured by the skin; off, both events

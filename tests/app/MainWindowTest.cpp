@@ -41,6 +41,7 @@
 #include "skin/form/SkinManager.h"
 #include "tests/skin/form/FrameProbes.h"
 #include "tests/support/DesktopTestSupport.h"
+#include "tests/support/MessageSequence.h"
 #include "tests/support/WindowPicture.h"
 #include "tests/support/FreeWatcher.h"
 #include "tests/support/WindowStates.h"
@@ -60,6 +61,7 @@ namespace {
 namespace fs = std::filesystem;
 using test::BoxAnswerer;
 using test::kDesktopWait;
+using test::kOptional;
 using test::Press;
 using test::PumpFor;
 using test::PumpPending;
@@ -696,11 +698,52 @@ std::string WrapperOf(TComponent* c) {
 }
 
 TEST_F(MainWindow, TheSkinAdoptsTheWindowGivesItsControlsWrappersAndSkinsTheTrayMenuWhileItIsOpen) {
+  // the frame messages the window's own procedure sees from its creation on
+  test::WindowLog inner(
+      HCBT_CREATEWND,
+      [](HWND w) {
+        wchar_t name[32] = {};
+        GetClassNameW(w, name, 32);
+        return std::wstring_view(name) == L"TfrmBusMain";
+      },
+      {WM_STYLECHANGING, WM_STYLECHANGED, WM_WINDOWPOSCHANGING, WM_GETMINMAXINFO, WM_NCCALCSIZE, WM_NCPAINT,
+       WM_NCACTIVATE, WM_ACTIVATE, WM_SIZE, WM_WINDOWPOSCHANGED});
   CreateXian();
   ASSERT_NE(SkinManager, nullptr);
   TSkinForm* object = nullptr;
   ASSERT_TRUE(PumpUntil([&] { return (object = SkinManager->FindSkinForm(form_->Handle())) && object->ChildrenSkinned(); },
                         kDesktopWait));
+  test::PumpPending();
+  ASSERT_EQ(inner.Window(), form_->Handle());
+  // made and placed with the platform's frame; adopted at its first activation, where the styles the
+  // skin replaces come off while the frame is still the platform's (activation and showing paint
+  // it); fitted to the skin's frame around the same client area and given its region, from where on
+  // no frame painting reaches the window's own procedure
+  test::ExpectSequence(inner.Take(),
+                       {{WM_GETMINMAXINFO},
+                        {WM_NCCALCSIZE},
+                        {WM_WINDOWPOSCHANGING},
+                        {WM_GETMINMAXINFO, kOptional},
+                        {WM_WINDOWPOSCHANGED},
+                        // adopted
+                        {WM_STYLECHANGING},
+                        {WM_STYLECHANGED},
+                        {WM_NCACTIVATE},
+                        {WM_ACTIVATE},
+                        {WM_WINDOWPOSCHANGING},
+                        {WM_NCPAINT, kOptional},
+                        {WM_WINDOWPOSCHANGED},
+                        {WM_SIZE},
+                        // fitted
+                        {WM_WINDOWPOSCHANGING},
+                        {WM_GETMINMAXINFO, kOptional},
+                        {WM_NCCALCSIZE},
+                        {WM_WINDOWPOSCHANGED},
+                        // the region
+                        {WM_WINDOWPOSCHANGING},
+                        {WM_NCCALCSIZE},
+                        {WM_WINDOWPOSCHANGED}},
+                       "main window made and adopted, passed on");
   EXPECT_EQ(object->SkinData(), form_->SkinData1);
   EXPECT_EQ(object->Life(), kLifeReady);
   const std::map<std::string, std::string> expected{
@@ -709,7 +752,7 @@ TEST_F(MainWindow, TheSkinAdoptsTheWindowGivesItsControlsWrappersAndSkinsTheTray
       {"StatusBar1", "TSkinStatusBar"}, {"DBGrid1", "TSkinScrollbar"}, {"Memo1", "TSkinScrollbar"},
       {"Button2", "TSkinButton"},     {"Label5", ""},                   {"BannerPlayer1", ""}};
   for (const auto& [name, wrapper] : expected) EXPECT_EQ(WrapperOf(form_->FindComponent(name)), wrapper) << name;
-  // nothing paints from the skin yet, but the panels take its face colour
+  // the panels take the skin's face colour
   test::PumpPending();
   EXPECT_EQ(test::PixelAt(*form_->Panel1, {4, 4}), ColorToRGB(form_->SkinData1->ButtonFace()));
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cassert>
 #include <cstdio>
 
 #include "framework/controls/WindowSubclass.h"
@@ -54,6 +55,30 @@ std::string Names(const std::vector<UINT>& messages) {
 }
 
 }  // namespace
+
+WindowLog::WindowLog(int cbtCode, std::function<bool(HWND)> pick, std::vector<UINT> watched)
+    : cbtCode_(cbtCode), pick_(std::move(pick)), watched_(std::move(watched)) {
+  assert(!current_ && (cbtCode == HCBT_CREATEWND || cbtCode == HCBT_ACTIVATE));
+  current_ = this;
+  hook_ = SetWindowsHookExW(WH_CBT, &WindowLog::CbtProc, nullptr, GetCurrentThreadId());
+}
+
+WindowLog::~WindowLog() {
+  if (hook_) UnhookWindowsHookEx(hook_);
+  current_ = nullptr;
+}
+
+std::vector<UINT> WindowLog::Take() { return log_ ? log_->Take() : std::vector<UINT>{}; }
+
+LRESULT CALLBACK WindowLog::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
+  WindowLog* self = current_;
+  const HWND window = reinterpret_cast<HWND>(wParam);
+  if (self && code == self->cbtCode_ && !self->log_ && self->pick_(window)) {
+    self->window_ = window;
+    self->log_ = std::make_unique<MessageLog>(window, self->watched_);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 MessageLog::MessageLog(HWND window, std::vector<UINT> watched)
     : watched_(std::move(watched)),

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -167,6 +168,53 @@ TEST_F(SkinFrame, TheFramesMessagesNeverReachTheWindowsOwnPaintingAndASizeReache
                         {WM_WINDOWPOSCHANGED},
                         {WM_SIZE}},
                        "resize, passed on: the size from both stages, no frame painting");
+}
+
+TEST_F(SkinFrame, AMessageBoxIsAdoptedAtItsActivationAndItsFrameMessagesStayWithTheSkin) {
+  MakeForm();
+  form_->Show();
+  test::PumpPending();
+  test::WindowLog inner(HCBT_ACTIVATE, [&](HWND w) { return w != form_->Handle(); }, kFrameMessages);
+  bool checked = false;
+  {
+    test::BoxInspector inspector([&](HWND box) {
+      ASSERT_EQ(inner.Window(), box);
+      test::PumpPending();
+      // the activation that adopted it: the styles the skin replaces come off at once, but until
+      // the skin has skinned the box's children (a posted message) the frame is still the
+      // platform's, so that activation and its paint go on to the box; then the box is fitted to
+      // the skin's frame (its size reaching it from both stages) and its region set
+      test::ExpectSequence(inner.Take(),
+                           {{WM_STYLECHANGING},
+                            {WM_STYLECHANGED},
+                            {WM_NCACTIVATE},
+                            {WM_ACTIVATE},
+                            {WM_WINDOWPOSCHANGING, kOptional},
+                            {WM_NCPAINT, kOptional},
+                            {WM_WINDOWPOSCHANGED, kOptional},
+                            // fitted
+                            {WM_WINDOWPOSCHANGING},
+                            {WM_NCCALCSIZE},
+                            {WM_WINDOWPOSCHANGED},
+                            {WM_SIZE},
+                            {WM_SIZE},
+                            // the region
+                            {WM_WINDOWPOSCHANGING},
+                            {WM_NCCALCSIZE},
+                            {WM_WINDOWPOSCHANGED}},
+                           "message box adoption, passed on");
+      // repainting and deactivating the frame: nothing of it reaches the box's own procedure
+      RedrawWindow(box, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+      SendMessageW(box, WM_NCACTIVATE, FALSE, 0);
+      SendMessageW(box, WM_NCACTIVATE, TRUE, 0);
+      test::PumpPending();
+      test::ExpectSequence(inner.Take(), {}, "message box frame painted, passed on");
+      checked = true;
+    });
+    MessageBoxW(form_->Handle(), L"盒子", L"提示", MB_OK);
+    EXPECT_TRUE(inspector.Inspected());
+  }
+  EXPECT_TRUE(checked);
 }
 
 TEST_F(SkinFrame, HitTestsFollowTheSkinsGeometryAtEverySize) {
