@@ -34,12 +34,14 @@
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/CallCounter.h"
 #include "framework/Component.h"
+#include "framework/controls/Menus.h"
 #include "framework/controls/Messages.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
@@ -472,6 +474,12 @@ private:
   HMENU nativeMenu_ = nullptr;         // the window's menu at hook time (frame skinning)
   HMENU trackedSubMenu_ = nullptr;     // the menu bar's open drop-down
   std::vector<TMenu*> ownerDrawnMenus_;  // menus whose OwnerDraw the skin switched on
+  // The program's own draw and measure handlers of a popup menu item, while the skin's stand in.
+  struct TSavedMenuEvents {
+    TMenuDrawItemEvent draw;
+    TMenuMeasureItemEvent measure;
+  };
+  std::map<TMenuItem*, TSavedMenuEvents> savedMenuEvents_;  // by item, while skinned
 
   // The frame.
   std::unique_ptr<TTimer> hoverTimer_;  // CheckHover every 250 ms while the window is active

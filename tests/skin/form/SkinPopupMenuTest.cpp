@@ -511,6 +511,43 @@ TEST_F(SkinPopupMenuTest, ANewSkinReachesTheMenusAndRemovingItGivesThemBack) {
   EXPECT_EQ(objects, 0u) << "an open menu's window is not skinned";
 }
 
+TEST_F(SkinPopupMenuTest, TheProgramsOwnItemDrawingComesBackWhenTheSkinGoes) {
+  MakeTrayForm();
+  TMenuItem* own = trayMenu_->Items()->Items(0);
+  int ownDraws = 0;
+  own->OnDrawItem = TMenuDrawItemEvent([&](TObject*, TCanvas*, const RECT&, bool) { ++ownDraws; });
+  auto* bar = new TMainMenu(form_);
+  auto* file = new TMenuItem(form_);
+  bar->Items()->Add(file);
+  auto* drawn = new TMenuItem(form_);
+  drawn->OnMeasureItem = TMenuMeasureItemEvent([](TObject*, TCanvas*, int& w, int&) { w += 1; });
+  drawn->OnDrawItem = TMenuDrawItemEvent([&](TObject*, TCanvas*, const RECT&, bool) { ++ownDraws; });
+  file->Add(drawn);
+  auto* plain = new TMenuItem(form_);
+  file->Add(plain);
+  form_->SetMenu(bar);
+  TSkinControlTypes controls = skin_.SkinControls();
+  controls.Include(TSkinControlType::xcMenuItem);  // the main menu's items are the skin's too
+  skin_.SetSkinControls(controls);
+
+  ASSERT_NE(Adopt(), nullptr);
+  TBitmap target(40, 20);
+  own->DrawItem(target.Canvas(), {0, 0, 40, 20}, false);
+  EXPECT_EQ(ownDraws, 0) << "the skin draws the popup menu's items";
+  EXPECT_TRUE(plain->OnDrawItem.Assigned()) << "a drop-down's item that draws nothing itself";
+  drawn->DrawItem(target.Canvas(), {0, 0, 40, 20}, false);
+  EXPECT_EQ(ownDraws, 1) << "a drop-down's item that draws itself keeps its drawing";
+
+  SwitchOff();
+  own->DrawItem(target.Canvas(), {0, 0, 40, 20}, false);
+  drawn->DrawItem(target.Canvas(), {0, 0, 40, 20}, false);
+  EXPECT_EQ(ownDraws, 3) << "both draw themselves again";
+  EXPECT_TRUE(drawn->OnMeasureItem.Assigned());
+  EXPECT_FALSE(plain->OnDrawItem.Assigned());
+  EXPECT_FALSE(plain->OnMeasureItem.Assigned());
+  EXPECT_FALSE(trayMenu_->Items()->Items(1)->OnDrawItem.Assigned());
+}
+
 TEST_F(SkinPopupMenuTest, TwoHundredRoundsOfApplyAndRemoveLeaveNothingBehind) {
   MakeTrayForm();
   ASSERT_NE(Adopt(), nullptr);
