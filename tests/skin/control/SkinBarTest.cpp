@@ -200,7 +200,6 @@ TEST_F(SkinBarTest, HeaderSectionsAndTheRemainderComeFromTheSkinAndSectionsStill
   (new TSkinHeader(header))->AttachWindow(header->Handle(), skin_.get(), &host_, &canvas_);
   test::PumpPending();
   const BmpImage shot = Screen(header->Handle());
-  test::SaveWindowPicture(header->Handle(), "Z:\\tmp\\boxwork\\header.bmp");
   const int h = shot.height;
   const auto frame = [&](int w) {
     return RenderSkinImage({0, 0, w, h}, image->Image(), image->Margins(), false, image->Tile() == 1, image->Frame(), 1)
