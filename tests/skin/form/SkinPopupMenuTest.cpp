@@ -242,14 +242,24 @@ TEST_F(SkinPopupMenuTest, TheTrayMenuIsDrawnFromTheSkinAndRunsTheChosenItem) {
   EXPECT_GT(test::CountColour(p, caption0, text), 0) << "enabled caption";
 }
 
-TEST_F(SkinPopupMenuTest, AMenuWindowPrintsItsSkinnedBackgroundWithItsItemsOverIt) {
+TEST_F(SkinPopupMenuTest, AMenuWindowPaintsItsBorderWhenAskedAndPrintsItsItemsOverItsBackground) {
   MakeTrayForm();
   ASSERT_NE(Adopt(), nullptr);
   const HMENU menu = trayMenu_->Handle();
   BmpImage screen;
   TBitmap printed, background;
   RECT first{};
+  std::uint32_t smudged = 0, repainted = 0, expected = 1;
   OpenTrayMenu({[&](HWND window) {
+    // the border painted over, then asked for as a non-client paint
+    {
+      const WindowDC dc = WindowDC::Whole(window);
+      SetPixel(dc.Get(), 1, 1, RGB(1, 2, 3));
+      smudged = test::ColorRef(GetPixel(dc.Get(), 1, 1));
+      SendMessageW(window, WM_NCPAINT, 1, 0);
+      repainted = test::ColorRef(GetPixel(dc.Get(), 1, 1));
+    }
+    if (TSkinPopupMenu* popup = OpenPopup(window)) expected = test::ImagePixel(popup->Background(), 1, 1);
     screen = test::WindowImage(window);
     first = ItemRect(window, menu, 0);
     // what a menu animation asks for
@@ -259,6 +269,8 @@ TEST_F(SkinPopupMenuTest, AMenuWindowPrintsItsSkinnedBackgroundWithItsItemsOverI
     if (TSkinPopupMenu* popup = OpenPopup(window)) background.Assign(popup->Background());
     Choose(window, -1);
   }});
+  EXPECT_EQ(smudged, 0x010203u);
+  EXPECT_EQ(repainted, expected) << "WM_NCPAINT paints the skin's border";
   ASSERT_FALSE(printed.Empty());
   ASSERT_EQ(background.Width(), printed.Width());
   const int w = printed.Width(), h = printed.Height();
