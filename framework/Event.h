@@ -26,6 +26,11 @@ public:
 
   explicit operator bool() const noexcept { return bool(f_); }
   bool Assigned() const noexcept { return bool(f_); }
+  // The handler is a function object of type F (to tell one's own handler from another's).
+  template <class F>
+  bool Holds() const noexcept {
+    return f_.template target<F>() != nullptr;
+  }
   void Clear() noexcept { f_ = nullptr; }
   // Calls the handler when one is assigned.
   void operator()(Args... args) const {

@@ -217,9 +217,9 @@ void TMenuItemPainter::DrawSubMenuArrow(const TMenuItem& item, TCanvas& canvas, 
 }
 
 void TMenuItemPainter::DrawSeparator(TCanvas& canvas, const RECT& r) const {
-  const TDataSkinObject* object = skin_.MenuItem();
+  TDataSkinObject* object = skin_.MenuItem();
   if (!object || object->Image().Empty()) return;
-  const TBitmap& image = object->Image();
+  TBitmap& image = object->Image();  // its canvas is the source of the copies
   const int fw = image.Width() / kMenuItemFrames, ih = image.Height();
   const int w = r.right - r.left, h = r.bottom - r.top;
   if (fw <= 0 || w <= 0 || h <= 0) return;
@@ -227,8 +227,8 @@ void TMenuItemPainter::DrawSeparator(TCanvas& canvas, const RECT& r) const {
   const int left = std::min(object->LeftWidth(), fw), right = std::min(object->RightWidth(), fw - left);
   TBitmap line(w, h);
   HDC target = line.Canvas().Handle();
-  HDC source = const_cast<TBitmap&>(image).Canvas().Handle();
-  const int x0 = fw;  // frame 2
+  HDC source = image.Canvas().Handle();
+  const int x0 = (kFrameSeparator - 1) * fw;
   SetStretchBltMode(target, COLORONCOLOR);
   const int middleDest = std::max(w - left - right, 0), middleSource = fw - left - right;
   StretchBlt(target, 0, 0, left, h, source, x0, dy, left, ih - dy, SRCCOPY);

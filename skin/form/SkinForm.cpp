@@ -263,6 +263,7 @@ void TSkinForm::Notification(TComponent* component, TOperation operation) {
   if (operation == TOperation::opRemove) {
     std::erase(paintedBars_, component);
     std::erase(ownerDrawnMenus_, component);
+    std::erase_if(savedMenuEvents_, [component](const auto& saved) { return saved.first == component; });
   }
   TComponent::Notification(component, operation);
 }

@@ -36,12 +36,14 @@
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "core/CallCounter.h"
 #include "framework/Component.h"
+#include "framework/controls/Menus.h"
 #include "framework/controls/Messages.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
@@ -517,6 +519,12 @@ private:
   int life_ = kLifeHooked;             // kLife...
   TCallCounter calls_;                 // Dispatch calls running; Dispose waits for them
   std::vector<TMenu*> ownerDrawnMenus_;  // menus whose OwnerDraw the skin switched on
+  // The program's own draw and measure handlers of a popup menu item, while the skin's stand in.
+  struct TSavedMenuEvents {
+    TMenuDrawItemEvent draw;
+    TMenuMeasureItemEvent measure;
+  };
+  std::map<TMenuItem*, TSavedMenuEvents> savedMenuEvents_;  // by item, while skinned
 
   // The menu bar and MDI windows.
   std::unique_ptr<TSkinMenuBar> menuBar_;   // the skinned menu bar, or null

@@ -4,6 +4,8 @@
 //
 // The draw and measure events given to menu items find this object through the skin manager by
 // the window's handle, so that an item that outlives the object draws in the layer's own look.
+// Handlers the program gave a popup menu's items are kept aside while the skin's stand in for them,
+// and put back when the skin goes; the skin clears only handlers of its own.
 #include "skin/form/SkinForm.h"
 
 #include <algorithm>
@@ -29,30 +31,40 @@ constexpr int kDisableTagModulo = 100;
 // The form object of window, or null once it is gone.
 TSkinForm* SkinFormOf(HWND window) { return SkinManager ? SkinManager->FindSkinForm(window) : nullptr; }
 
-// The skin's draw event of the items of window's menus.
-TMenuDrawItemEvent DrawEvent(HWND window) {
-  return TMenuDrawItemEvent([window](TObject* sender, TCanvas* canvas, const RECT& r, bool selected) {
+// The skin's draw event of the items of window's menus (a type of its own, so that the skin can tell
+// its handlers from the program's).
+struct TSkinDrawHandler {
+  HWND window;  // whose form object draws
+  void operator()(TObject* sender, TCanvas* canvas, const RECT& r, bool selected) const {
     auto* item = static_cast<TMenuItem*>(sender);
     if (TSkinForm* form = SkinFormOf(window)) form->MenuPainter().DrawMenuItem(*item, *canvas, r, selected);
     else item->DefaultDraw(*canvas, r, selected);
-  });
+  }
+};
+
+// The skin's measure event: a popup menu's items add to what the layer measured, a menu bar
+// drop-down's are measured anew.
+struct TSkinMeasureHandler {
+  HWND window;  // whose form object measures
+  bool popup;   // an item of a popup menu
+  void operator()(TObject* sender, TCanvas* canvas, int& width, int& height) const {
+    TSkinForm* form = SkinFormOf(window);
+    if (!form) return;
+    auto* item = static_cast<TMenuItem*>(sender);
+    if (popup) form->MenuPainter().MeasurePopupItem(*item, width, height);
+    else form->MenuPainter().MeasureMenuItem(*item, *canvas, width, height);
+  }
+};
+
+TMenuDrawItemEvent SkinDrawEvent(HWND window) {
+  return TMenuDrawItemEvent(TMenuDrawItemEvent::Function(TSkinDrawHandler{window}));
+}
+TMenuMeasureItemEvent SkinMeasureEvent(HWND window, bool popup) {
+  return TMenuMeasureItemEvent(TMenuMeasureItemEvent::Function(TSkinMeasureHandler{window, popup}));
 }
 
-// The skin's measure event of a popup menu's items (adds to what the layer measured).
-TMenuMeasureItemEvent PopupMeasureEvent(HWND window) {
-  return TMenuMeasureItemEvent([window](TObject* sender, TCanvas*, int& width, int& height) {
-    if (TSkinForm* form = SkinFormOf(window))
-      form->MenuPainter().MeasurePopupItem(*static_cast<TMenuItem*>(sender), width, height);
-  });
-}
-
-// The skin's measure event of a menu bar drop-down's items (measures anew).
-TMenuMeasureItemEvent MenuMeasureEvent(HWND window) {
-  return TMenuMeasureItemEvent([window](TObject* sender, TCanvas* canvas, int& width, int& height) {
-    if (TSkinForm* form = SkinFormOf(window))
-      form->MenuPainter().MeasureMenuItem(*static_cast<TMenuItem*>(sender), *canvas, width, height);
-  });
-}
+bool SkinDraws(const TMenuItem& item) { return item.OnDrawItem.Holds<TSkinDrawHandler>(); }
+bool SkinMeasures(const TMenuItem& item) { return item.OnMeasureItem.Holds<TSkinMeasureHandler>(); }
 
 // Runs visit(item, depth) for every item below root, depth 1 for root's own items.
 template <class Visit>
@@ -92,9 +104,9 @@ void TSkinForm::SkinMenuItems(TMenuItem* item, bool on) {
   if (!item) return;
   const auto skin = [this, on](TMenuItem& i) {
     if (on) {
-      i.OnDrawItem = DrawEvent(handle_);
-      i.OnMeasureItem = MenuMeasureEvent(handle_);
-    } else {
+      i.OnDrawItem = SkinDrawEvent(handle_);
+      i.OnMeasureItem = SkinMeasureEvent(handle_, false);
+    } else if (SkinDraws(i)) {
       i.OnDrawItem.Clear();
     }
   };
@@ -116,11 +128,22 @@ void TSkinForm::SkinPopupMenus(TCustomForm* form, bool on) {
 void TSkinForm::SkinPopupItems(TMenu& menu, bool on) {
   WalkItems(*menu.Items(), 1, [this, on](TMenuItem& item, int) {
     if (on) {
-      item.OnDrawItem = DrawEvent(handle_);
-      item.OnMeasureItem = PopupMeasureEvent(handle_);
-    } else {
-      item.OnDrawItem.Clear();
-      item.OnMeasureItem.Clear();
+      // the program's own handlers come back when the skin goes
+      if ((item.OnDrawItem && !SkinDraws(item)) || (item.OnMeasureItem && !SkinMeasures(item))) {
+        if (savedMenuEvents_.emplace(&item, TSavedMenuEvents{item.OnDrawItem, item.OnMeasureItem}).second)
+          item.FreeNotification(this);
+      }
+      item.OnDrawItem = SkinDrawEvent(handle_);
+      item.OnMeasureItem = SkinMeasureEvent(handle_, true);
+      return;
+    }
+    if (SkinDraws(item)) item.OnDrawItem.Clear();
+    if (SkinMeasures(item)) item.OnMeasureItem.Clear();
+    if (const auto saved = savedMenuEvents_.find(&item); saved != savedMenuEvents_.end()) {
+      item.OnDrawItem = saved->second.draw;
+      item.OnMeasureItem = saved->second.measure;
+      item.RemoveFreeNotification(this);
+      savedMenuEvents_.erase(saved);
     }
   });
 }
@@ -133,11 +156,12 @@ void TSkinForm::SkinMainMenus(TCustomForm* form, bool on) {
     if (on) SetMenuOwnerDraw(menu);
     WalkItems(*menu->Items(), 1, [this, on](TMenuItem& item, int depth) {
       if (!on) {
-        item.OnDrawItem.Clear();
-        item.OnMeasureItem.Clear();
+        // only the skin's: an item that draws itself kept its handlers
+        if (SkinDraws(item)) item.OnDrawItem.Clear();
+        if (SkinMeasures(item)) item.OnMeasureItem.Clear();
       } else if (depth >= 2 && !item.OnDrawItem) {
-        item.OnDrawItem = DrawEvent(handle_);
-        item.OnMeasureItem = MenuMeasureEvent(handle_);
+        item.OnDrawItem = SkinDrawEvent(handle_);
+        item.OnMeasureItem = SkinMeasureEvent(handle_, false);
       }
     });
   }

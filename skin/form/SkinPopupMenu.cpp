@@ -99,9 +99,9 @@ void TSkinPopupMenu::RenderBackground(const RECT& rect) {
   if (!ownerMenu_) gPendingPopup = this;
 }
 
-void TSkinPopupMenu::CopyBorder(HDC dc) const {
+void TSkinPopupMenu::CopyBorder(HDC dc) {
   const int w = background_.Width(), h = background_.Height();
-  HDC source = const_cast<TBitmap&>(background_).Canvas().Handle();
+  HDC source = background_.Canvas().Handle();
   BitBlt(dc, 0, 0, w, kBorder, source, 0, 0, SRCCOPY);
   BitBlt(dc, 0, h - kBorder, w, kBorder, source, 0, h - kBorder, SRCCOPY);
   BitBlt(dc, 0, kBorder, kBorder, h - kBorder, source, 0, kBorder, SRCCOPY);

@@ -70,7 +70,7 @@ private:
   // the menu is not known, waits for the next item drawn to tell it (PendingPopup).
   void RenderBackground(const RECT& rect);
   // Copies the outer 3-pixel strips of Background to dc (the whole window's).
-  void CopyBorder(HDC dc) const;
+  void CopyBorder(HDC dc);
 
   std::unique_ptr<TWindowSubclass> hook_;  // our procedure on the menu window
   HWND handle_ = nullptr;                  // the menu window while attached

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <vector>
 
+#include "framework/controls/ImageList.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/Screen.h"
 #include "framework/graphics/Bitmap.h"
@@ -125,6 +127,46 @@ TEST_F(MenuItemPainterTest, TheDefaultItemIsBoldAndTheNextOneIsNot) {
   const int plain = inked(next), bold = inked(item);
   EXPECT_GT(bold, plain + 4);
   EXPECT_EQ(inked(next), plain) << "the work bitmap keeps neither the bold font nor the last item's ink";
+}
+
+TEST_F(MenuItemPainterTest, ACheckedItemWithAnImageSitsInASunkenPatternedBox) {
+  test::GiveTestSkin(skin_, "Menu=255 255 255\r\n");
+  TPopupMenu menu(nullptr);
+  TImageList images(nullptr);
+  images.SetWidth(16);
+  images.SetHeight(16);
+  TBitmap dot(16, 16);  // magenta around a black dot: the box shows around it
+  dot.Canvas().Brush().SetColor(TColor(RGB(255, 0, 255)));
+  dot.Canvas().FillRect({0, 0, 16, 16});
+  dot.Canvas().Brush().SetColor(TColor(RGB(0, 0, 0)));
+  dot.Canvas().FillRect({6, 6, 10, 10});
+  dot.ReleaseCanvasHandle();  // the list copies the bitmap through a DC of its own
+  ASSERT_EQ(images.AddMasked(dot, TColor(RGB(255, 0, 255))), 0);
+  menu.SetImages(&images);
+  auto* item = new TMenuItem(&menu);
+  item->SetCaption("W");
+  item->SetImageIndex(0);
+  menu.Items()->Add(item);
+  const TMenuItemPainter painter(skin_, nullptr);
+  const auto box = [&](bool checked) {
+    item->SetChecked(checked);
+    auto target = Ground(80, 20);
+    painter.DrawMenuItem(*item, target->Canvas(), {0, 0, 80, 20}, false);
+    // the glyph box is (1, 1) to (17, 17); its sunken edge one pixel outside
+    return std::vector<std::uint32_t>{Pixel(*target, 8, 8), Pixel(*target, 2, 2), Pixel(*target, 3, 2),
+                                      Pixel(*target, 8, 0), Pixel(*target, 8, 17)};
+  };
+  const std::uint32_t face = test::ColorRef(GetSysColor(COLOR_BTNFACE));
+  const std::uint32_t light = test::ColorRef(GetSysColor(COLOR_BTNHILIGHT));
+  const std::uint32_t shadow = test::ColorRef(GetSysColor(COLOR_BTNSHADOW));
+  const std::vector<std::uint32_t> unchecked = box(false), checked = box(true);
+  EXPECT_EQ(unchecked[0], 0u) << "the image";
+  EXPECT_EQ(unchecked[1], 0xFFFFFFu) << "around it the item";
+  EXPECT_EQ(checked[0], 0u) << "the image over the box";
+  EXPECT_TRUE((checked[1] == face && checked[2] == light) || (checked[1] == light && checked[2] == face))
+      << "the dotted pattern around the image";
+  EXPECT_EQ(checked[3], shadow) << "the sunken edge: dark above";
+  EXPECT_EQ(checked[4], light) << "light below";
 }
 
 TEST_F(MenuItemPainterTest, AnAmpersandOrAnEmptyCaptionMeasuresOneBlankWide) {

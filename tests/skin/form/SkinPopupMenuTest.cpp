@@ -242,14 +242,24 @@ TEST_F(SkinPopupMenuTest, TheTrayMenuIsDrawnFromTheSkinAndRunsTheChosenItem) {
   EXPECT_GT(test::CountColour(p, caption0, text), 0) << "enabled caption";
 }
 
-TEST_F(SkinPopupMenuTest, AMenuWindowPrintsItsSkinnedBackgroundWithItsItemsOverIt) {
+TEST_F(SkinPopupMenuTest, AMenuWindowPaintsItsBorderWhenAskedAndPrintsItsItemsOverItsBackground) {
   MakeTrayForm();
   ASSERT_NE(Adopt(), nullptr);
   const HMENU menu = trayMenu_->Handle();
   BmpImage screen;
   TBitmap printed, background;
   RECT first{};
+  std::uint32_t smudged = 0, repainted = 0, expected = 1;
   OpenTrayMenu({[&](HWND window) {
+    // the border painted over, then asked for as a non-client paint
+    {
+      const WindowDC dc = WindowDC::Whole(window);
+      SetPixel(dc.Get(), 1, 1, RGB(1, 2, 3));
+      smudged = test::ColorRef(GetPixel(dc.Get(), 1, 1));
+      SendMessageW(window, WM_NCPAINT, 1, 0);
+      repainted = test::ColorRef(GetPixel(dc.Get(), 1, 1));
+    }
+    if (TSkinPopupMenu* popup = OpenPopup(window)) expected = test::ImagePixel(popup->Background(), 1, 1);
     screen = test::WindowImage(window);
     first = ItemRect(window, menu, 0);
     // what a menu animation asks for
@@ -259,6 +269,8 @@ TEST_F(SkinPopupMenuTest, AMenuWindowPrintsItsSkinnedBackgroundWithItsItemsOverI
     if (TSkinPopupMenu* popup = OpenPopup(window)) background.Assign(popup->Background());
     Choose(window, -1);
   }});
+  EXPECT_EQ(smudged, 0x010203u);
+  EXPECT_EQ(repainted, expected) << "WM_NCPAINT paints the skin's border";
   ASSERT_FALSE(printed.Empty());
   ASSERT_EQ(background.Width(), printed.Width());
   const int w = printed.Width(), h = printed.Height();
@@ -509,6 +521,43 @@ TEST_F(SkinPopupMenuTest, ANewSkinReachesTheMenusAndRemovingItGivesThemBack) {
   }});
   EXPECT_EQ(steps, 1u);
   EXPECT_EQ(objects, 0u) << "an open menu's window is not skinned";
+}
+
+TEST_F(SkinPopupMenuTest, TheProgramsOwnItemDrawingComesBackWhenTheSkinGoes) {
+  MakeTrayForm();
+  TMenuItem* own = trayMenu_->Items()->Items(0);
+  int ownDraws = 0;
+  own->OnDrawItem = TMenuDrawItemEvent([&](TObject*, TCanvas*, const RECT&, bool) { ++ownDraws; });
+  auto* bar = new TMainMenu(form_);
+  auto* file = new TMenuItem(form_);
+  bar->Items()->Add(file);
+  auto* drawn = new TMenuItem(form_);
+  drawn->OnMeasureItem = TMenuMeasureItemEvent([](TObject*, TCanvas*, int& w, int&) { w += 1; });
+  drawn->OnDrawItem = TMenuDrawItemEvent([&](TObject*, TCanvas*, const RECT&, bool) { ++ownDraws; });
+  file->Add(drawn);
+  auto* plain = new TMenuItem(form_);
+  file->Add(plain);
+  form_->SetMenu(bar);
+  TSkinControlTypes controls = skin_.SkinControls();
+  controls.Include(TSkinControlType::xcMenuItem);  // the main menu's items are the skin's too
+  skin_.SetSkinControls(controls);
+
+  ASSERT_NE(Adopt(), nullptr);
+  TBitmap target(40, 20);
+  own->DrawItem(target.Canvas(), {0, 0, 40, 20}, false);
+  EXPECT_EQ(ownDraws, 0) << "the skin draws the popup menu's items";
+  EXPECT_TRUE(plain->OnDrawItem.Assigned()) << "a drop-down's item that draws nothing itself";
+  drawn->DrawItem(target.Canvas(), {0, 0, 40, 20}, false);
+  EXPECT_EQ(ownDraws, 1) << "a drop-down's item that draws itself keeps its drawing";
+
+  SwitchOff();
+  own->DrawItem(target.Canvas(), {0, 0, 40, 20}, false);
+  drawn->DrawItem(target.Canvas(), {0, 0, 40, 20}, false);
+  EXPECT_EQ(ownDraws, 3) << "both draw themselves again";
+  EXPECT_TRUE(drawn->OnMeasureItem.Assigned());
+  EXPECT_FALSE(plain->OnDrawItem.Assigned());
+  EXPECT_FALSE(plain->OnMeasureItem.Assigned());
+  EXPECT_FALSE(trayMenu_->Items()->Items(1)->OnDrawItem.Assigned());
 }
 
 TEST_F(SkinPopupMenuTest, TwoHundredRoundsOfApplyAndRemoveLeaveNothingBehind) {
