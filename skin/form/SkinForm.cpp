@@ -398,9 +398,15 @@ void TSkinForm::SkinChildren(TMessage&) {
   } else if (life_ == kLifeHooked && windowState_ != kStateMinimized && borderStyle_ != kBorderNone) {
     // the first fitting: the frame messages are the skin's from here, the painting from the end
     life_ = kLifeFitting;
-    FitWindow(false);
-    life_ = kLifeReady;
-    ApplyRegion();
+    if (AwaitsFirstPaint()) {
+      // nothing of it is on screen yet: one invalidation for the first paint instead of two redraws
+      FitUnpainted();
+      life_ = kLifeReady;
+    } else {
+      FitWindow(false);
+      life_ = kLifeReady;
+      ApplyRegion();
+    }
   }
   life_ = kLifeReady;
   hoverTimer_->SetEnabled(active_);

@@ -233,8 +233,9 @@ public:
   // Resizes the window so that its client area keeps its size inside the skin's frame: the size the
   // platform's frame gave it (keepClient false, the first fitting), or its current one (true). A
   // dialog whose caption needs more width is widened, its children moved right by half the
-  // difference. A maximised window only has its frame recomputed.
-  void FitWindow(bool keepClient);
+  // difference. A maximised window only has its frame recomputed. Without redraw, nothing of the
+  // window or of what it uncovers is invalidated.
+  void FitWindow(bool keepClient, bool redraw = true);
   // Strips (false) or gives back (true) the platform's frame styles: an owned window (or an MDI
   // child) loses its system menu and box styles and keeps its caption; any other window loses its
   // caption and keeps the rest (for its taskbar entry). Giving back puts back exactly what the
@@ -270,7 +271,16 @@ public:
   // Gives the window its region from the border images' transparent pixels (the whole window when
   // no border is transparent). Rebuilt only when the window's size differs from the size it was
   // built for; never for a window of zero area, while minimised, or once the window is gone.
-  void ApplyRegion();
+  // Without redraw, neither the window nor what lies under its cut-away parts is repainted.
+  void ApplyRegion(bool redraw = true);
+  // True while nothing of the window can be on screen: it is hidden, or its whole client area still
+  // waits for its first paint (as at its first activation, before the first WM_PAINT).
+  bool AwaitsFirstPaint() const;
+  // The first fitting and region of a window that awaits its first paint: both changes made without
+  // a redraw each (under Wine each would erase the window and all its children at once), then the
+  // window invalidated once for its first paint, and what it no longer covers of its rectangle
+  // before the fitting invalidated in the windows behind.
+  void FitUnpainted();
   // Takes the region off the window.
   void ClearRegion();
 

@@ -103,7 +103,7 @@ void TSkinForm::BuildFrame() {
   }
 }
 
-void TSkinForm::FitWindow(bool keepClient) {
+void TSkinForm::FitWindow(bool keepClient, bool redraw) {
   if (windowState_ == kStateMaximized) {
     FrameChanged();
     return;
@@ -145,7 +145,8 @@ void TSkinForm::FitWindow(bool keepClient) {
     }
   }
   fitted_ = true;
-  SetWindowPos(handle_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  SetWindowPos(handle_, nullptr, 0, 0, width, height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | (redraw ? 0 : SWP_NOREDRAW));
 }
 
 void TSkinForm::GiveBackFrameSize() {

@@ -139,7 +139,7 @@ void TSkinForm::PaintCaptionText(HDC dc, const RECT& r) {
   DrawTextWide(dc, text, t, kCaptionTextFormat | (rightToLeft_ ? DT_RIGHT : DT_LEFT));
 }
 
-void TSkinForm::ApplyRegion() {
+void TSkinForm::ApplyRegion(bool redraw) {
   if (life_ == kLifeGone || windowState_ == kStateMinimized) return;
   if (kind_ == kKindMDIChild && windowState_ != kStateNormal) return;
   RECT window{};
@@ -187,10 +187,46 @@ void TSkinForm::ApplyRegion() {
     }
   }
   // the platform owns a region once it is the window's: never deleted here afterwards
-  if (region && SetWindowRgn(handle_, region.Get(), TRUE)) {
+  if (region && SetWindowRgn(handle_, region.Get(), redraw)) {
     region.Release();
     hasRegion_ = true;
   }
+}
+
+bool TSkinForm::AwaitsFirstPaint() const {
+  if (!IsWindowVisible(handle_)) return true;
+  RECT client{};
+  GetClientRect(handle_, &client);
+  if (IsRectEmpty(&client)) return false;
+  GdiObject<HRGN> pending = RectRegion({0, 0, 0, 0}), unpainted = RectRegion(client);
+  if (!pending || !unpainted || GetUpdateRgn(handle_, pending.Get(), FALSE) <= NULLREGION) return false;
+  return CombineRgn(unpainted.Get(), unpainted.Get(), pending.Get(), RGN_DIFF) == NULLREGION;
+}
+
+void TSkinForm::FitUnpainted() {
+  RECT before{};
+  GetWindowRect(handle_, &before);
+  // nothing of it is on screen: what waits to be painted or erased is dropped, so that neither
+  // change below erases anything at once, and invalidated again as a whole afterwards
+  RedrawWindow(handle_, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOERASE | RDW_ALLCHILDREN);
+  FitWindow(false, false);
+  ApplyRegion(false);
+  if (!IsWindowVisible(handle_)) return;  // showing it paints it whole
+  RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
+  // what the window covered before and no longer covers (a narrower frame, the cut-away corners),
+  // in the coordinates of the window behind it
+  RECT after{};
+  GetWindowRect(handle_, &after);
+  GdiObject<HRGN> uncovered = RectRegion(before), covered = RectRegion({0, 0, 0, 0});
+  if (!uncovered || !covered) return;
+  if (GetWindowRgn(handle_, covered.Get()) == ERROR) covered = RectRegion({0, 0, Width(after), Height(after)});
+  OffsetRgn(covered.Get(), after.left, after.top);
+  if (CombineRgn(uncovered.Get(), uncovered.Get(), covered.Get(), RGN_DIFF) <= NULLREGION) return;
+  const HWND behind = GetAncestor(handle_, GA_PARENT);
+  POINT origin{0, 0};
+  MapWindowPoints(behind, nullptr, &origin, 1);
+  OffsetRgn(uncovered.Get(), -origin.x, -origin.y);
+  RedrawWindow(behind, nullptr, uncovered.Get(), RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TSkinForm::ClearRegion() {

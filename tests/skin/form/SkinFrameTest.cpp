@@ -356,6 +356,42 @@ TEST_F(SkinFrame, TheRegionCutsTheMagentaCornersAndIsBuiltOnlyWhenTheSizeChanges
   EXPECT_FALSE(inRegion(w, h / 2)) << "nothing beyond the window";
 }
 
+// At start-up the window is adopted at its first activation, before its first paint: the fitting
+// and the region then paint nothing at once (each would erase the window and every child), and the
+// one paint that follows draws the whole skinned window.
+TEST_F(SkinFrame, AWindowAdoptedBeforeItsFirstPaintIsFittedWithoutPaintingAndThenPaintedWhole) {
+  MakeForm();
+  manager_->SetActive(false);
+  test::PumpPending();
+  form_->Show();
+  SetForegroundWindow(form_->Handle());
+  manager_->SetActive(true);
+  ASSERT_TRUE(manager_->SkinWindow(form_->Handle()));
+  TSkinForm* object = manager_->FindSkinForm(form_->Handle());
+  ASSERT_NE(object, nullptr);
+  ASSERT_TRUE(object->AwaitsFirstPaint());
+  const std::vector<UINT> painting = {WM_NCPAINT, WM_ERASEBKGND, WM_PAINT};
+  test::MessageLog frame(form_->Handle(), painting), child(panel_->Handle(), painting);
+  MSG request{};
+  ASSERT_TRUE(PeekMessageW(&request, form_->Handle(), kSkinMsgSkinControls, kSkinMsgSkinControls, PM_REMOVE));
+  DispatchMessageW(&request);
+  ASSERT_TRUE(object->ChildrenSkinned());
+  ASSERT_TRUE(object->HasRegion());
+  test::ExpectSequence(frame.Take(), {}, "the form while it is fitted");
+  test::ExpectSequence(child.Take(), {}, "a child while the form is fitted");
+  EXPECT_TRUE(object->AwaitsFirstPaint()) << "still wholly waiting for its paint";
+
+  test::PumpPending();
+  test::ExpectSequence(frame.Take(), {{WM_PAINT}, {WM_NCPAINT}, {WM_ERASEBKGND, kOptional}}, "the form's first paint");
+  test::ExpectSequence(child.Take(), {{WM_PAINT}, {WM_NCPAINT, kOptional}, {WM_ERASEBKGND, kOptional}},
+                       "the child's first paint");
+  RECT left{};
+  EXPECT_FALSE(GetUpdateRect(form_->Handle(), &left, FALSE));
+  const BmpImage picture = test::WindowImage(form_->Handle());
+  EXPECT_EQ(Rgb(picture, 1, picture.height / 2), ImagePixel(skin_.Left()->Image(), 1, MiddleRow(*skin_.Left())));
+  EXPECT_EQ(CountColour(picture, {0, 0, picture.width, picture.height}, 0xFF00FF), 0) << "no magenta anywhere";
+}
+
 TEST_F(SkinFrame, AMessageBoxIsWidenedToItsCaptionWithItsButtonStillCentredInside) {
   MakeForm();
   form_->Show();
