@@ -22,15 +22,17 @@ std::string WindowText(HWND window) {
 
 }  // namespace
 
-BoxAnswerer::BoxAnswerer(std::vector<int> answers)
-    : answers_(std::move(answers)), outer_(gAnswerer), timer_(30, [this] { AnswerNewBoxes(); }) {
+BoxAnswerer::BoxAnswerer(std::vector<int> answers) : BoxAnswerer(std::move(answers), [] { return true; }) {}
+
+BoxAnswerer::BoxAnswerer(std::vector<int> answers, std::function<bool()> ready)
+    : answers_(std::move(answers)), ready_(std::move(ready)), outer_(gAnswerer), timer_(30, [this] { AnswerNewBoxes(); }) {
   gAnswerer = this;
 }
 
 BoxAnswerer::~BoxAnswerer() { gAnswerer = outer_; }
 
 void BoxAnswerer::AnswerNewBoxes() {
-  if (gAnswerer != this) return;
+  if (gAnswerer != this || !ready_()) return;
   Boxes boxes;
   EnumThreadWindows(
       GetCurrentThreadId(),
