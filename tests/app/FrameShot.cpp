@@ -17,28 +17,9 @@
 #include "skin/form/SkinManager.h"
 #include "tests/app/ShotWindow.h"
 #include "tests/support/DesktopTestSupport.h"
+#include "tests/support/BoxAnswerer.h"
 #include "tests/support/WindowTestSupport.h"
 #include "tests/support/WindowPicture.h"
-
-namespace {
-
-// The visible message box of this thread, or null.
-HWND FindBox() {
-  HWND found = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND h, LPARAM out) {
-        wchar_t cls[16] = {};
-        GetClassNameW(h, cls, 16);
-        if (std::wstring_view(cls) != L"#32770" || !IsWindowVisible(h)) return TRUE;
-        *reinterpret_cast<HWND*>(out) = h;
-        return FALSE;
-      },
-      LPARAM(&found));
-  return found;
-}
-
-}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   using namespace bus;
@@ -67,7 +48,7 @@ int wmain(int argc, wchar_t** argv) {
     int skinnedTicks = 0;  // ticks since the box was adopted: its frame is painted by the next ones
     {
       test::ThreadTimer shooter(30, [&] {
-        const HWND box = FindBox();
+        const HWND box = test::FirstVisibleDialog();
         if (saved || !box || !test::Skinned(box) || ++skinnedTicks < 4) return;
         test::SaveWindowPicture(box, prefix + "-messagebox.bmp");
         saved = true;

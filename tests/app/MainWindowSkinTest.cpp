@@ -69,26 +69,6 @@ private:
   test::ThreadTimer timer_;  // made last, gone first
 };
 
-// The visible window of class cls of this thread, or null.
-HWND ThreadWindowOfClass(const wchar_t* cls) {
-  struct Search {
-    const wchar_t* cls;
-    HWND found;
-  } search{cls, nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND w, LPARAM lp) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(lp);
-        wchar_t name[32] = {};
-        GetClassNameW(w, name, 32);
-        if (std::wstring_view(name) != s->cls || !IsWindowVisible(w)) return TRUE;
-        s->found = w;
-        return FALSE;
-      },
-      LPARAM(&search));
-  return search.found;
-}
-
 // The open menu's window, or null.
 HWND OpenMenuWindow() {
   const HWND menu = FindWindowW(L"#32768", nullptr);
@@ -286,7 +266,7 @@ TEST_F(MainWindowSkin, AnotherSkinFileReskinsTheWindowItsOpenQuestionAndItsOpenM
   {
     int ticks = 0;
     Steps steps({[&] {
-                   box = ThreadWindowOfClass(L"#32770");
+                   box = test::FirstVisibleDialog();
                    const TSkinForm* boxObject = box ? SkinManager->FindSkinForm(box) : nullptr;
                    return boxObject && boxObject->FrameSkinning() && ++ticks > 3;
                  },
@@ -371,7 +351,7 @@ TEST_F(MainWindowSkin, TheTransferQuestionAndThePlanPanelAreSkinned) {
   {
     int ticks = 0;
     Steps steps({[&] {
-      const HWND box = ThreadWindowOfClass(L"#32770");
+      const HWND box = test::FirstVisibleDialog();
       const TSkinForm* object = box ? SkinManager->FindSkinForm(box) : nullptr;
       if (!object || !object->FrameSkinning() || ++ticks < 4) return false;
       question = test::WindowImage(box);

@@ -1,6 +1,7 @@
 #include "tests/support/BoxAnswerer.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "core/WideText.h"
 
@@ -10,10 +11,6 @@ namespace {
 
 BoxAnswerer* gAnswerer = nullptr;  // the one answering now
 
-struct Boxes {
-  std::vector<HWND> found;
-};
-
 std::string WindowText(HWND window) {
   wchar_t text[1024] = {};
   GetWindowTextW(window, text, 1024);
@@ -21,6 +18,25 @@ std::string WindowText(HWND window) {
 }
 
 }  // namespace
+
+std::vector<HWND> VisibleDialogs() {
+  std::vector<HWND> found;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM lp) -> BOOL {
+        wchar_t cls[32] = {};
+        GetClassNameW(w, cls, 32);
+        if (std::wstring_view(cls) == L"#32770" && IsWindowVisible(w)) reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+        return TRUE;
+      },
+      LPARAM(&found));
+  return found;
+}
+
+HWND FirstVisibleDialog() {
+  const std::vector<HWND> dialogs = VisibleDialogs();
+  return dialogs.empty() ? nullptr : dialogs.front();
+}
 
 BoxAnswerer::BoxAnswerer(std::vector<int> answers) : BoxAnswerer(std::move(answers), [] { return true; }) {}
 
@@ -33,17 +49,7 @@ BoxAnswerer::~BoxAnswerer() { gAnswerer = outer_; }
 
 void BoxAnswerer::AnswerNewBoxes() {
   if (gAnswerer != this || !ready_()) return;
-  Boxes boxes;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND w, LPARAM lp) -> BOOL {
-        wchar_t cls[32] = {};
-        GetClassNameW(w, cls, 32);
-        if (std::wstring(cls) == L"#32770" && IsWindowVisible(w)) reinterpret_cast<Boxes*>(lp)->found.push_back(w);
-        return TRUE;
-      },
-      LPARAM(&boxes));
-  for (HWND box : boxes.found) {
+  for (HWND box : VisibleDialogs()) {
     if (std::find(answered_.begin(), answered_.end(), box) != answered_.end()) continue;
     SeenBox seen;
     seen.caption = WindowText(box);

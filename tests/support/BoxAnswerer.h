@@ -21,6 +21,11 @@ struct SeenBox {
   int buttons = 0;      // buttons in all
 };
 
+// This thread's visible message boxes and other dialogs ("#32770" windows), top first.
+std::vector<HWND> VisibleDialogs();
+// The first of them, or null.
+HWND FirstVisibleDialog();
+
 // While it lives, answers every message box of this thread's windows: box i with answers[i], later
 // boxes with the last answer (IDOK without answers). Answerers nest: the newest answers until it
 // goes.

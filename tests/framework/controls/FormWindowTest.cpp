@@ -716,7 +716,9 @@ TEST_F(FormWindow, DestroyingTheFormReleasesEveryWindowAndGdiObject) {
   again->Free();
   PumpPending();
   EXPECT_EQ(test::ThreadWindowCount(), windows);
-  if (gdi >= 0) EXPECT_LE(test::GdiObjectCount(), gdi);  // counted on Windows only
+  if (gdi >= 0) {
+    EXPECT_LE(test::GdiObjectCount(), gdi);  // counted on Windows only
+  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "framework/controls/SpeedButton.h"
 #include "skin/control/SkinControl.h"
 #include "skin/form/SkinForm.h"
+#include "tests/support/BoxAnswerer.h"
 
 namespace bus::test {
 
@@ -76,17 +77,7 @@ BoxInspector::BoxInspector(std::function<void(HWND box)> inspect)
 
 void BoxInspector::Tick() {
   if (inspected_ || !SkinManager) return;
-  HWND box = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND h, LPARAM out) {
-        wchar_t cls[16] = {};
-        GetClassNameW(h, cls, 16);
-        if (std::wstring_view(cls) != L"#32770" || !IsWindowVisible(h)) return TRUE;
-        *reinterpret_cast<HWND*>(out) = h;
-        return FALSE;
-      },
-      LPARAM(&box));
+  const HWND box = FirstVisibleDialog();
   if (!box) return;
   TSkinForm* object = SkinManager->FindSkinForm(box);
   if ((!object || !object->ChildrenSkinned()) && ++waits_ < 100) return;  // adoption comes with activation
