@@ -12,6 +12,7 @@
 #include "framework/graphics/GdiHandles.h"
 #include "skin/control/SkinControl.h"
 #include "skin/control/SkinDrawing.h"
+#include "skin/data/ButtonFrames.h"
 #include "skin/data/SkinData.h"
 #include "skin/form/SkinManager.h"
 #include "skin/form/SkinPopupMenu.h"
@@ -29,6 +30,7 @@ constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr int kArrowPlace = 16;      // width of the sub-menu arrow's place at an item's right end
 constexpr int kArrowHalf = 3;        // half the height of the sub-menu arrow
 constexpr WORD kCheckBitmap = 32760;  // the platform's OBM_CHECK (declared only with OEMRESOURCE)
+constexpr int kDotRadius = 3;        // of a radio item's dot when the skin has no radio picture
 
 // The object of the menu window that shows menu, or null.
 TSkinPopupMenu* PopupOf(HMENU menu) { return SkinManager && menu ? SkinManager->FindPopupMenu(menu) : nullptr; }
@@ -162,17 +164,18 @@ void TMenuItemPainter::DrawMenuItem(TMenuItem& item, TCanvas& canvas, const RECT
   DrawSkinnedItem(item, canvas, r, selected, menu, false);
 }
 
-void TMenuItemPainter::DrawNativeItem(HMENU menu, TMenuItem& item, bool selected, const RECT& r,
+void TMenuItemPainter::DrawNativeItem(HMENU menu, UINT id, TMenuItem& item, bool selected, const RECT& r,
                                       TCanvas& canvas) const {
+  const bool radio = IsRadioItem(menu, id);
   if (!skin_.MenuItem()) {
-    DrawPlainItem(item, canvas, selected, r);
+    DrawPlainItem(item, canvas, selected, r, radio);
     return;
   }
-  DrawSkinnedItem(item, canvas, r, selected, menu, true);
+  DrawSkinnedItem(item, canvas, r, selected, menu, true, radio);
 }
 
 void TMenuItemPainter::DrawSkinnedItem(TMenuItem& item, TCanvas& canvas, const RECT& r, bool selected, HMENU menu,
-                                       bool separatorAsItem) const {
+                                       bool separatorAsItem, bool radio) const {
   const TDataSkinObject& object = *skin_.MenuItem();
   TBitmap& g = WorkBitmap(r);
   FillItemBackground(g, r, menu, skin_.Menu());
@@ -184,18 +187,19 @@ void TMenuItemPainter::DrawSkinnedItem(TMenuItem& item, TCanvas& canvas, const R
   const RECT whole{0, 0, g.Width(), g.Height()};
   DrawSkinImage(g.Canvas().Handle(), whole, object.Image(), false, object.Tile() == 1, object.Trans() == 1,
                 kMenuItemFrames, selected ? kFrameSelected : kFrameNormal, object.Margins());
-  DrawItemContent(item, g.Canvas(), selected, whole);
+  DrawItemContent(item, g.Canvas(), selected, whole, radio);
   Present(g, canvas, r);
   if (item.Count() > 0) DrawSubMenuArrow(item, canvas, r, selected);
 }
 
-void TMenuItemPainter::DrawPlainItem(TMenuItem& item, TCanvas& canvas, bool selected, const RECT& r) const {
+void TMenuItemPainter::DrawPlainItem(TMenuItem& item, TCanvas& canvas, bool selected, const RECT& r,
+                                     bool radio) const {
   TBitmap& g = WorkBitmap(r);
   const RECT whole{0, 0, g.Width(), g.Height()};
   g.Canvas().Brush().SetStyle(bsSolid);  // the text of the last item left it clear
   g.Canvas().Brush().SetColor(selected ? skin_.Hilight() : skin_.Menu());
   g.Canvas().FillRect(whole);
-  DrawItemContent(item, g.Canvas(), selected, whole);
+  DrawItemContent(item, g.Canvas(), selected, whole, radio);
   Present(g, canvas, r);
   if (item.Count() > 0) DrawSubMenuArrow(item, canvas, r, selected);
 }
@@ -238,7 +242,24 @@ void TMenuItemPainter::DrawSeparator(TCanvas& canvas, const RECT& r) const {
   DrawTransparent(canvas.Handle(), r, line, TColor(kMagenta));
 }
 
-void TMenuItemPainter::DrawItemContent(TMenuItem& item, TCanvas& canvas, bool selected, const RECT& r) const {
+void TMenuItemPainter::DrawRadioMark(HDC dc, const RECT& glyph, const TMenuItem& item, bool selected) const {
+  if (const TDataSkinButton* buttons = skin_.Buttons();
+      buttons && !buttons->RadioButton().Empty() && buttons->RadioButtonFrame() > 0) {
+    const int frames = buttons->RadioButtonFrame();
+    DrawSkinGlyph(dc, glyph, buttons->RadioButton(), true, frames, RadioButtonFrame(true, item.Enabled(), frames));
+    return;
+  }
+  const COLORREF colour = ColorToRGB(TextColour(item, selected));
+  GdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+  GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, colour));
+  const DcSelection useBrush(dc, brush.Get());  // put back before the objects are deleted
+  const DcSelection usePen(dc, pen.Get());
+  const int cx = (glyph.left + glyph.right) / 2, cy = (glyph.top + glyph.bottom) / 2;
+  Ellipse(dc, cx - kDotRadius, cy - kDotRadius, cx + kDotRadius + 1, cy + kDotRadius + 1);
+}
+
+void TMenuItemPainter::DrawItemContent(TMenuItem& item, TCanvas& canvas, bool selected, const RECT& r,
+                                       bool radio) const {
   const std::wstring text = Widen(item.Caption());
   TMenu* menu = item.GetParentMenu();
   if (!menu) menu = barMenu_;
@@ -259,6 +280,8 @@ void TMenuItemPainter::DrawItemContent(TMenuItem& item, TCanvas& canvas, bool se
       DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
     }
     images->Draw(canvas, glyph.left, glyph.top, item.ImageIndex(), item.Enabled());
+  } else if (item.Checked() && radio) {
+    DrawRadioMark(dc, glyph, item, selected);
   } else if (item.Checked()) {
     DrawCheckMark(dc, glyph, GetSysColor(COLOR_BTNTEXT));
   }
@@ -311,6 +334,13 @@ std::wstring TMenuItemPainter::NativeItemText(HMENU menu, UINT id) {
   mii.cch = kNativeTextLimit + 1;
   if (!menu || !GetMenuItemInfoW(menu, id, FALSE, &mii)) return {};
   return std::wstring(buffer, std::size_t(std::clamp<UINT>(mii.cch, 0, kNativeTextLimit)));
+}
+
+bool TMenuItemPainter::IsRadioItem(HMENU menu, UINT id) {
+  MENUITEMINFOW mii{};
+  mii.cbSize = sizeof mii;
+  mii.fMask = MIIM_FTYPE;
+  return menu && GetMenuItemInfoW(menu, id, FALSE, &mii) && (mii.fType & MFT_RADIOCHECK) != 0;
 }
 
 std::unique_ptr<TMenuItem> TMenuItemPainter::BuildTempItem(HMENU menu, UINT id) {

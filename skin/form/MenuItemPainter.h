@@ -43,11 +43,11 @@ public:
   // The draw event of skinned items: the skin's look, or the flat look without a MenuItem object.
   // Also tells the menu window that waits to learn its menu (PendingPopup) the item's menu.
   void DrawMenuItem(TMenuItem& item, TCanvas& canvas, const RECT& r, bool selected) const;
-  // An item of a native menu, made from the native item (BuildTempItem): separators are drawn as
-  // items too.
-  void DrawNativeItem(HMENU menu, TMenuItem& item, bool selected, const RECT& r, TCanvas& canvas) const;
+  // Item `id` of a native menu, made from the native item (BuildTempItem): separators are drawn as
+  // items too; a checked radio item (MFT_RADIOCHECK) shows the radio look instead of a check mark.
+  void DrawNativeItem(HMENU menu, UINT id, TMenuItem& item, bool selected, const RECT& r, TCanvas& canvas) const;
   // The flat look.
-  void DrawPlainItem(TMenuItem& item, TCanvas& canvas, bool selected, const RECT& r) const;
+  void DrawPlainItem(TMenuItem& item, TCanvas& canvas, bool selected, const RECT& r, bool radio = false) const;
   // Frame 2 of MenuItem as a separator line across r: its left and right margins at the ends, its
   // middle stretched between, magenta transparent.
   void DrawSeparator(TCanvas& canvas, const RECT& r) const;
@@ -55,8 +55,10 @@ public:
   // is then clipped out of the DC, so that the platform, which draws its own arrow after the item
   // (over a highlight box when the item is selected), leaves the skin's alone.
   void DrawSubMenuArrow(const TMenuItem& item, TCanvas& canvas, const RECT& r, bool selected) const;
-  // Glyph box, caption and shortcut of the item in r.
-  void DrawItemContent(TMenuItem& item, TCanvas& canvas, bool selected, const RECT& r) const;
+  // Glyph box, caption and shortcut of the item in r. A checked item without an image shows the
+  // check mark, or with `radio` the radio look: the checked frame of the skin's radio button
+  // picture, or a dot in the caption's colour when the skin has none.
+  void DrawItemContent(TMenuItem& item, TCanvas& canvas, bool selected, const RECT& r, bool radio = false) const;
   // Measures (format with DT_CALCRECT: r receives the size) or draws text in the item's colours.
   // A "-" text draws an etched line 4 pixels below r's top instead.
   void DrawItemText(const TMenuItem& item, TCanvas& canvas, UINT format, bool selected, RECT& r,
@@ -67,6 +69,8 @@ public:
   static std::unique_ptr<TMenuItem> BuildTempItem(HMENU menu, UINT id);
   // The text of native item `id` of menu, at most 80 characters; empty when there is none.
   static std::wstring NativeItemText(HMENU menu, UINT id);
+  // Native item `id` of menu is a radio item (MFT_RADIOCHECK).
+  static bool IsRadioItem(HMENU menu, UINT id);
 
 private:
   // The MenuItem object's LeftWidth, or 0 without the object.
@@ -74,10 +78,12 @@ private:
   // The colour of the item's caption: HilightText selected, MenuText, or for a disabled item
   // ButtonShadow (the platform's button shadow when the skin's equals MenuText).
   TColor TextColour(const TMenuItem& item, bool selected) const noexcept;
-  // Draws an item whose background is `background` (null: none) at r in the skin's look; a
-  // separator gets DrawSeparator unless `separatorAsItem`.
+  // Draws an item over its menu window's background at r in the skin's look; a separator gets
+  // DrawSeparator unless `separatorAsItem`; `radio` as for DrawItemContent.
   void DrawSkinnedItem(TMenuItem& item, TCanvas& canvas, const RECT& r, bool selected, HMENU menu,
-                       bool separatorAsItem) const;
+                       bool separatorAsItem, bool radio = false) const;
+  // The mark of a checked radio item in the glyph box.
+  void DrawRadioMark(HDC dc, const RECT& glyph, const TMenuItem& item, bool selected) const;
 
   const TSkinData& skin_;  // the skin the items are drawn from
   TMainMenu* barMenu_;     // the form's menu bar menu, or null

@@ -220,7 +220,7 @@ void TSkinForm::WmDrawItem(TMessage& m) {
   }
   TMenuItemCanvas itemCanvas(dis->hDC);
   TCanvas& canvas = itemCanvas.Canvas();
-  if (temporary) painter.DrawNativeItem(menu, *temporary, selected, dis->rcItem, canvas);
+  if (temporary) painter.DrawNativeItem(menu, dis->itemID, *temporary, selected, dis->rcItem, canvas);
   else if (skinData_->MenuItem()) painter.DrawMenuItem(*item, canvas, dis->rcItem, selected);
   else painter.DrawPlainItem(*item, canvas, selected, dis->rcItem);
   m.Result = TRUE;

@@ -153,6 +153,14 @@ void TSkinManage::RefreshSkin(TSkinData* skin) {
     form->Reskin();
     if (skin->SkinFormtype() == TSkinFormType::sfOnlyThisForm) break;
   }
+  // a menu open meanwhile stays in front of the windows refitted under it and shows the new skin
+  // at once: its background, items and border are painted anew (its background is rendered from
+  // the skin at each paint)
+  for (const std::unique_ptr<TSkinPopupMenu>& popup : popupMenus_) {
+    if (popup->SkinData() != skin || !popup->Handle()) continue;
+    SetWindowPos(popup->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RedrawWindow(popup->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+  }
 }
 
 void TSkinManage::DropCaptionButtons() {

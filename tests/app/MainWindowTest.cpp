@@ -52,6 +52,7 @@
 #include "tests/support/BoxAnswerer.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/app/MainWindowDriver.h"
+#include "tests/app/MainWindowFixture.h"
 #include "tests/support/TestSupport.h"
 #include "tray/TrayIcon.h"
 
@@ -69,25 +70,9 @@ using test::PumpUntil;
 using test::Settle;
 using test::Type;
 
-// A banner address nobody listens on: the download fails at once.
-constexpr const char* kRefusedBanner = "http://127.0.0.1:1/softdownload/update/qbn";
-
-// Every record of a route database, each field as text: what the searches are checked against.
-using Record = std::vector<std::string>;
-std::vector<Record> ReadAllRecords(const fs::path& database) {
-  db::Connection connection;
-  connection.Open(test::ConnectionStringFor(database));
-  db::Query q(connection);
-  q.SetStatement("select * from way");
-  q.Open();
-  std::vector<Record> records;
-  for (q.First(); !q.IsEmpty() && int(records.size()) < q.RecordCount(); q.Next()) {
-    Record r;
-    for (int f = 0; f < q.FieldCount(); ++f) r.emplace_back(q.Value(f));
-    records.push_back(std::move(r));
-  }
-  return records;
-}
+using test::ReadAllRecords;
+using test::Record;
+using MainWindow = test::MainWindowFixture;
 
 bool AnyFieldContains(const Record& r, const std::string& text) {
   return std::any_of(r.begin(), r.end(), [&](const std::string& v) { return v.find(text) != std::string::npos; });
@@ -110,63 +95,6 @@ std::vector<Record> GridRows(TrgDBGrid* grid) {
 }
 
 HWND Focused() { return GetFocus(); }
-
-class MainWindow : public ::testing::Test {
-protected:
-  static void SetUpTestSuite() {
-    test::EnsureApplication().SetTitle("Zelvo公交车查询");
-    RegisterBusMainClasses();
-    test::RecordShellCalls();
-  }
-  static void TearDownTestSuite() { TfrmBusMain::SetStartupOverrides("", ""); }
-
-  // The program's directory with config.ini naming dbName, and the bundled Xi'an database under
-  // that name (nothing when dbName is empty).
-  void PrepareDirectory(const std::string& config, const std::string& dbName = "xaway.db") {
-    if (!config.empty()) std::ofstream(dir_.Path() / "config.ini", std::ios::binary) << config;
-    if (!dbName.empty()) fs::copy_file(test::BinaryDir() / "xaway.db", dir_.Path() / dbName);
-  }
-
-  void Create(const std::string& bannerUrl = kRefusedBanner) {
-    TfrmBusMain::SetStartupOverrides(test::Utf8(dir_.Path()) + "\\", bannerUrl);
-    test::ShellCalls().clear();
-    form_ = Application->CreateForm<TfrmBusMain>(BusMainDescription());
-    ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }, kDesktopWait));
-    SetForegroundWindow(form_->Handle());
-    Settle();
-  }
-
-  void CreateXian() {
-    PrepareDirectory("[config]\r\ndbName=xaway.db\r\n");
-    Create();
-    all_ = ReadAllRecords(dir_.Path() / "xaway.db");
-  }
-
-  void TearDown() override {
-    // no test expects a box it did not answer itself (an error report, for instance)
-    for (const test::SeenBox& box : unexpected_.Seen()) ADD_FAILURE() << "message box " << box.caption << ": " << box.text;
-    if (form_) form_->Free();
-    form_ = nullptr;
-    test::PumpPending();
-  }
-
-  std::string Caption() const { return form_->Caption(); }
-  int Rows() const { return form_->DBGrid1->Count(); }
-
-  // Types text into edit (focused first) and presses Enter there.
-  void Search(TEdit* edit, const std::string& text) {
-    edit->SetFocus();
-    edit->SelectAll();
-    Press(VK_DELETE);
-    Type(text);
-    Press(VK_RETURN);
-  }
-
-  test::TempDir dir_;
-  BoxAnswerer unexpected_;  // answers the boxes no test expects
-  TfrmBusMain* form_ = nullptr;
-  std::vector<Record> all_;  // the database's records, read directly
-};
 
 // --- start ---------------------------------------------------------------------------------------
 
@@ -877,36 +805,6 @@ TEST_F(MainWindow, TheGridsSkinnedScrollBarsLieUnderThePlanPanelWhichHasItsOwnFo
   Settle();
   EXPECT_EQ(WindowFromPoint(probe), horz);
   EXPECT_EQ(ScreenPixel(probe), track);
-}
-
-TEST_F(MainWindow, SwitchingTheSkinOffGivesTheWindowBackAsItWasAndOnAgainAdoptsIt) {
-  CreateXian();
-  ASSERT_TRUE(PumpUntil([&] { return SkinManager->FindSkinForm(form_->Handle()) != nullptr; }, kDesktopWait));
-  const auto switchSkin = [&](bool on) {
-    form_->SkinData1->SetActive(on);
-    EXPECT_TRUE(PumpUntil(
-        [&] {
-          TSkinForm* object = SkinManager->FindSkinForm(form_->Handle());
-          return on ? object && object->ChildrenSkinned() : !object;
-        },
-        kDesktopWait));
-  };
-  switchSkin(false);
-  const std::vector<test::WindowState> windows = test::WindowStates(form_->Handle());
-  const std::vector<test::ControlState> controls = test::ControlStates(*form_);
-  switchSkin(true);
-  EXPECT_NE(test::ControlStates(*form_), controls);
-  test::TFreeWatcher watcher;
-  TSkinForm* object = SkinManager->FindSkinForm(form_->Handle());
-  watcher.Watch(object);
-  for (TSkinControl* w : object->Wrappers()) watcher.Watch(w);
-  switchSkin(false);
-  EXPECT_EQ(watcher.Alive(), 0);
-  EXPECT_EQ(test::WindowStates(form_->Handle()), windows);
-  EXPECT_EQ(test::ControlStates(*form_), controls);
-  // and the window still works as before
-  Search(form_->Edit3, "钟楼");
-  EXPECT_LT(Rows(), int(all_.size()));
 }
 
 // Last: the quit command ends the message loop for the whole test program.

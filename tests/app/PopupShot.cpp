@@ -2,7 +2,8 @@
 //   popup_shot.exe PREFIX
 // Builds the main window from the program's description over the database beside this program and
 // saves PREFIX-tray.bmp (the tray icon's menu open over the window, its second item selected) and
-// PREFIX-system.bmp (the skin's system popup opened from the caption, its second item selected).
+// PREFIX-system.bmp (the skin's system popup opened from the caption, its second item selected) and
+// PREFIX-night.bmp (the tray menu again, given the night skin while it is open).
 // scripts/popup-screenshot.sh runs it under Wine and converts the pictures to PNG.
 #include <windows.h>
 
@@ -14,9 +15,11 @@
 #include "core/WideText.h"
 #include "framework/controls/Application.h"
 #include "skin/form/SkinForm.h"
+#include "skin/data/SkinData.h"
 #include "skin/form/SkinManager.h"
 #include "tests/app/ShotWindow.h"
 #include "tests/support/DesktopTestSupport.h"
+#include "tests/support/TestSupport.h"
 #include "tests/support/WindowPicture.h"
 #include "tests/support/WindowTestSupport.h"
 #include "tray/TrayIcon.h"
@@ -24,9 +27,11 @@
 namespace {
 
 // Runs open (which shows a menu and returns when it closes); once the menu is shown, selects its
-// second item, saves the picture of window (the menu lies over it) to path and closes the menu.
-bool ShootMenu(HWND window, const std::string& path, const std::function<void()>& open) {
-  bool saved = false;
+// second item, runs meanwhile (when given) and waits until it answers true, saves the picture of
+// window (the menu lies over it) to path and closes the menu.
+bool ShootMenu(HWND window, const std::string& path, const std::function<void()>& open,
+               const std::function<bool()>& meanwhile = {}) {
+  bool saved = false, waited = !meanwhile;
   int ticks = 0;  // ticks since the menu was seen
   bus::test::ThreadTimer shooter(40, [&] {
     const HWND menu = FindWindowW(L"#32768", nullptr);
@@ -37,6 +42,11 @@ bool ShootMenu(HWND window, const std::string& path, const std::function<void()>
       return;
     }
     if (ticks < 4) return;  // the selection is drawn by then
+    if (!waited) {
+      waited = meanwhile();
+      ticks = 2;  // and what it changed is drawn two ticks later
+      return;
+    }
     bus::test::SaveWindowPicture(window, path);
     saved = true;
     PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
@@ -76,8 +86,21 @@ int wmain(int argc, wchar_t** argv) {
       test::PumpUntil([] { return FindWindowW(L"#32768", nullptr) != nullptr; }, test::kDesktopWait);
       test::PumpUntil([] { return FindWindowW(L"#32768", nullptr) == nullptr; }, test::kDesktopWait);
     });
-    std::printf("popup_shot: tray %s, system %s\n", tray ? "saved" : "missing", system ? "saved" : "missing");
-    return tray && system ? 0 : 1;
+    test::PumpPending();
+
+    // the tray menu again, given the night skin while it is open
+    bool asked = false;
+    const bool night = ShootMenu(
+        window, prefix + "-night.bmp",
+        [&] { SendMessageW(form->TrayIcon1->Handle(), TTrayIcon::kCallbackMessage, TTrayIcon::kIconId, WM_RBUTTONDOWN); },
+        [&] {
+          if (!asked) form->SkinData1->SetSkinFile(Narrow((test::BinaryDir() / "night.skn").wstring()));
+          asked = true;
+          return SkinManager->CurrentSkin() == nullptr;
+        });
+    std::printf("popup_shot: tray %s, system %s, night %s\n", tray ? "saved" : "missing", system ? "saved" : "missing",
+                night ? "saved" : "missing");
+    return tray && system && night ? 0 : 1;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "popup_shot: %s\n", e.what());
     return 1;

@@ -38,15 +38,17 @@ HWND FirstVisibleDialog() {
   return dialogs.empty() ? nullptr : dialogs.front();
 }
 
-BoxAnswerer::BoxAnswerer(std::vector<int> answers)
-    : answers_(std::move(answers)), outer_(gAnswerer), timer_(30, [this] { AnswerNewBoxes(); }) {
+BoxAnswerer::BoxAnswerer(std::vector<int> answers) : BoxAnswerer(std::move(answers), [] { return true; }) {}
+
+BoxAnswerer::BoxAnswerer(std::vector<int> answers, std::function<bool()> ready)
+    : answers_(std::move(answers)), ready_(std::move(ready)), outer_(gAnswerer), timer_(30, [this] { AnswerNewBoxes(); }) {
   gAnswerer = this;
 }
 
 BoxAnswerer::~BoxAnswerer() { gAnswerer = outer_; }
 
 void BoxAnswerer::AnswerNewBoxes() {
-  if (gAnswerer != this) return;
+  if (gAnswerer != this || !ready_()) return;
   for (HWND box : VisibleDialogs()) {
     if (std::find(answered_.begin(), answered_.end(), box) != answered_.end()) continue;
     SeenBox seen;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,9 @@ HWND FirstVisibleDialog();
 class BoxAnswerer {
 public:
   explicit BoxAnswerer(std::vector<int> answers = {});
+  // Answers only once ready() is true: a test looks at an open box (or changes things around it)
+  // before the box goes.
+  BoxAnswerer(std::vector<int> answers, std::function<bool()> ready);
   ~BoxAnswerer();
   // The boxes answered, in the order they came.
   const std::vector<SeenBox>& Seen() const noexcept { return seen_; }
@@ -40,6 +44,7 @@ private:
   void AnswerNewBoxes();
 
   std::vector<int> answers_;     // by box
+  std::function<bool()> ready_;  // the boxes may be answered now
   std::vector<SeenBox> seen_;    // in the order they came
   std::vector<HWND> answered_;   // boxes told to close
   BoxAnswerer* outer_;           // the answerer before this one

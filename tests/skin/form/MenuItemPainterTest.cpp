@@ -7,11 +7,13 @@
 #include <cstdlib>
 #include <vector>
 
+#include "core/ScopeExit.h"
 #include "framework/controls/ImageList.h"
 #include "framework/controls/Menus.h"
 #include "framework/controls/Screen.h"
 #include "framework/graphics/Bitmap.h"
 #include "framework/graphics/Canvas.h"
+#include "skin/data/ButtonFrames.h"
 #include "skin/data/SkinData.h"
 #include "skin/form/MenuItemPainter.h"
 #include "tests/skin/form/FrameProbes.h"
@@ -167,6 +169,79 @@ TEST_F(MenuItemPainterTest, ACheckedItemWithAnImageSitsInASunkenPatternedBox) {
       << "the dotted pattern around the image";
   EXPECT_EQ(checked[3], shadow) << "the sunken edge: dark above";
   EXPECT_EQ(checked[4], light) << "light below";
+}
+
+// A checked radio item of a native menu (MFT_RADIOCHECK) shows the skin's checked radio picture in
+// its glyph box, or a dot in the caption's colour when the skin has none; never the check mark.
+TEST_F(MenuItemPainterTest, ACheckedRadioItemShowsTheSkinsRadioLookNotACheckMark) {
+  constexpr UINT kRadio = 0x2001, kCheck = 0x2002;
+  const HMENU menu = CreatePopupMenu();
+  const ScopeExit destroy([menu] { DestroyMenu(menu); });
+  for (const UINT id : {kRadio, kCheck}) {
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING;
+    mii.fType = MFT_STRING | (id == kRadio ? MFT_RADIOCHECK : 0);
+    mii.fState = MFS_CHECKED;
+    mii.wID = id;
+    mii.dwTypeData = const_cast<wchar_t*>(L"WWWW");
+    ASSERT_TRUE(InsertMenuItemW(menu, id, FALSE, &mii));
+  }
+  ASSERT_TRUE(TMenuItemPainter::IsRadioItem(menu, kRadio));
+  ASSERT_FALSE(TMenuItemPainter::IsRadioItem(menu, kCheck));
+  // the glyph box of an item drawn at (0, 0) and its middle
+  const auto draw = [&](UINT id, bool selected, bool enabled) {
+    std::unique_ptr<TMenuItem> item = TMenuItemPainter::BuildTempItem(menu, id);
+    item->SetEnabled(enabled);
+    auto target = Ground(120, 20);
+    TMenuItemPainter(skin_, nullptr).DrawNativeItem(menu, id, *item, selected, {0, 0, 120, 20}, target->Canvas());
+    return target;
+  };
+  const std::uint32_t mark = test::ColorRef(GetSysColor(COLOR_BTNTEXT));
+
+  {
+    SCOPED_TRACE("a skin with a radio picture");
+    skin_.StoredSkin().LoadFromFile(test::BinaryDir() / "bussearch.skn");
+    ASSERT_TRUE(skin_.LoadSkin());
+    const TDataSkinButton& buttons = *skin_.Buttons();
+    const TBitmap& radio = buttons.RadioButton();
+    ASSERT_FALSE(radio.Empty());
+    const int frames = buttons.RadioButtonFrame(), fw = radio.Width() / frames;
+    // the frame lies centred in the glyph box, (1 + LeftWidth, 1) to 16 × 16 further
+    const int inset = skin_.MenuItem()->LeftWidth(), fh = radio.Height();
+    const POINT at{1 + inset + (16 - fw) / 2, 1 + (16 - fh) / 2};
+    // every pixel of the frame but its magenta ones is on the target
+    const auto shows = [&](TBitmap& target, int frame) {
+      int compared = 0, differing = 0;
+      for (int y = 0; y < fh; ++y) {
+        for (int x = 0; x < fw; ++x) {
+          const std::uint32_t p = test::ImagePixel(radio, (frame - 1) * fw + x, y);
+          if (p == 0xFF00FF) continue;
+          ++compared;
+          differing += Pixel(target, at.x + x, at.y + y) != p;
+        }
+      }
+      return compared > 0 && differing == 0;
+    };
+    const int checked = RadioButtonFrame(true, true, frames), unchecked = RadioButtonFrame(false, true, frames);
+    ASSERT_FALSE(shows(*draw(kRadio, false, true), unchecked)) << "the checked frame differs from the unchecked";
+    for (const bool selected : {false, true})
+      EXPECT_TRUE(shows(*draw(kRadio, selected, true), checked)) << (selected ? "selected" : "normal");
+    EXPECT_TRUE(shows(*draw(kRadio, false, false), RadioButtonFrame(true, false, frames))) << "disabled";
+    const RECT glyph{1 + inset, 1, 17 + inset, 17};
+    // the plain checked item keeps its check mark, which the radio item has not
+    EXPECT_GT(Count(*draw(kCheck, false, true), glyph, mark), Count(*draw(kRadio, false, true), glyph, mark));
+  }
+  {
+    SCOPED_TRACE("a skin without pictures: a dot in the caption's colour");
+    test::GiveTestSkin(skin_, "MenuText=0 0 200\r\nHilightText=200 0 0\r\nMenu=255 255 255\r\nHilight=0 0 0\r\n");
+    const POINT middle{1 + 8, 1 + 8};
+    EXPECT_EQ(Pixel(*draw(kRadio, false, true), middle.x, middle.y), 0x0000C8u);
+    EXPECT_EQ(Pixel(*draw(kRadio, true, true), middle.x, middle.y), 0xC80000u) << "selected";
+    auto check = draw(kCheck, false, true);
+    EXPECT_EQ(Count(*check, {1, 1, 17, 17}, 0x0000C8), 0) << "no dot for a check item";
+    EXPECT_GT(Count(*check, {1, 1, 17, 17}, mark), 3) << "but its check mark";
+  }
 }
 
 TEST_F(MenuItemPainterTest, AnAmpersandOrAnEmptyCaptionMeasuresOneBlankWide) {
