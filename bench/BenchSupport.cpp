@@ -1,6 +1,9 @@
 #include "bench/BenchSupport.h"
 
+#include <algorithm>
+#include <cassert>
 #include <chrono>
+#include <cstdio>
 #include <map>
 #include <random>
 
@@ -51,6 +54,16 @@ std::string ConnectionStringFor(const fs::path& file) {
 
 double NowMs() {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+Spread Summarise(std::vector<double> times) {
+  assert(!times.empty());
+  std::sort(times.begin(), times.end());
+  return {times[times.size() / 2], times.front(), times.back()};
+}
+
+void PrintSpread(const char* what, const Spread& s, int decimals) {
+  std::printf("| %s | %.*f ms | %.*f–%.*f ms |\n", what, decimals, s.median, decimals, s.fastest, decimals, s.slowest);
 }
 
 }  // namespace bus::bench

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace bus::bench {
 
@@ -21,5 +22,14 @@ std::string ConnectionStringFor(const std::filesystem::path& file);
 
 // Milliseconds on a steady clock (the performance counter on Windows), from an arbitrary start.
 double NowMs();
+
+// The median, fastest and slowest of a set of timings (milliseconds).
+struct Spread {
+  double median, fastest, slowest;
+};
+// Summarises timings; there must be at least one.
+Spread Summarise(std::vector<double> times);
+// Prints one table row "| what | median ms | fastest–slowest ms |" with the given decimals.
+void PrintSpread(const char* what, const Spread& s, int decimals);
 
 }  // namespace bus::bench

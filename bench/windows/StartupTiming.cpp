@@ -33,18 +33,10 @@ namespace {
 using namespace bus;
 namespace fs = std::filesystem;
 
-struct Spread {
-  double median, fastest, slowest;
-};
+using bench::Spread;
+using bench::Summarise;
 
-Spread Summarise(std::vector<double> times) {
-  std::sort(times.begin(), times.end());
-  return {times[times.size() / 2], times.front(), times.back()};
-}
-
-void Print(const char* what, const Spread& s) {
-  std::printf("| %s | %.0f ms | %.0f–%.0f ms |\n", what, s.median, s.fastest, s.slowest);
-}
+void Print(const char* what, const Spread& s) { bench::PrintSpread(what, s, 0); }
 
 // A top-level window of a process.
 struct TopWindow {
