@@ -31,9 +31,7 @@ int main(int argc, char** argv) {
     if (kinds) {
       form = app.CreateForm<test::TfrmKinds>(test::kKindsDescription);
     } else {
-      auto* showcase = app.CreateForm<test::TfrmShowcase>(test::kShowcaseDescription);
-      test::PrepareShowcase(*showcase);
-      form = showcase;
+      form = test::CreateShowcase(app);
     }
     if (!picture) {
       app.Run();

@@ -5,6 +5,7 @@
 
 #include "core/BmpFile.h"
 #include "framework/Properties.h"
+#include "framework/controls/Application.h"
 #include "framework/controls/Edit.h"
 #include "framework/controls/SpeedButton.h"
 #include "framework/graphics/Bitmap.h"
@@ -217,9 +218,11 @@ void DrawGlyph(TBitmap& glyph) {
 
 }  // namespace
 
-void PrepareShowcase(TfrmShowcase& form) {
-  DrawGlyph(*form.Button1->Glyph());
-  form.Edit3->SetFocus();
+TfrmShowcase* CreateShowcase(TApplication& app) {
+  auto* form = app.CreateForm<TfrmShowcase>(kShowcaseDescription);
+  DrawGlyph(*form->Button1->Glyph());
+  form->Edit3->SetFocus();
+  return form;
 }
 
 }  // namespace bus::test

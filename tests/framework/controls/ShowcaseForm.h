@@ -8,6 +8,7 @@
 
 namespace bus {
 
+class TApplication;
 class TEdit;
 class TSpeedButton;
 
@@ -26,9 +27,9 @@ public:
 // The form's description.
 extern const char* const kShowcaseDescription;
 
-// What the showcase shows besides its description: a magnifier glyph on Button1 and the focus in
-// the stop box.
-void PrepareShowcase(TfrmShowcase& form);
+// The showcase made from its description with what it shows besides: a magnifier glyph on Button1
+// and the focus in the stop box.
+TfrmShowcase* CreateShowcase(TApplication& app);
 
 }  // namespace test
 }  // namespace bus

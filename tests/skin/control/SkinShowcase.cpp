@@ -106,9 +106,7 @@ int main(int argc, char** argv) {
     } else if (page == "--states") {
       form = app.CreateForm<test::TfrmButtonStates>(test::kButtonStatesDescription);
     } else {
-      auto* showcase = app.CreateForm<test::TfrmShowcase>(test::kShowcaseDescription);
-      test::PrepareShowcase(*showcase);
-      form = showcase;
+      form = test::CreateShowcase(app);
     }
     if (!picture) {
       app.Run();
