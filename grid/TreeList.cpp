@@ -528,12 +528,12 @@ void TCustomrgTreeList::UpdateScrollBars() {
   updatingBars_ = true;
   const bool vertical = scrollBars_ == TrgScrollBars::ssBoth || scrollBars_ == TrgScrollBars::ssVertical;
   const bool horizontal = scrollBars_ == TrgScrollBars::ssBoth || scrollBars_ == TrgScrollBars::ssHorizontal;
-  auto send = [h](int bar, SCROLLINFO& sent, bool& valid, int maxValue, int page, int pos) {
+  auto send = [this](int bar, SCROLLINFO& sent, bool& valid, int maxValue, int page, int pos) {
     SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, maxValue, UINT(page), pos, 0};
     if (valid && sent.nMax == si.nMax && sent.nPage == si.nPage && sent.nPos == si.nPos) return;
     sent = si;
     valid = true;
-    SetScrollInfo(h, bar, &si, TRUE);
+    ApplyScrollInfo(bar, si);
   };
   for (int pass = 0; pass < 2; ++pass) {
     if (vertical) {

@@ -1,5 +1,6 @@
 #include "framework/controls/ImageList.h"
 
+#include "core/BmpFile.h"
 #include "core/WideText.h"
 #include "framework/Properties.h"
 #include "framework/controls/PropertyIdents.h"
@@ -63,14 +64,25 @@ void TImageList::Clear() {
 int TImageList::AddMasked(const TBitmap& strip, TColor maskColor) {
   if (strip.Empty()) return -1;
   const int first = Count();
-  // the native list keeps only whole images; a copy as a device-dependent bitmap is what it takes
+  // the native list keeps only whole images; a copy as a device-dependent bitmap is what it takes.
+  // The pixels come from the strip's memory, not through a DC: a bitmap still selected into its
+  // canvas's DC cannot be selected into a second one, and the copy would stay black.
+  // A 24-bit strip has no fourth byte to give: the list would take the 255 it is read with as the
+  // images' own transparency and ignore the mask.
+  BmpImage pixels = strip.ToImage();
+  if (strip.PixelFormat() != pf32bit)
+    for (std::size_t i = 3; i < pixels.pixels.size(); i += 4) pixels.pixels[i] = 0;
   GdiObject<HBITMAP> copy;
   {
     WindowDC screen;
-    copy.Reset(CreateCompatibleBitmap(screen.Get(), strip.Width(), strip.Height()));
-    MemoryDC src(screen.Get()), dst(screen.Get());
-    DcSelection fromStrip(src.Get(), strip.Handle()), intoCopy(dst.Get(), copy.Get());
-    BitBlt(dst.Get(), 0, 0, strip.Width(), strip.Height(), src.Get(), 0, 0, SRCCOPY);
+    copy.Reset(CreateCompatibleBitmap(screen.Get(), pixels.width, pixels.height));
+    MemoryDC dst(screen.Get());
+    DcSelection intoCopy(dst.Get(), copy.Get());
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), pixels.width, -pixels.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    if (!SetDIBitsToDevice(dst.Get(), 0, 0, DWORD(pixels.width), DWORD(pixels.height), 0, 0, 0, UINT(pixels.height),
+                           pixels.pixels.data(), &info, DIB_RGB_COLORS))
+      throw EWin32Error("cannot copy images for the image list");
   }
   const int added = maskColor == clNone ? ImageList_Add(Handle(), copy.Get(), nullptr)
                                         : ImageList_AddMasked(Handle(), copy.Get(), ColorToRGB(maskColor));

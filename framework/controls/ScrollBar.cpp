@@ -37,10 +37,9 @@ void TScrollBar::CreateParams(TCreateParams& p) {
 }
 
 void TScrollBar::ApplyRange() {
-  HWND h = HandleIfAllocated();
-  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, range_.Min(), range_.Max(),
-                UINT(range_.Page()), range_.Position(), 0};
-  SetScrollInfo(h, SB_CTL, &si, TRUE);
+  const SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, range_.Min(), range_.Max(),
+                      UINT(range_.Page()), range_.Position(), 0};
+  ApplyScrollInfo(SB_CTL, si);
 }
 
 void TScrollBar::SetKind(TScrollBarKind v) {

@@ -63,8 +63,8 @@ void TControlScrollBar::Apply() {
   const bool shown = IsScrollBarVisible();
   ShowScrollBar(h, bar, shown);
   if (!shown) return;
-  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, range_ - 1, UINT(ClientExtent()), position_, 0};
-  SetScrollInfo(h, bar, &si, TRUE);
+  const SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, range_ - 1, UINT(ClientExtent()), position_, 0};
+  control_.ApplyScrollInfo(bar, si);
 }
 
 void TControlScrollBar::Scroll(WORD code) {

@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cassert>
 #include <map>
 
 #include "core/ScopeExit.h"
@@ -246,6 +247,24 @@ HBRUSH TWinControl::Brush() {
     brushColor_ = Color();
   }
   return brush_;
+}
+
+// --- scroll bars drawn by another window ------------------------------------------------------
+
+void TWinControl::SetScrollBarCovered(int bar, bool covered) {
+  assert(bar >= SB_HORZ && bar <= SB_CTL);
+  const unsigned bit = 1u << unsigned(bar);
+  coveredBars_ = covered ? coveredBars_ | bit : coveredBars_ & ~bit;
+}
+
+bool TWinControl::ScrollBarCovered(int bar) const noexcept {
+  return bar >= SB_HORZ && bar <= SB_CTL && (coveredBars_ & (1u << unsigned(bar))) != 0;
+}
+
+int TWinControl::ApplyScrollInfo(int bar, const SCROLLINFO& info) {
+  if (!handle_) return 0;
+  SCROLLINFO copy = info;  // the platform's parameter is not const
+  return SetScrollInfo(handle_, bar, &copy, ScrollBarCovered(bar) ? FALSE : TRUE);
 }
 
 // --- children -------------------------------------------------------------------------------

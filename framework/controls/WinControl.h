@@ -99,6 +99,17 @@ public:
   bool DoubleBuffered() const noexcept { return doubleBuffered_; }
   void SetDoubleBuffered(bool v) noexcept { doubleBuffered_ = v; }
 
+  // A scroll bar of the window (SB_HORZ, SB_VERT, or SB_CTL for a scroll bar control) that another
+  // window lies over and draws, as a skin's overlay does: the window keeps updating the bar, but
+  // the platform no longer draws it underneath (under Wine that drawing costs milliseconds for
+  // each change, spent on pixels nobody sees). The covering window going away exposes the bar, and
+  // the platform draws it afresh then.
+  void SetScrollBarCovered(int bar, bool covered);
+  bool ScrollBarCovered(int bar) const noexcept;
+  // SetScrollInfo for bar of the window, drawn unless it is covered; the bar's position after it.
+  // Nothing without a window.
+  int ApplyScrollInfo(int bar, const SCROLLINFO& info);
+
   // Paints the visible window-less children that intersect dc's clip area, in list order, each
   // through its WindowProc as WM_PAINT with wParam = dc (origin moved to it, clipped to it).
   void PaintControls(HDC dc, TControl* first = nullptr);
@@ -204,6 +215,7 @@ private:
   HBRUSH brush_ = nullptr;             // brush of the control's colour
   TColor brushColor_ = 0;              // colour brush_ was made for
   int pendingTabOrder_ = -1;           // TabOrder noted before the parent was known or while loading
+  unsigned coveredBars_ = 0;           // bit 1 << bar for each bar another window draws (SB_HORZ ... SB_CTL)
 };
 
 }  // namespace bus

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <utility>
 #include <vector>
 
 #include "core/ScopeExit.h"
@@ -76,7 +77,7 @@ void TWScrollbar::Attach(TSkinControl* wrapper, HWND window, TWinControl* contro
 }
 
 bool TWScrollbar::HideBar() {
-  shown_ = false;
+  if (std::exchange(shown_, false)) Cover(false);
   const HWND h = HandleIfAllocated();
   if (!h || !IsWindowVisible(h)) return false;
   ShowWindow(h, SW_HIDE);
@@ -156,8 +157,16 @@ bool TWScrollbar::UpdatePosition(HWND target) {
   const bool changed = !visible || !stacked || moved || !(reading == placed_);
   if (visible && changed) InvalidateRect(self, nullptr, FALSE);
   placed_ = reading;
-  shown_ = true;
+  if (!std::exchange(shown_, true)) Cover(true);
   return changed;
+}
+
+void TWScrollbar::Cover(bool covered) {
+  if (!target_ || !IsWindow(target_)) return;
+  TWinControl* control = targetControl_ ? targetControl_ : FindControl(target_);
+  if (!control) return;  // a window of other code draws its bars itself
+  const int bar = barKind_ == kBarControl ? SB_CTL : barKind_ == kBarVertical ? SB_VERT : SB_HORZ;
+  control->SetScrollBarCovered(bar, covered);
 }
 
 bool TWScrollbar::IsOverlayOf(HWND window, HWND target) noexcept {

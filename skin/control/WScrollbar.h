@@ -14,7 +14,9 @@
 // above the covered window in z-order (siblings that cover the window, like a panel shown over it,
 // cover the overlay as well) and has the bar's rectangle. It hides, leaving the platform's own bar
 // to show, whenever it has nothing sound to draw: the bar cannot be read, the bar or the covered
-// window is invisible, or the skin has no arrow image.
+// window is invisible, or the skin has no arrow image. While it shows over a control of ours, the
+// control updates that bar without the platform drawing it underneath; hidden, the platform's bar
+// is drawn afresh.
 //
 // Painting: track (HorzScroll / VertScroll, frame 1, or 3 when disabled), the two arrows (Scrollbar,
 // frames 1/5 horizontal, 9/13 vertical, one more while pressed) and, when enabled, the thumb
@@ -121,6 +123,9 @@ private:
     WPARAM wParam;  // hit-test code or key state
   };
   TForwarded Forwarded(bool press) const noexcept;
+  // Tells the covered control, when it is one of ours, that the overlay draws its bar now (so the
+  // platform need not draw it underneath), or no longer.
+  void Cover(bool covered);
   // window is an overlay over a bar of target.
   static bool IsOverlayOf(HWND window, HWND target) noexcept;
   // The press point of a mouse message as the covered window expects it (screen coordinates for a

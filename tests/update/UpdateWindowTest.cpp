@@ -64,7 +64,9 @@ protected:
     TfrmUpdate::SetOverrides(test::Utf8(dir_.Path()) + "\\", deadlineMs);
     form_ = Application->CreateForm<TfrmUpdate>(UpdateFormDescription());
     ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(form_->Handle()) != 0; }));
-    if (wait) ASSERT_TRUE(PumpUntil([&] { return form_->State() != TUpdateState::usWorking; }, kFinishWait));
+    if (wait) {
+      ASSERT_TRUE(PumpUntil([&] { return form_->State() != TUpdateState::usWorking; }, kFinishWait));
+    }
   }
   // The update failed with reason, and left the database as it was.
   void ExpectFailed(const std::string& reason) {

@@ -254,6 +254,33 @@ std::string Hex(const std::vector<std::uint8_t>& bytes) {
   return s;
 }
 
+// The pixel at p of a 16 × 16 icon drawn on white.
+COLORREF IconPixelOnWhite(const TIcon& icon, POINT p) {
+  WindowDC screen;
+  MemoryDC mem(screen.Get());
+  GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.Get(), 16, 16));
+  DcSelection selected(mem.Get(), bitmap.Get());
+  RECT all{0, 0, 16, 16};
+  FillRect(mem.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  DrawIconEx(mem.Get(), 0, 0, icon.Handle(), 16, 16, 0, nullptr, DI_NORMAL);
+  return GetPixel(mem.Get(), p.x, p.y);
+}
+
+TEST_F(ControlPaint, AStripJustDrawnOnItsCanvasIsAddedWithItsPixels) {
+  // the strip's bitmap is still selected into its canvas's memory DC when it is added
+  TBitmap strip(16, 16);
+  strip.Canvas().Brush().SetColor(TColor(RGB(0, 128, 0)));
+  strip.Canvas().FillRect({0, 0, 16, 16});
+  strip.Canvas().Brush().SetColor(clFuchsia);
+  strip.Canvas().FillRect({0, 0, 4, 4});
+  TImageList images(nullptr);
+  ASSERT_EQ(images.AddMasked(strip, clFuchsia), 0);
+  TIcon icon;
+  ASSERT_TRUE(images.GetIcon(0, icon));
+  EXPECT_EQ(IconPixelOnWhite(icon, {8, 8}), RGB(0, 128, 0));
+  EXPECT_EQ(IconPixelOnWhite(icon, {1, 1}), RGB(255, 255, 255));
+}
+
 TEST_F(ControlPaint, TheImageListReadsItsStoredStripWithTheMaskColour) {
   // a 32 × 16 strip: image 0 red, image 1 blue, each with a fuchsia (transparent) top-left pixel
   BmpImage strip = Filled(32, 16, 0xFF0000);
@@ -271,17 +298,8 @@ TEST_F(ControlPaint, TheImageListReadsItsStoredStripWithTheMaskColour) {
   TIcon icon;
   ASSERT_TRUE(images->GetIcon(1, icon));
   EXPECT_FALSE(images->GetIcon(2, icon));
-  WindowDC screen;
-  MemoryDC mem(screen.Get());
-  GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(screen.Get(), 16, 16));
-  {
-    DcSelection selected(mem.Get(), bitmap.Get());
-    RECT all{0, 0, 16, 16};
-    FillRect(mem.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    DrawIconEx(mem.Get(), 0, 0, icon.Handle(), 16, 16, 0, nullptr, DI_NORMAL);
-    EXPECT_EQ(GetPixel(mem.Get(), 8, 8), RGB(0, 0, 255));
-    EXPECT_EQ(GetPixel(mem.Get(), 0, 0), RGB(255, 255, 255));  // the mask colour let the white through
-  }
+  EXPECT_EQ(IconPixelOnWhite(icon, {8, 8}), RGB(0, 0, 255));
+  EXPECT_EQ(IconPixelOnWhite(icon, {0, 0}), RGB(255, 255, 255));  // the mask colour let the white through
   form->Free();
   // bytes that are no bitmap fail with the line of the value
   TfrmPaint* broken = new TfrmPaint(Application);

@@ -64,7 +64,9 @@ TEST_F(ControlKinds, TheFormGoesWithEveryWindowAndGdiObjectItMade) {
   again->Free();
   PumpPending();
   EXPECT_EQ(ThreadWindowCount(), windows);
-  if (gdi >= 0) EXPECT_LE(GdiObjectCount(), gdi);  // counted on Windows only
+  if (gdi >= 0) {  // counted on Windows only
+    EXPECT_LE(GdiObjectCount(), gdi);
+  }
 }
 
 }  // namespace

@@ -647,6 +647,41 @@ TEST_F(SkinScrollbarGridTest, BothBarsAreCoveredAsReadTheCornerIsFaceAndPagesScr
   EXPECT_GT(vert->ThumbStart(), vert->ArrowSize());
 }
 
+TEST_F(SkinScrollbarGridTest, ACoveredBarIsLeftUndrawnAndTheSwitchShowsThePlatformsBarWhereTheRowsAre) {
+  TWScrollbar* vert = wrapper_->VertBar();
+  ASSERT_TRUE(Visible(vert));
+  EXPECT_TRUE(grid_->ScrollBarCovered(SB_VERT));
+  EXPECT_TRUE(grid_->ScrollBarCovered(SB_HORZ));
+  const SCROLLBARINFO before = BarInfo(Grid(), OBJID_VSCROLL);
+  for (int i = 0; i < 5; ++i) SendMessageW(Grid(), WM_VSCROLL, SB_PAGEDOWN, 0);
+  test::PumpPending();
+  const SCROLLBARINFO after = BarInfo(Grid(), OBJID_VSCROLL);
+  ASSERT_GT(after.xyThumbTop, before.xyThumbBottom) << "the thumb left its first place";
+  EXPECT_EQ(vert->ThumbStart(), after.xyThumbTop);
+
+  // switched off: the platform's own bar shows, its thumb where the rows are, exactly as the
+  // platform draws it afresh (a bar left as it was drawn before the pages would differ)
+  SendMessageW(Grid(), kSkinMsgSwitch, 0, 0);
+  test::PumpPending();
+  EXPECT_FALSE(Visible(vert));
+  EXPECT_FALSE(grid_->ScrollBarCovered(SB_VERT));
+  const int x = (after.rcScrollBar.left + after.rcScrollBar.right) / 2;
+  const auto probes = [&] {
+    std::vector<COLORREF> seen;
+    for (int along : {(before.xyThumbTop + before.xyThumbBottom) / 2, (after.xyThumbTop + after.xyThumbBottom) / 2}) {
+      POINT p{x, after.rcScrollBar.top + along};
+      ScreenToClient(Grid(), &p);
+      seen.push_back(test::PixelAt(*grid_, p));
+    }
+    return seen;
+  };
+  const std::vector<COLORREF> shown = probes();
+  EXPECT_NE(shown[0], shown[1]) << "track where the thumb was, thumb where it is";
+  RedrawWindow(Grid(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  test::PumpPending();
+  EXPECT_EQ(probes(), shown);
+}
+
 TEST_F(SkinScrollbarGridTest, ABarWhoseContentFitsIsHiddenAndAPanelMadeLaterCoversTheOverlays) {
   TWScrollbar* vert = wrapper_->VertBar();
   const RECT bar = ScreenRectOf(vert->Handle());

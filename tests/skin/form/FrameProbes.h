@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 
 #include "core/BmpFile.h"
 #include "framework/graphics/Bitmap.h"
@@ -15,6 +16,8 @@
 #include "skin/data/SkinObjects.h"
 #include "skin/form/SkinCaptionButton.h"
 #include "skin/form/SkinForm.h"
+#include "tests/support/WindowPicture.h"
+#include "tests/support/WindowTestSupport.h"
 
 namespace bus::test {
 
@@ -49,6 +52,14 @@ inline std::uint32_t ColorRef(COLORREF c) {
 inline std::uint32_t ScreenPixel(int x, int y) {
   const WindowDC screen;
   return ColorRef(GetPixel(screen.Get(), x, y));
+}
+
+// The window's picture on the screen once shows(picture) holds, or the last one taken when it does
+// not within ms. Under load the screen may show a window's paint a moment after the paint itself.
+inline BmpImage WindowImageWhen(HWND window, const std::function<bool(const BmpImage&)>& shows, DWORD ms) {
+  BmpImage picture = WindowImage(window);
+  PumpUntil([&] { return shows(picture = WindowImage(window)); }, ms);
+  return picture;
 }
 
 // The first visible caption button of the window whose action is `action`, or null.

@@ -142,7 +142,6 @@ TEST_F(MenuItemPainterTest, ACheckedItemWithAnImageSitsInASunkenPatternedBox) {
   dot.Canvas().FillRect({0, 0, 16, 16});
   dot.Canvas().Brush().SetColor(TColor(RGB(0, 0, 0)));
   dot.Canvas().FillRect({6, 6, 10, 10});
-  dot.ReleaseCanvasHandle();  // the list copies the bitmap through a DC of its own
   ASSERT_EQ(images.AddMasked(dot, TColor(RGB(255, 0, 255))), 0);
   menu.SetImages(&images);
   auto* item = new TMenuItem(&menu);

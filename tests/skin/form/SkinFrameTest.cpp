@@ -272,15 +272,19 @@ TEST_F(SkinFrame, TheFrameShowsTheActiveAndInactivePicturesAndCaptionColoursAlso
   test::PumpPending();
   const auto probe = [&](const char* when, bool active) {
     SCOPED_TRACE(when);
-    const BmpImage picture = test::WindowImage(form_->Handle());
-    const int w = picture.width, h = picture.height;
     // a side border's middle: its picture's frame 1 or 2 (frames side by side, four pixels wide)
     const int frame = active ? 0 : 4;
-    EXPECT_EQ(Rgb(picture, 1, h / 2), ImagePixel(skin_.Left()->Image(), frame + 1, MiddleRow(*skin_.Left())));
-    EXPECT_EQ(Rgb(picture, w - 2, h / 2), ImagePixel(skin_.Right()->Image(), frame + 2, MiddleRow(*skin_.Right())));
+    const std::uint32_t side = ImagePixel(skin_.Left()->Image(), frame + 1, MiddleRow(*skin_.Left()));
     // the caption text in its colour, the other one nowhere in the caption
     const RECT text = object->TextRect();
     const std::uint32_t want = active ? 0xFFFFFF : 0xE3E9EC, other = active ? 0xE3E9EC : 0xFFFFFF;
+    const BmpImage picture = test::WindowImageWhen(
+        form_->Handle(),
+        [&](const BmpImage& p) { return Rgb(p, 1, p.height / 2) == side && CountColour(p, text, want) > 20; },
+        test::kSkinWait);
+    const int w = picture.width, h = picture.height;
+    EXPECT_EQ(Rgb(picture, 1, h / 2), side);
+    EXPECT_EQ(Rgb(picture, w - 2, h / 2), ImagePixel(skin_.Right()->Image(), frame + 2, MiddleRow(*skin_.Right())));
     EXPECT_GT(CountColour(picture, text, want), 20);
     EXPECT_EQ(CountColour(picture, text, other), 0);
     EXPECT_EQ(CountColour(picture, {0, 0, w, h}, 0xFF00FF), 0) << "no magenta anywhere";
@@ -488,8 +492,10 @@ TEST_F(SkinFrame, AnotherSkinFileChangesTheFrameAroundTheSameClientArea) {
   EXPECT_GT(object->RegionBuilds(), builds);
   EXPECT_EQ(object->CaptionButtons().size(), skin_.SysButtons().size());
   // painted from the night pictures
-  const BmpImage picture = test::WindowImage(form_->Handle());
-  EXPECT_EQ(Rgb(picture, 1, 150), ImagePixel(skin_.Left()->Image(), 1, MiddleRow(*skin_.Left())));
+  const std::uint32_t side = ImagePixel(skin_.Left()->Image(), 1, MiddleRow(*skin_.Left()));
+  const BmpImage picture = test::WindowImageWhen(
+      form_->Handle(), [&](const BmpImage& p) { return Rgb(p, 1, 150) == side; }, test::kSkinWait);
+  EXPECT_EQ(Rgb(picture, 1, 150), side);
   EXPECT_NE(Rgb(picture, 1, 150), leftBefore);
   EXPECT_EQ(CountColour(picture, {0, 0, picture.width, picture.height}, 0xFF00FF), 0);
   // and its hit tests from the new geometry
