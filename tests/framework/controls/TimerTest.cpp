@@ -24,10 +24,11 @@ struct CountingTimer {
 };
 
 TEST(TimerTest, TimersOfAThreadTickOnTheirOwnAndAStoppedOrFreedOneNeverAgain) {
+  const DWORD started = GetTickCount();
   CountingTimer fast(10), slow(200), stopped(10), freed(10);
   ASSERT_TRUE(test::PumpUntil([&] { return fast.ticks >= 3 && stopped.ticks >= 1 && freed.ticks >= 1; }));
-  // the slow one keeps its own interval on the shared window
-  EXPECT_LT(slow.ticks, fast.ticks);
+  // the slow one keeps its own interval on the shared window (a late tick is never made up for)
+  EXPECT_LE(DWORD(slow.ticks), (GetTickCount() - started) / 200 + 1);
 
   // their next ticks are due before they are stopped or freed
   Sleep(30);
