@@ -236,6 +236,76 @@ private:
   HDC began_ = nullptr;  // BeginPaint's, to end
 };
 
+struct DcDeleter {
+  void operator()(HDC dc) const noexcept { DeleteDC(dc); }
+};
+
+// The off-screen picture a composed paint is made in, width x height or larger, black and in a
+// fresh memory DC's state. Composed paints follow each other (a form's first paint makes one for
+// each box, edit and check box), and making a bitmap and a memory DC for each, and freeing them,
+// cost about as much as the control's own painting: the thread keeps one picture, grown to the
+// largest control painted, and lends it to one paint at a time. A paint made while it is lent
+// (a control's painting that paints another control at once) gets a picture of its own.
+class ComposeSurface {
+public:
+  ComposeSurface(HDC reference, int width, int height) {
+    Shared& shared = Lent();
+    if (!shared.busy && shared.Fit(reference, width, height)) {
+      shared_ = &shared;
+      shared.busy = true;
+      dc_ = shared.dc.Get();
+    } else {
+      own_.dc.Reset(CreateCompatibleDC(reference));
+      own_.bitmap.Reset(own_.dc ? CreateCompatibleBitmap(reference, width, height) : nullptr);
+      if (!own_.bitmap || !SelectObject(own_.dc.Get(), own_.bitmap.Get())) return;
+      dc_ = own_.dc.Get();
+    }
+    saved_ = SaveDC(dc_);
+    // a new bitmap is black: so is what a paint leaves unpainted in a lent one
+    PatBlt(dc_, 0, 0, width, height, BLACKNESS);
+  }
+  ~ComposeSurface() {
+    if (dc_ && saved_) RestoreDC(dc_, saved_);
+    if (shared_) shared_->busy = false;
+  }
+  ComposeSurface(const ComposeSurface&) = delete;
+  ComposeSurface& operator=(const ComposeSurface&) = delete;
+  // The memory DC to compose in, null when no picture could be made.
+  HDC Get() const noexcept { return dc_; }
+
+private:
+  struct Picture {
+    GdiObject<HBITMAP> bitmap;  // selected into dc while both exist
+    OwnedHandle<HDC, DcDeleter> dc;
+  };
+  struct Shared : Picture {
+    int width = 0, height = 0;  // the bitmap's size
+    bool busy = false;          // lent to a paint
+    // Makes the picture at least width x height, compatible with reference; false when it cannot.
+    bool Fit(HDC reference, int w, int h) {
+      if (!dc) dc.Reset(CreateCompatibleDC(reference));
+      if (!dc) return false;
+      if (bitmap && w <= width && h <= height) return true;
+      const int newWidth = std::max(w, width), newHeight = std::max(h, height);
+      GdiObject<HBITMAP> grown(CreateCompatibleBitmap(reference, newWidth, newHeight));
+      if (!grown || !SelectObject(dc.Get(), grown.Get())) return false;
+      bitmap = std::move(grown);  // the smaller one is no longer selected: freed
+      width = newWidth;
+      height = newHeight;
+      return true;
+    }
+  };
+  static Shared& Lent() {
+    thread_local Shared shared;
+    return shared;
+  }
+
+  Shared* shared_ = nullptr;  // the thread's picture, when lent to this paint
+  Picture own_;               // this paint's own picture otherwise
+  HDC dc_ = nullptr;          // shared_'s or own_'s DC
+  int saved_ = 0;             // SaveDC's level, restored when the paint is done
+};
+
 // Takes the visible child windows of the DC's window out of its clipping region (client
 // coordinates), so that a picture copied over the window leaves them as they painted themselves
 // (the spin arrows of a tab row, the edit inside a combo box) whatever the window's style says.
@@ -270,11 +340,8 @@ void TSkinControl::PaintOverDefault(TMessage& m) {
     return plain();
   origin.x -= windowRect_.left;
   origin.y -= windowRect_.top;
-  const MemoryDC memory(dc.Get());
-  const GdiObject<HBITMAP> bitmap(
-      memory ? CreateCompatibleBitmap(dc.Get(), std::max<LONG>(rect.right, 1), std::max<LONG>(rect.bottom, 1)) : nullptr);
-  const DcSelection selected(memory.Get(), bitmap.Get());
-  if (!bitmap || !selected) return plain();
+  const ComposeSurface memory(dc.Get(), std::max<LONG>(rect.right, 1), std::max<LONG>(rect.bottom, 1));
+  if (!memory.Get()) return plain();
   {
     const SavedDCState state(memory.Get());
     SetViewportOrgEx(memory.Get(), origin.x, origin.y, nullptr);

@@ -20,7 +20,9 @@ const TClassInfo& TSkinEdit::StaticClassInfo() {
 void TSkinEdit::AttachWindow(HWND handle, TSkinData* skin, TSkinWrapperHost* form, TCanvas* canvas) {
   if (Attached()) return;
   TSkinControl::AttachWindow(handle, skin, form, canvas);
-  Repaint();
+  // the ring replaces the stock border: frame and client area wait for the next paint, which draws
+  // them together (painting them here, while the form is being skinned, would paint the box twice)
+  RedrawWindow(handle, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
 }
 
 bool TSkinEdit::BeforeDefault(TMessage& m) {

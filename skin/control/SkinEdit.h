@@ -28,7 +28,8 @@ class TSkinEdit : public TSkinControl {
 public:
   using TSkinControl::TSkinControl;
 
-  // The base attach, then a repaint that puts the ring in place of the stock border at once.
+  // The base attach; the box's frame is invalidated too, so that its next paint puts the ring in
+  // place of the stock border.
   void AttachWindow(HWND handle, TSkinData* skin, TSkinWrapperHost* form, TCanvas* canvas) override;
 
   // WM_PAINT without a DC (composed with the ring) and WM_NCPAINT (the ring for the stock border)

@@ -2,7 +2,8 @@
 // receives at its window procedure (and what reaches its own processing under the wrapper) while a
 // wrapper attaches, while 0x3506 switches it off and on, and while it detaches, compared with
 // expected tables; then what attaching changes and gives back, a destroyed window, a raw window,
-// and a wrapper released while it handles a message.
+// a wrapper released while it handles a message, and paints composed off screen one after another
+// and one inside another.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -205,6 +206,72 @@ TEST_F(SkinControlTest, AWrapperReleasedWhileItHandlesAMessageGoesWhenTheMessage
   EXPECT_EQ(button_->ComponentCount(), 0) << "freed once the message was done";
   InvalidateRect(button_->Handle(), nullptr, TRUE);
   test::PumpPending();  // the control paints without it
+}
+
+// A wrapper that composes its control's paint off screen and looks at the picture it is given.
+class TComposingWrapper : public TSkinControl {
+public:
+  using TSkinControl::TSkinControl;
+  bool BeforeDefault(TMessage& m) override {
+    if (AnswerPaint(m, true)) return false;
+    return TSkinControl::BeforeDefault(m);
+  }
+  void PaintTo(HDC dc, const RECT& rect) override {
+    corner = GetPixel(dc, 0, 0);
+    textColour = GetTextColor(dc);
+    // the whole picture in its colour and the DC's text colour changed, neither put back
+    const GdiObject<HBRUSH> brush(CreateSolidBrush(fill));
+    FillRect(dc, &rect, brush.Get());
+    SetTextColor(dc, RGB(255, 0, 0));
+    if (inside) RedrawWindow(inside, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    afterInside = GetPixel(dc, 5, 5);
+  }
+  static constexpr COLORREF kMagenta = RGB(255, 0, 255);
+  COLORREF fill = kMagenta;            // what it paints
+  COLORREF corner = CLR_INVALID;       // the picture's top-left pixel (in the frame) before painting
+  COLORREF textColour = CLR_INVALID;   // the DC's text colour then
+  COLORREF afterInside = CLR_INVALID;  // a pixel of the picture after the nested paint
+  HWND inside = nullptr;               // a window painted at once in the middle of this paint
+};
+
+// Gives a panel a one-pixel frame outside its client area, which its own painting never touches.
+void GiveBorder(TPanel& panel) {
+  const HWND h = panel.Handle();
+  SetWindowLongPtrW(h, GWL_STYLE, GetWindowLongPtrW(h, GWL_STYLE) | WS_BORDER);
+  SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
+TEST_F(SkinControlTest, ComposedPaintsStartBlackInAFreshDeviceContextOneAfterAnotherAndOneInsideAnother) {
+  auto* small = new TPanel(form_);
+  small->SetParent(form_);
+  small->SetBounds(230, 60, 60, 40);
+  GiveBorder(*panel_);
+  GiveBorder(*small);
+  auto* large = new TComposingWrapper(panel_);
+  auto* little = new TComposingWrapper(small);
+  little->fill = RGB(0, 128, 0);
+  large->AttachControl(&host_, &skin_, false, &canvas_);
+  little->AttachControl(&host_, &skin_, false, &canvas_);
+  test::PumpPending();
+
+  // the larger control first, then the smaller one: nothing of the first paint reaches the second
+  RedrawWindow(panel_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  RedrawWindow(small->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(little->corner, RGB(0, 0, 0));
+  EXPECT_EQ(little->textColour, RGB(0, 0, 0));
+
+  // the smaller control painted in the middle of the larger one's paint leaves its picture whole
+  large->inside = small->Handle();
+  little->corner = CLR_INVALID;
+  RedrawWindow(panel_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(little->corner, RGB(0, 0, 0));
+  EXPECT_EQ(large->afterInside, TComposingWrapper::kMagenta);
+  {
+    const WindowDC screen = WindowDC::Whole(panel_->Handle());
+    EXPECT_EQ(GetPixel(screen.Get(), 5, 5), TComposingWrapper::kMagenta);
+  }
+  large->Free();
+  little->Free();
 }
 
 TEST(SkinControlText, WideTextIsReadAndMeasured) {
