@@ -239,7 +239,6 @@ void TfrmBusMain::FormCreate(TObject*) {
     Application->MessageBox(std::string(kDatabaseError), std::string(kDatabaseErrorCaption), MB_OK);
     return;
   }
-  StopIndex();  // built now, while the window is not yet shown
 }
 
 // Every route into the grid, the stored column widths replaced, then the title. On every show, so

@@ -106,8 +106,9 @@ public:
   // What the list under box suggests for text, best first, at most ten: the box's remembered
   // texts that start with text, then (under a stop box) the stop index's names.
   std::vector<std::string> SuggestFor(TCustomEdit& box, std::string_view text);
-  // The stop index of the open database, rebuilt first when the database changed since it was
-  // built (a record deleted, the routes updated). Null without a database or when it cannot be read.
+  // The stop index of the open database, built when first asked for (the first suggestion, not the
+  // start-up, pays for it) and rebuilt first when the database changed since it was built (a record
+  // deleted, the routes updated). Null without a database or when it cannot be read.
   const search::StopIndex* StopIndex();
   // The queries remembered across runs.
   const app::RecentQueries& Recent() const noexcept { return *recent_; }
