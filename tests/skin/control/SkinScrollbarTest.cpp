@@ -658,6 +658,8 @@ TEST_F(SkinScrollbarGridTest, ACoveredBarIsLeftUndrawnAndTheSwitchShowsThePlatfo
   const SCROLLBARINFO after = BarInfo(Grid(), OBJID_VSCROLL);
   ASSERT_GT(after.xyThumbTop, before.xyThumbBottom) << "the thumb left its first place";
   EXPECT_EQ(vert->ThumbStart(), after.xyThumbTop);
+  EXPECT_EQ(OnBar(*vert, (after.xyThumbTop + after.xyThumbBottom) / 2, 8), ThumbColour(1));
+  EXPECT_EQ(OnBar(*vert, (before.xyThumbTop + before.xyThumbBottom) / 2, 8), TrackColour(1));
 
   // switched off: the platform's own bar shows, its thumb where the rows are, exactly as the
   // platform draws it afresh (a bar left as it was drawn before the pages would differ)
